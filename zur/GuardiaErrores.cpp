@@ -1,0 +1,11 @@
+#include "GuardiaErrores.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+void MostrarMensaje(QWidget* padre, const QString& texto) {
+    QMessageBox caja(QMessageBox::NoIcon, QStringLiteral("Sumadora"), texto, QMessageBox::Ok,
+                     padre);
+    caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
+    caja.exec();
+}

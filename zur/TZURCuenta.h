@@ -1,0 +1,79 @@
+// The paper tape: a scrolling list of text lines that also keeps the running total and the
+// state of the calculation. Every operator applies its operand to the total at once and
+// prints the step.
+#pragma once
+
+#include <QListView>
+#include <QString>
+#include <QStringList>
+
+class ModeloLineas;
+class TZURLabelNumber;
+
+class TZURCuenta : public QListView {
+    Q_OBJECT
+public:
+    explicit TZURCuenta(QWidget* parent = nullptr);
+
+    TZURLabelNumber* XDato() const { return FXDato; }
+    void setXDato(TZURLabelNumber* v) { FXDato = v; }
+    TZURLabelNumber* XTotal() const { return FXTotal; }
+    void setXTotal(TZURLabelNumber* v) { FXTotal = v; }
+    int CaracteresLinea() const { return FCaracteresLinea; }
+    void setCaracteresLinea(int v) { FCaracteresLinea = v; }
+    int Decimales() const { return FDecimales; }
+    void setDecimales(int v) { FDecimales = v; }
+    bool FormatoGeneral() const { return FFormatoGeneral; }
+    void setFormatoGeneral(bool v) { FFormatoGeneral = v; }
+    const QString& Operador() const { return FOperador; }
+    void setOperador(const QString& v) { FOperador = v; }
+    bool OperadorActivo() const { return FOperadorActivo; }
+    void setOperadorActivo(bool v) { FOperadorActivo = v; }
+    bool SeparadorMiles() const { return FSeparadorMiles; }
+    void setSeparadorMiles(bool v) { FSeparadorMiles = v; }
+    long double Valor() const { return FValor; }
+    void setValor(long double v) { FValor = v; }
+
+    void AgregarTexto(const QString& Texto);
+    void AgregarLinea(const QString& Sufijo, long double Valor);
+    void AgregarLineasEnBlanco(int Cantidad);
+    void AgregarSeparador();
+    QString FormatearValor(long double Valor) const;
+    void Inicializar();
+    void Limpiar();
+
+    // The operations below throw ErrorSumadora on an overflow or an invalid power, before
+    // changing the total, Operador, OperadorActivo or the registers.
+    void SumarValor(long double V);
+    void RestarValor(long double V);
+    void MultiplicarValor(long double V);
+    void DividirValor(long double V);
+    void Sumar();
+    void Restar();
+    void Multiplicar();
+    void Dividir();
+    void AlCuadrado();
+    void AlCubo();
+    void ElevarA(long double Exponente);
+    void Totalizar(long double V);
+    void Intro();
+
+    // The lines as text, for files, printing and tests.
+    int CantidadLineas() const;
+    QString Linea(int i) const;
+    QStringList Lineas() const;
+    // Replaces every line (loading a tape file); total and state stay as they are.
+    void CargarLineas(const QStringList& lineas);
+
+private:
+    ModeloLineas* Modelo;
+    TZURLabelNumber* FXDato = nullptr;
+    TZURLabelNumber* FXTotal = nullptr;
+    int FCaracteresLinea = 15;
+    int FDecimales = 3;
+    bool FFormatoGeneral = true;
+    QString FOperador = QStringLiteral(" ");
+    bool FOperadorActivo = false;
+    bool FSeparadorMiles = false;
+    long double FValor = 0;
+};
