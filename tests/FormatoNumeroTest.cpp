@@ -1,0 +1,187 @@
+// Number texts: the independent vectors of tests/datos/formatos.tsv, the described cases by
+// name, and a round-trip property of the general format over random values.
+#include "FormatoNumero.h"
+#include "AyudasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Digitos(int numDigits) {
+    return std::clamp(numDigits, 2, 18);
+}
+std::string Cortar20(std::string s) {
+    return s.substr(0, 20);
+}
+
+// The text a vector's format key asks for (see tests/datos/formatos.tsv's README).
+bool TextoDeFormato(const std::string& formato, long double v, std::string* texto) {
+    int a = 0, b = 0;
+    char tipo = 0;
+    if (std::sscanf(formato.c_str(), "reg:g:%d", &a) == 1)
+        *texto = Cortar20(TextoGeneral(v, Digitos(a)));
+    else if (std::sscanf(formato.c_str(), "reg:%c:%d:%d", &tipo, &a, &b) == 3 &&
+             (tipo == 'f' || tipo == 'n'))
+        *texto = Cortar20(TextoFijo(v, b, Digitos(a), tipo == 'n'));
+    else if (std::sscanf(formato.c_str(), "tape:g:%d", &a) == 1)
+        *texto = FormatoG(v, a, 18);
+    else if (std::sscanf(formato.c_str(), "tape:f:%d:%d", &a, &b) == 2)
+        *texto = FormatoF(v, a, b);
+    else if (std::sscanf(formato.c_str(), "tape:n:%d:%d", &a, &b) == 2)
+        *texto = FormatoN(v, a, b);
+    else if (std::sscanf(formato.c_str(), "%%%d.%dn", &a, &b) == 2)
+        *texto = FormatoN(v, a, b);
+    else
+        return false;
+    return true;
+}
+
+TEST(FormatoNumero, EveryVectorRow) {
+    std::ifstream archivo(RutaDatos(QStringLiteral("formatos.tsv")).toStdString());
+    ASSERT_TRUE(archivo) << "tests/datos/formatos.tsv missing";
+    std::string linea;
+    int numero = 0, filas = 0;
+    while (std::getline(archivo, linea)) {
+        ++numero;
+        if (linea.empty() || linea[0] == '#')
+            continue;
+        std::vector<std::string> campos;
+        std::stringstream ss(linea);
+        for (std::string c; std::getline(ss, c, '\t');)
+            campos.push_back(c);
+        ASSERT_EQ(campos.size(), 4u) << "line " << numero;
+        const long double v = std::strtold(campos[1].c_str(), nullptr);
+        std::string obtenido;
+        ASSERT_TRUE(TextoDeFormato(campos[0], v, &obtenido))
+            << "line " << numero << ": unknown format " << campos[0];
+        EXPECT_EQ(obtenido, campos[3]) << "line " << numero << " " << campos[0] << " " << campos[1]
+                                       << " (" << campos[2] << ")";
+        ++filas;
+    }
+    EXPECT_GT(filas, 3000);
+}
+
+struct Caso {
+    const char* nombre;
+    std::string obtenido;
+    const char* esperado;
+};
+
+TEST(FormatoNumero, DescribedCases) {
+    const long double tercio = 1.0L / 3;
+    // 1000 x 1.05^3 in 80 bits is 1157.625 - 2^-52: only the 18-digit step makes it ",63".
+    const long double capital = std::strtold("0x4859ffffffffffffp-52", nullptr);
+    const Caso casos[] = {
+        {"zero general", TextoGeneral(0, 18), "0"},
+        {"zero fixed", TextoFijo(0, 3, 18, false), "0,000"},
+        {"negative zero general", TextoGeneral(-0.0L, 18), "0"},
+        {"negative zero number", TextoFijo(-0.0L, 3, 18, true), "0,000"},
+        {"negative rounding to zero has no sign", TextoFijo(-0.0004L, 3, 18, false), "0,000"},
+        {"one third", Cortar20(TextoGeneral(tercio, 18)), "0,333333333333333333"},
+        {"minus one third cut to 20", Cortar20(TextoGeneral(-tercio, 18)), "-0,33333333333333333"},
+        {"0.0001 plain", TextoGeneral(0.0001L, 18), "0,0001"},
+        {"0.00001 scientific", TextoGeneral(0.00001L, 18), "1E-5"},
+        {"1e20 scientific", TextoGeneral(1e20L, 18), "1E20"},
+        {"negative exponent and fraction", TextoGeneral(-2.5e-7L, 18), "-2,5E-7"},
+        {"18 integer digits plain", TextoGeneral(123456789012345678.0L, 18), "123456789012345678"},
+        {"rounding bumps to 19 digits", TextoGeneral(999999999999999999.7L, 18), "1E18"},
+        {"rounding bumps the exponent", TextoGeneral(9995, 3), "1E4"},
+        {"rounding bumps into plain", TextoGeneral(0.000099999L, 3), "0,0001"},
+        {"number format", TextoFijo(1234567.891L, 3, 18, true), "1.234.567,891"},
+        {"three integer digits no group", TextoFijo(-123, 2, 18, true), "-123,00"},
+        {"half up", TextoFijo(0.125L, 2, 18, false), "0,13"},
+        {"half away from zero", TextoFijo(-0.125L, 2, 18, false), "-0,13"},
+        {"half to integer", TextoFijo(2.5L, 0, 18, false), "3"},
+        {"half to integer negative", TextoFijo(-2.5L, 0, 18, false), "-3"},
+        {"half of a thousandth", TextoFijo(-0.0005L, 3, 18, false), "-0,001"},
+        {"double rounding", FormatoN(capital, 0, 2), "1.157,63"},
+        {"carry into a new group", TextoFijo(999.996L, 2, 18, true), "1.000,00"},
+        {"digits beyond P are zeros", TextoFijo(tercio, 20, 18, false), "0,33333333333333333300"},
+        {"fixed beyond P integer digits", TextoFijo(1e20L, 2, 18, true), "1E20"},
+        {"register digits limit fixed", TextoFijo(123456.0L, 2, 4, false), "1,235E5"},
+        {"not finite", TextoGeneral(INFINITY, 18), "ERROR"},
+        {"not a number", TextoFijo(NAN, 2, 18, true), "ERROR"},
+        {"report beyond 18 digits stays fixed", FormatoN(1e20L, 0, 2),
+         "100.000.000.000.000.000.000,00"},
+        {"tape general", FormatoG(-8, 22, 18), "                    -8"},
+        {"tape fixed", FormatoF(1.5L, 8, 3), "   1,500"},
+        {"report wider than its width", FormatoN(-1234567890.125L, 15, 2), "-1.234.567.890,13"},
+        {"percent piece", FormatoN(3.5L, 2, 2), "3,50"},
+        {"align pads", AlinearDerecha("5", 3), "  5"},
+        {"align never cuts", AlinearDerecha("12345", 3), "12345"},
+        {"month number", FormatoD(7, 3), "  7"},
+        {"month number wider", FormatoD(-1234, 3), "-1234"},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(c.obtenido, c.esperado) << c.nombre;
+}
+
+// The C library's decimal comma must not leak into our texts.
+TEST(FormatoNumero, IgnoresTheCLocale) {
+    const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string guardado = anterior ? anterior : "C";
+    if (!std::setlocale(LC_NUMERIC, "es_ES.UTF-8") && !std::setlocale(LC_NUMERIC, "es_ES"))
+        GTEST_SKIP() << "no Spanish locale on this machine";
+    const std::string general = TextoGeneral(1234.5L, 18);
+    const std::string numero = TextoFijo(1234.5L, 2, 18, true);
+    std::setlocale(LC_NUMERIC, guardado.c_str());
+    EXPECT_EQ(general, "1234,5");
+    EXPECT_EQ(numero, "1.234,50");
+}
+
+// Reading the general text back gives the value rounded to P significant digits, and the
+// notation follows the exponent rule.
+TEST(FormatoNumero, GeneralTextReadsBackAsTheRoundedValue) {
+    std::mt19937_64 azar(20240531);
+    std::uniform_int_distribution<int> exponente2(-80, 80), exponenteTotal(-16300, 16380);
+    std::uniform_int_distribution<int> clase(0, 9), potencia(0, 6);
+    const long double diezMilesima = std::strtold("1e-4", nullptr);
+    for (int i = 0; i < 20000; ++i) {
+        long double v;
+        const int k = clase(azar);
+        if (k < 3) // short decimals and integers, where trailing zeros matter
+            v = (long double)(azar() % 100000000) / std::pow(10.0L, potencia(azar));
+        else
+            v = std::ldexp((long double)(azar() | (1ull << 63)),
+                           (k == 9 ? exponenteTotal(azar) : exponente2(azar)) - 63);
+        if (azar() & 1)
+            v = -v;
+        for (int p : {2, 7, 15, 18}) {
+            char buf[64];
+            const auto r =
+                std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, p - 1);
+            long double redondeado = 0;
+            std::from_chars(buf, r.ptr, redondeado);
+
+            std::string texto = TextoGeneral(v, p);
+            std::replace(texto.begin(), texto.end(), ',', '.');
+            long double leido = -1;
+            const auto l = std::from_chars(texto.data(), texto.data() + texto.size(), leido);
+            ASSERT_TRUE(l.ptr == texto.data() + texto.size()) << texto;
+            ASSERT_EQ(leido, redondeado) << texto << " P=" << p << " from " << buf;
+
+            const bool cientifica = texto.find('E') != std::string::npos;
+            const long double m = std::fabs(redondeado);
+            ASSERT_EQ(cientifica, m != 0 && (m >= std::pow(10.0L, p) || m < diezMilesima))
+                << texto << " P=" << p;
+            const std::string mantisa = texto.substr(0, texto.find('E'));
+            if (mantisa.find('.') != std::string::npos) {
+                ASSERT_NE(mantisa.back(), '0') << texto;
+            }
+            ASSERT_NE(mantisa.back(), '.') << texto;
+        }
+    }
+}
+
+} // namespace
