@@ -1,0 +1,32 @@
+// Translation of a key press into the Windows virtual-key code the calculator's key tables
+// are written in, decided by the physical key so that the tables behave as on a Spanish
+// keyboard whatever the Shift state or the layout turned the key's text into.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <Qt>
+
+class QKeyEvent;
+
+// What the translation needs of a key press. `codigoNativo` is an X keycode (evdev code + 8,
+// as xcb and Wayland report it) or 0 when the platform gives none that can be trusted.
+struct TeclaPulsada {
+    int tecla = 0;  // Qt::Key
+    Qt::KeyboardModifiers modificadores;
+    quint32 codigoNativo = 0;
+    QString texto;
+};
+
+// Virtual-key code of the key, or 0 when the key has none in the tables' terms.
+// Only the keypad modifier is looked at; Shift, Control and Alt never change the code.
+int CodigoVirtual(const TeclaPulsada& pulsada);
+
+// The key press of an event. The native scan code is kept only when the running platform
+// reports X keycodes (xcb, Wayland); elsewhere it is 0 and the Qt key decides.
+TeclaPulsada TeclaDeEvento(const QKeyEvent& evento);
+// Same, saying whether the event's scan code is an X keycode.
+TeclaPulsada TeclaDeEvento(const QKeyEvent& evento, bool codigosXkb);
+
+// Whether the running platform's native scan codes are X keycodes.
+bool PlataformaConCodigosXkb();
