@@ -15,8 +15,11 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void Agregar(const QString& linea);
+    // Appends `cantidad` empty lines with a single insertion.
+    void AgregarVacias(int cantidad);
     void Limpiar();
     void Reemplazar(const QStringList& lineas);
     QString Linea(int i) const;
@@ -24,6 +27,8 @@ public:
     int Cantidad() const { return static_cast<int>(inicios_.size()); }
 
 private:
+    qsizetype Fin(int i) const;
+
     QString texto_;                 // every line, one after another
     std::vector<qsizetype> inicios_; // where each line starts in texto_
 };

@@ -3,18 +3,21 @@
 // prints the step.
 #pragma once
 
+#include "TZURLabelNumber.h"
+
 #include <QListView>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 class ModeloLineas;
-class TZURLabelNumber;
 
 class TZURCuenta : public QListView {
     Q_OBJECT
 public:
     explicit TZURCuenta(QWidget* parent = nullptr);
 
+    // The registers are not owned; a register destroyed while linked reads as empty.
     TZURLabelNumber* XDato() const { return FXDato; }
     void setXDato(TZURLabelNumber* v) { FXDato = v; }
     TZURLabelNumber* XTotal() const { return FXTotal; }
@@ -33,6 +36,9 @@ public:
     void setSeparadorMiles(bool v) { FSeparadorMiles = v; }
     long double Valor() const { return FValor; }
     void setValor(long double v) { FValor = v; }
+    // Height in pixels of every line of the list (15 by default).
+    int AlturaLinea() const { return FAlturaLinea; }
+    void setAlturaLinea(int v);
 
     void AgregarTexto(const QString& Texto);
     void AgregarLinea(const QString& Sufijo, long double Valor);
@@ -66,9 +72,18 @@ public:
     void CargarLineas(const QStringList& lineas);
 
 private:
+    enum class Operacion { Suma, Resta, Producto, Cociente };
+    void AplicarOperando(Operacion op, long double V);
+    void OperandoDelDato(Operacion op);
+    void Elevar(long double Exponente, const QString& Codigo, bool SubtotalPrevio);
+    void RefrescarRegistros(long double ParaDato);
+    // Scrolling is done once per turn of the event loop, however many lines were appended.
+    void PedirDesplazamiento();
+    void Desplazar();
+
     ModeloLineas* Modelo;
-    TZURLabelNumber* FXDato = nullptr;
-    TZURLabelNumber* FXTotal = nullptr;
+    QPointer<TZURLabelNumber> FXDato;
+    QPointer<TZURLabelNumber> FXTotal;
     int FCaracteresLinea = 15;
     int FDecimales = 3;
     bool FFormatoGeneral = true;
@@ -76,4 +91,6 @@ private:
     bool FOperadorActivo = false;
     bool FSeparadorMiles = false;
     long double FValor = 0;
+    int FAlturaLinea = 15;
+    bool FDesplazamientoPendiente = false;
 };

@@ -1,0 +1,444 @@
+// Tests of the paper tape: the lines each key sequence prints, the running total and its
+// state, the registers it refreshes, arithmetic faults, and the list that shows the lines.
+#include "ErrorSumadora.h"
+#include "FuncionesCientificas.h"
+#include "ModeloLineas.h"
+#include "TZURCuenta.h"
+#include "TZURLabelNumber.h"
+
+#include <QCoreApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr long double SinComprobar = std::numeric_limits<long double>::quiet_NaN();
+
+// Short form of a line: "---" the separator, "" an empty line, "<number> <symbol>" a number
+// line whose number is right-aligned in `ancho` columns (never cut when wider).
+QString Expandir(const std::string& corta, int ancho) {
+    if (corta == "---")
+        return u" "_s + QString(ancho - 1, u'-');
+    if (corta.empty())
+        return {};
+    const auto espacio = corta.rfind(' ');
+    const QString numero = QString::fromStdString(corta.substr(0, espacio));
+    const QString sufijo = QString::fromStdString(corta.substr(espacio));
+    return numero.rightJustified(ancho, u' ') + sufijo;
+}
+
+QStringList ExpandirTodas(const std::vector<std::string>& cortas, int ancho) {
+    QStringList lineas;
+    for (const auto& c : cortas)
+        lineas.append(Expandir(c, ancho));
+    return lineas;
+}
+
+struct Caso {
+    const char* nombre;
+    // Keys, blank-separated: a number is a finished value shown in the entry register;
+    // "d7" types the digit 7 and "," the decimal point; "+ - * /" the operators, "=" Intro,
+    // "x2" "x3" the square and cube, "^" the power of the entry; "I" Inicializar, "L"
+    // Limpiar; "fG", "fF3", "fN2" switch to general, fixed and grouped formats.
+    const char* teclas;
+    std::vector<std::string> lineas;
+    long double valor;
+    const char* operador;
+    bool activo;
+    long double dato = SinComprobar;  // value of the entry register afterwards
+    long double total = SinComprobar; // value of the total register afterwards
+    int editando = -1;                // entry register still keying a number (0/1)
+    const char* error = nullptr;      // message the last key must throw
+};
+
+std::ostream& operator<<(std::ostream& os, const Caso& c) {
+    return os << c.nombre << ": " << c.teclas;
+}
+
+class PruebaCuenta : public ::testing::Test {
+protected:
+    PruebaCuenta() {
+        cuenta.setXDato(&datos);
+        cuenta.setXTotal(&total);
+        cuenta.setCaracteresLinea(22);
+    }
+
+    void Pulsar(const std::string& t) {
+        if (t == "+") cuenta.Sumar();
+        else if (t == "-") cuenta.Restar();
+        else if (t == "*") cuenta.Multiplicar();
+        else if (t == "/") cuenta.Dividir();
+        else if (t == "=") cuenta.Intro();
+        else if (t == "x2") cuenta.AlCuadrado();
+        else if (t == "x3") cuenta.AlCubo();
+        else if (t == "^") cuenta.ElevarA(datos.Valor());
+        else if (t == "I") cuenta.Inicializar();
+        else if (t == "L") cuenta.Limpiar();
+        else if (t == ",") datos.PuntoDecimal();
+        else if (t == "fG") cuenta.setFormatoGeneral(true);
+        else if (t[0] == 'd') datos.AgregarDigito(t[1] - '0');
+        else if (t[0] == 'f') {
+            cuenta.setFormatoGeneral(false);
+            cuenta.setSeparadorMiles(t[1] == 'N');
+            cuenta.setDecimales(std::atoi(t.c_str() + 2));
+        } else {
+            char* fin = nullptr;
+            const long double v = std::strtold(t.c_str(), &fin);
+            ASSERT_EQ(*fin, '\0') << "unknown key " << t;
+            datos.MostrarResultado(v);
+        }
+    }
+
+    static std::vector<std::string> Teclas(const char* teclas) {
+        std::istringstream es(teclas);
+        std::vector<std::string> resultado;
+        for (std::string t; es >> t;)
+            resultado.push_back(t);
+        return resultado;
+    }
+
+    TZURLabelNumber datos;
+    TZURLabelNumber total;
+    TZURCuenta cuenta;
+};
+
+class SecuenciasCuenta : public PruebaCuenta, public ::testing::WithParamInterface<Caso> {};
+
+TEST_P(SecuenciasCuenta, LineasTotalYEstado) {
+    const Caso& c = GetParam();
+    const auto teclas = Teclas(c.teclas);
+    for (size_t i = 0; i + 1 < teclas.size(); ++i)
+        Pulsar(teclas[i]);
+    if (c.error) {
+        QString mensaje;
+        try {
+            Pulsar(teclas.back());
+        } catch (const ErrorSumadora& e) {
+            mensaje = e.Mensaje();
+        }
+        EXPECT_EQ(mensaje, QString::fromUtf8(c.error));
+    } else {
+        Pulsar(teclas.back());
+    }
+
+    EXPECT_EQ(cuenta.Lineas(), ExpandirTodas(c.lineas, 22));
+    EXPECT_EQ(cuenta.CantidadLineas(), static_cast<int>(c.lineas.size()));
+    EXPECT_EQ(cuenta.Valor(), c.valor);
+    EXPECT_EQ(cuenta.Operador(), QString::fromUtf8(c.operador));
+    EXPECT_EQ(cuenta.OperadorActivo(), c.activo);
+    if (!std::isnan(c.dato)) {
+        EXPECT_EQ(datos.Valor(), c.dato) << "entry register";
+    }
+    if (!std::isnan(c.total)) {
+        EXPECT_EQ(total.Valor(), c.total) << "total register";
+    }
+    if (c.editando >= 0) {
+        EXPECT_EQ(datos.Editando(), c.editando == 1) << "entry state";
+    }
+}
+
+const char* const Desbordamiento = "Desbordamiento en operación de coma flotante.";
+const char* const NoValida = "Operación de coma flotante no válida.";
+const long double N = SinComprobar;
+
+const Caso Casos[] = {
+    // Adding-machine logic and totals.
+    {"EjemploCompleto", "5 + 3 + 2 * =", {"5 +", "3 +", "8 =", "2 *", "---", "16 T", "", ""},
+     16, " ", false, 16, 16},
+    {"MultiplicarPrimeroConCintaParada", "5 *", {"5 *"}, 0, "*", true, 5, 0},
+    {"ProductoTecleadoComoSumaYPor", "5 + 3 *", {"5 +", "5 =", "3 *"}, 15, "*", true, 3, 15},
+    {"RestaYDivision", "10 + 4 - 2 /", {"10 +", "4 -", "6 =", "2 /"}, 3, "/", true, 2, 3},
+    {"DivisionesSeguidasSinSubtotal", "10 + 2 / 5 /", {"10 +", "10 =", "2 /", "5 /"}, 1, "/",
+     true},
+    {"SumaTrasProductoEscribeSubtotal", "2 + 3 * 1 -", {"2 +", "2 =", "3 *", "6 =", "1 -"}, 5,
+     "-", true},
+    {"IgualNoTomaElNumeroTecleado", "5 + d3 =", {"5 +", "---", "5 T", "", ""}, 5, " ", false, 5,
+     5, 0},
+    {"IgualConCintaParadaSuma", "7 =", {"7 +"}, 7, "+", true, 7, 7, 0},
+    {"IgualDosVecesTotaliza", "7 = =", {"7 +", "---", "7 T", "", ""}, 7, " ", false, 7, 7},
+    {"TotalEntraComoPrimerSumando", "7 = = =", {"7 +", "---", "7 T", "", "", "7 +"}, 7, "+",
+     true, 7, 7},
+    {"IgualConCintaParadaYDatoCeroNoEscribe", "0 =", {}, 0, " ", false, 0, 0},
+
+    // Zero operands.
+    {"CeroConCintaParadaSoloPoneACero", "5 + = 0 +", {"5 +", "---", "5 T", "", ""}, 0, " ",
+     false, 0, 0},
+    {"CeroEnMitadNoEscribeNiDivide", "5 + 0 * 0 /", {"5 +"}, 5, "+", true, 0, 5},
+
+    // Powers.
+    {"CuadradoConCintaParadaNoRefresca", "5 + = d7 x2", {"5 +", "---", "5 T", "", ""}, 0, " ",
+     false, 7, 5, 1},
+    {"CuadradosYCubo", "4 + x2 x2 x3", {"4 +", "4 =", "2 ^", "2 ^", "256 =", "3 ^"}, 16777216,
+     "3", true, 4, 16777216},
+    {"DosPotenciasSeguidas", "2 + 3 ^ 2 ^", {"2 +", "2 =", "3 ^", "8 =", "2 ^"}, 64, "^", true,
+     2, 64},
+    {"PotenciaDeExponenteCeroNoHaceNada", "2 + d0 ^", {"2 +"}, 2, "+", true, 0, 2, 1},
+    {"CuboDeUnNegativo", "-2 + x3", {"-2 +", "-2 =", "3 ^"}, -8, "3", true, -2, -8},
+    // Through logarithms the root need not be exactly 3: the tape keeps what Potencia gives.
+    {"PotenciaFraccionaria", "9 + 0.5 ^", {"9 +", "9 =", "0,5 ^"},
+     cientificas::Potencia(9, 0.5L), "^", true, 0.5L, cientificas::Potencia(9, 0.5L)},
+    {"SumaTrasCuadradoEscribeSubtotal", "3 + x2 4 +", {"3 +", "3 =", "2 ^", "9 =", "4 +"}, 13,
+     "+", true},
+    {"SumaTrasCuboNoEscribeSubtotal", "2 + x3 1 +", {"2 +", "2 =", "3 ^", "1 +"}, 9, "+", true},
+    {"CuadradoTrasProductoEscribeSubtotal", "2 + 3 * x2", {"2 +", "2 =", "3 *", "6 =", "2 ^"},
+     36, "2", true},
+
+    // Clearing.
+    {"LimpiarEnMitadDeProducto", "4 + 5 * L 5 +", {"0 =", "5 +"}, 5, "+", true, 5, 5},
+    {"InicializarMantieneLaCuentaAbierta", "5 + I 3 + =", {"5 +", "3 +", "---", "3 T", "", ""},
+     3, " ", false, 3, 3},
+
+    // Number formats.
+    {"NumeroAnchoNoSeCorta", "fF6 12345678901234567 +", {"12345678901234567,000000 +"},
+     12345678901234567.0L, "+", true},
+    {"FijoConTresDecimales", "fF3 1234.5 + 0.25 +", {"1234,500 +", "0,250 +"}, 1234.75L, "+",
+     true},
+    {"FijoConMiles", "fN3 1234567.5 + -2000 +", {"1.234.567,500 +", "-2.000,000 +"}, 1232567.5L,
+     "+", true},
+    {"CambioDeFormatoSoloParaLineasNuevas", "1.5 + fF2 2 + fG 3 +", {"1,5 +", "2,00 +", "3 +"},
+     6.5L, "+", true},
+    {"MilesNoCuentanEnFormatoGeneral", "fN2 fG 1234.5 +", {"1234,5 +"}, 1234.5L, "+", true},
+
+    // Arithmetic faults: nothing changes but a subtotal line already printed.
+    {"DesbordamientoAlMultiplicar", "1e3000 + 1e3000 *", {"1E3000 +", "1E3000 ="}, 1e3000L, "+",
+     true, 1e3000L, 1e3000L, -1, Desbordamiento},
+    {"DesbordamientoAlSumar", "1e4932 + 1e4932 +", {"1E4932 +"}, 1e4932L, "+", true, N, 1e4932L,
+     -1, Desbordamiento},
+    {"DesbordamientoNoTerminaElNumeroTecleado", "1e4932 + d9 *", {"1E4932 +", "1E4932 ="},
+     1e4932L, "+", true, 9, 1e4932L, 1, Desbordamiento},
+    {"DesbordamientoAlRestar", "-1e4932 + 1e4932 -", {"-1E4932 +"}, -1e4932L, "+", true, N,
+     -1e4932L, -1, Desbordamiento},
+    {"DesbordamientoAlDividir", "1e4000 + 1e-4000 /", {"1E4000 +", "1E4000 ="}, 1e4000L, "+",
+     true, N, 1e4000L, -1, Desbordamiento},
+    {"DesbordamientoAlCuadrado", "5 + = 1e3000 + x2", {"5 +", "---", "5 T", "", "", "1E3000 +",
+     "1E3000 ="}, 1e3000L, "+", true, 1e3000L, 1e3000L, -1, Desbordamiento},
+    {"PotenciaFraccionariaDeNegativo", "-8 + d0 , d5 ^", {"-8 +", "-8 ="}, -8, "+", true, 0.5L,
+     -8, 1, NoValida},
+    {"DesbordamientoTrasCuadradoYaHecho", "1e2000 + x2 x3", {"1E2000 +", "1E2000 =", "2 ^",
+     "1E4000 ="}, 1e2000L * 1e2000L, "2", true, N, 1e2000L * 1e2000L, -1, Desbordamiento},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cuenta, SecuenciasCuenta, ::testing::ValuesIn(Casos),
+                         [](const ::testing::TestParamInfo<Caso>& info) {
+                             return std::string(info.param.nombre);
+                         });
+
+// The worked example written out in full, so the padding rule itself is pinned.
+TEST_F(PruebaCuenta, EjemploCompletoLiteral) {
+    for (const char* t : {"5", "+", "3", "+", "2", "*", "="})
+        Pulsar(t);
+    const QStringList esperadas = {
+        u"                     5 +"_s, u"                     3 +"_s,
+        u"                     8 ="_s, u"                     2 *"_s,
+        u" ---------------------"_s,   u"                    16 T"_s,
+        QString(),                     QString(),
+    };
+    EXPECT_EQ(cuenta.Lineas(), esperadas);
+    EXPECT_EQ(cuenta.Linea(0).size(), 24);
+    EXPECT_EQ(datos.Valor(), 16);
+    EXPECT_EQ(total.Valor(), 16);
+    EXPECT_FALSE(datos.Editando());
+}
+
+TEST_F(PruebaCuenta, SeparadorSigueElAnchoDeColumna) {
+    struct {
+        int ancho;
+        QString linea;
+    } const filas[] = {{22, u" ---------------------"_s}, {3, u" --"_s}, {1, u" "_s}, {0, u" "_s}};
+    for (const auto& f : filas) {
+        cuenta.setCaracteresLinea(f.ancho);
+        cuenta.AgregarSeparador();
+        EXPECT_EQ(cuenta.Linea(cuenta.CantidadLineas() - 1), f.linea) << "width " << f.ancho;
+    }
+}
+
+TEST_F(PruebaCuenta, TextoLibreYLineasEnBlanco) {
+    cuenta.AgregarTexto(u"  NIF: 12345678Z"_s);
+    cuenta.AgregarLineasEnBlanco(0);
+    cuenta.AgregarLineasEnBlanco(-3);
+    cuenta.AgregarLineasEnBlanco(3);
+    cuenta.AgregarLinea(u" %"_s, 15);
+    EXPECT_EQ(cuenta.Lineas(),
+              (QStringList{u"  NIF: 12345678Z"_s, QString(), QString(), QString(),
+                           u"                    15 %"_s}));
+    EXPECT_EQ(cuenta.Valor(), 0);
+    EXPECT_EQ(cuenta.Operador(), u" "_s);
+}
+
+TEST_F(PruebaCuenta, ValoresDirectosSinRegistros) {
+    cuenta.setXDato(nullptr);
+    cuenta.setXTotal(nullptr);
+    cuenta.setValor(99);
+    cuenta.Sumar(); // no operand source: nothing applied, not even the reset
+    EXPECT_EQ(cuenta.CantidadLineas(), 0);
+    EXPECT_EQ(cuenta.Valor(), 99);
+    cuenta.Intro(); // idle: acts as Sumar, which has nothing to apply
+    EXPECT_EQ(cuenta.CantidadLineas(), 0);
+
+    cuenta.SumarValor(6);
+    cuenta.AlCuadrado();
+    cuenta.DividirValor(4);
+    cuenta.Intro();
+    EXPECT_EQ(cuenta.Lineas(), ExpandirTodas({"6 +", "6 =", "2 ^", "36 =", "4 /", "---", "9 T",
+                                              "", ""}, 22));
+    EXPECT_EQ(cuenta.Valor(), 9);
+    EXPECT_FALSE(cuenta.OperadorActivo());
+}
+
+TEST_F(PruebaCuenta, SoloRegistroDeTotal) {
+    cuenta.setXDato(nullptr);
+    cuenta.SumarValor(4);
+    total.MostrarResultado(1);
+    cuenta.Multiplicar(); // nothing applied, but the total register is refreshed
+    EXPECT_EQ(cuenta.CantidadLineas(), 1);
+    EXPECT_EQ(total.Valor(), 4);
+    total.MostrarResultado(1);
+    cuenta.setXTotal(nullptr);
+    cuenta.Intro();
+    EXPECT_EQ(cuenta.CantidadLineas(), 5);
+    EXPECT_EQ(total.Valor(), 1);
+}
+
+TEST_F(PruebaCuenta, RegistroDestruidoSeLeeComoVacio) {
+    auto efimero = std::make_unique<TZURLabelNumber>();
+    efimero->MostrarResultado(3);
+    cuenta.setXDato(efimero.get());
+    cuenta.Sumar();
+    efimero.reset();
+    EXPECT_EQ(cuenta.XDato(), nullptr);
+    cuenta.Sumar();
+    cuenta.Intro();
+    EXPECT_EQ(cuenta.Lineas(), ExpandirTodas({"3 +", "---", "3 T", "", ""}, 22));
+}
+
+TEST_F(PruebaCuenta, LimpiarConservaOperadorYEstado) {
+    for (const char* t : {"4", "+", "5", "*"})
+        Pulsar(t);
+    cuenta.Limpiar();
+    EXPECT_EQ(cuenta.CantidadLineas(), 0);
+    EXPECT_EQ(cuenta.Valor(), 0);
+    EXPECT_EQ(cuenta.Operador(), u"*"_s);
+    EXPECT_TRUE(cuenta.OperadorActivo());
+}
+
+TEST_F(PruebaCuenta, CargarLineasNoTocaTotalNiEstado) {
+    for (const char* t : {"4", "+", "5", "*"})
+        Pulsar(t);
+    const QStringList archivo = {u"texto cualquiera"_s, QString(), u"   12 +"_s, QString()};
+    cuenta.CargarLineas(archivo);
+    EXPECT_EQ(cuenta.Lineas(), archivo);
+    EXPECT_EQ(cuenta.Valor(), 20);
+    EXPECT_EQ(cuenta.Operador(), u"*"_s);
+    EXPECT_TRUE(cuenta.OperadorActivo());
+
+    Pulsar("=");
+    QStringList esperadas = archivo;
+    esperadas += ExpandirTodas({"---", "20 T", "", ""}, 22);
+    EXPECT_EQ(cuenta.Lineas(), esperadas);
+    cuenta.CargarLineas({});
+    EXPECT_EQ(cuenta.CantidadLineas(), 0);
+}
+
+// ---- The list ----
+
+TEST_F(PruebaCuenta, LaListaNoSeEditaNiTomaElFocoConTabulador) {
+    cuenta.AgregarLinea(u" +"_s, 5);
+    const QModelIndex primera = cuenta.model()->index(0, 0);
+    EXPECT_FALSE(cuenta.model()->flags(primera) & Qt::ItemIsEditable);
+    EXPECT_EQ(cuenta.editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(cuenta.selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_FALSE(cuenta.focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(cuenta.cursor().shape(), Qt::ForbiddenCursor);
+    EXPECT_EQ(cuenta.viewport()->cursor().shape(), Qt::ForbiddenCursor);
+    EXPECT_EQ(cuenta.font().family(), u"Courier New"_s);
+    EXPECT_EQ(cuenta.font().pixelSize(), 12);
+}
+
+TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
+    cuenta.resize(240, 160);
+    cuenta.show();
+    for (int i = 1; i <= 300; ++i)
+        cuenta.AgregarLinea(u" +"_s, i);
+    QCoreApplication::processEvents();
+    QScrollBar* barra = cuenta.verticalScrollBar();
+    EXPECT_GT(barra->maximum(), 0);
+    EXPECT_EQ(barra->value(), barra->maximum());
+    const QRect ultima = cuenta.visualRect(cuenta.model()->index(299, 0));
+    EXPECT_TRUE(cuenta.viewport()->rect().contains(ultima)) << "last line out of view";
+    EXPECT_EQ(ultima.height(), 15);
+
+    // A total appends several lines at once; the newest is still the one in view.
+    cuenta.Intro();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(barra->value(), barra->maximum());
+    const QRect nueva = cuenta.visualRect(cuenta.model()->index(cuenta.CantidadLineas() - 1, 0));
+    EXPECT_TRUE(cuenta.viewport()->rect().contains(nueva));
+}
+
+TEST_F(PruebaCuenta, AlturaDeLineaAjustable) {
+    cuenta.resize(240, 160);
+    cuenta.show();
+    cuenta.AgregarTexto(u"a"_s);
+    cuenta.AgregarTexto(u"b"_s);
+    cuenta.setAlturaLinea(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cuenta.visualRect(cuenta.model()->index(1, 0)).top() -
+                  cuenta.visualRect(cuenta.model()->index(0, 0)).top(),
+              20);
+}
+
+TEST(ModeloLineas, GuardaLineasVaciasYLargasSinMezclarlas) {
+    ModeloLineas modelo;
+    const QStringList lineas = {QString(), u"uno"_s, QString(), QString(u'x').repeated(5000),
+                                u"ñandú ÷ √"_s, QString()};
+    for (const QString& l : lineas)
+        modelo.Agregar(l);
+    EXPECT_EQ(modelo.Lineas(), lineas);
+    EXPECT_EQ(modelo.rowCount(), 6);
+    EXPECT_EQ(modelo.data(modelo.index(4, 0)).toString(), u"ñandú ÷ √"_s);
+    EXPECT_EQ(modelo.data(modelo.index(1, 0), Qt::AccessibleTextRole).toString(), u"uno"_s);
+    EXPECT_FALSE(modelo.data(modelo.index(1, 0), Qt::EditRole).isValid());
+    EXPECT_EQ(modelo.Linea(6), QString());
+    EXPECT_EQ(modelo.Linea(-1), QString());
+    EXPECT_EQ(modelo.rowCount(modelo.index(1, 0)), 0) << "a list has no children";
+}
+
+TEST(ModeloLineas, AvisaDeCadaInsercionYDeCadaReemplazo) {
+    ModeloLineas modelo;
+    QSignalSpy insertadas(&modelo, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reiniciado(&modelo, &QAbstractItemModel::modelReset);
+    modelo.Agregar(u"a"_s);
+    modelo.AgregarVacias(2);
+    modelo.AgregarVacias(0);
+    ASSERT_EQ(insertadas.count(), 2);
+    EXPECT_EQ(insertadas.at(0).at(1).toInt(), 0);
+    EXPECT_EQ(insertadas.at(0).at(2).toInt(), 0);
+    EXPECT_EQ(insertadas.at(1).at(1).toInt(), 1);
+    EXPECT_EQ(insertadas.at(1).at(2).toInt(), 2);
+    EXPECT_EQ(modelo.Lineas(), (QStringList{u"a"_s, QString(), QString()}));
+
+    modelo.Reemplazar({u"x"_s, u"y"_s});
+    EXPECT_EQ(reiniciado.count(), 1);
+    EXPECT_EQ(modelo.Lineas(), (QStringList{u"x"_s, u"y"_s}));
+    modelo.Agregar(u"z"_s);
+    EXPECT_EQ(modelo.Linea(2), u"z"_s);
+    modelo.Limpiar();
+    EXPECT_EQ(reiniciado.count(), 2);
+    EXPECT_EQ(modelo.Cantidad(), 0);
+    modelo.Agregar(u"otra vez"_s);
+    EXPECT_EQ(modelo.Lineas(), QStringList{u"otra vez"_s});
+}
+
+} // namespace

@@ -1,0 +1,280 @@
+// The paper tape: its lines, its running total and the operations that print each step.
+#include "TZURCuenta.h"
+
+#include "ErrorSumadora.h"
+#include "FormatoNumero.h"
+#include "FuncionesCientificas.h"
+#include "ModeloLineas.h"
+
+#include <QFont>
+#include <QMetaObject>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace {
+
+// Every line of the tape has the tape's fixed height, whatever the font would ask for.
+class DelegadoLinea final : public QStyledItemDelegate {
+public:
+    explicit DelegadoLinea(TZURCuenta* cuenta) : QStyledItemDelegate(cuenta), cuenta_(cuenta) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
+        QSize tamano = QStyledItemDelegate::sizeHint(opcion, indice);
+        tamano.setHeight(cuenta_->AlturaLinea());
+        return tamano;
+    }
+
+private:
+    TZURCuenta* cuenta_;
+};
+
+bool EsCodigo(const QString& operador, char codigo) {
+    return operador.size() == 1 && operador.at(0) == QLatin1Char(codigo);
+}
+
+} // namespace
+
+TZURCuenta::TZURCuenta(QWidget* parent) : QListView(parent), Modelo(new ModeloLineas(this)) {
+    setModel(Modelo);
+    // One row height for all lines: the list never measures a million rows one by one.
+    setUniformItemSizes(true);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    // The tape is never typed into; keys belong to the calculator.
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::ForbiddenCursor);
+    viewport()->setCursor(Qt::ForbiddenCursor);
+    setTextElideMode(Qt::ElideNone);
+    setItemDelegate(new DelegadoLinea(this));
+    QFont fuente(QStringLiteral("Courier New"));
+    fuente.setStyleHint(QFont::TypeWriter);
+    fuente.setPixelSize(12);
+    setFont(fuente);
+}
+
+void TZURCuenta::setAlturaLinea(int v) {
+    v = std::max(1, v);
+    if (v == FAlturaLinea)
+        return;
+    FAlturaLinea = v;
+    scheduleDelayedItemsLayout();
+}
+
+// ---- Lines ----
+
+void TZURCuenta::AgregarTexto(const QString& Texto) {
+    Modelo->Agregar(Texto);
+    PedirDesplazamiento();
+}
+
+void TZURCuenta::AgregarLinea(const QString& Sufijo, long double Valor) {
+    Modelo->Agregar(FormatearValor(Valor) + Sufijo);
+    PedirDesplazamiento();
+}
+
+void TZURCuenta::AgregarLineasEnBlanco(int Cantidad) {
+    if (Cantidad <= 0)
+        return;
+    Modelo->AgregarVacias(Cantidad);
+    PedirDesplazamiento();
+}
+
+void TZURCuenta::AgregarSeparador() {
+    QString linea(1 + std::max(0, FCaracteresLinea - 1), QLatin1Char('-'));
+    linea[0] = QLatin1Char(' ');
+    Modelo->Agregar(linea);
+    PedirDesplazamiento();
+}
+
+QString TZURCuenta::FormatearValor(long double Valor) const {
+    // A negative count of decimals has no meaning; it is read as none.
+    const int decimales = std::max(0, FDecimales);
+    std::string texto;
+    if (FFormatoGeneral)
+        texto = FormatoG(Valor, FCaracteresLinea, 18);
+    else if (FSeparadorMiles)
+        texto = FormatoN(Valor, FCaracteresLinea, decimales);
+    else
+        texto = FormatoF(Valor, FCaracteresLinea, decimales);
+    return QString::fromStdString(texto);
+}
+
+void TZURCuenta::Inicializar() {
+    FValor = 0;
+}
+
+void TZURCuenta::Limpiar() {
+    Modelo->Limpiar();
+    Inicializar();
+}
+
+int TZURCuenta::CantidadLineas() const {
+    return Modelo->Cantidad();
+}
+
+QString TZURCuenta::Linea(int i) const {
+    return Modelo->Linea(i);
+}
+
+QStringList TZURCuenta::Lineas() const {
+    return Modelo->Lineas();
+}
+
+void TZURCuenta::CargarLineas(const QStringList& lineas) {
+    Modelo->Reemplazar(lineas);
+}
+
+void TZURCuenta::PedirDesplazamiento() {
+    if (FDesplazamientoPendiente)
+        return;
+    FDesplazamientoPendiente = true;
+    QMetaObject::invokeMethod(this, [this] { Desplazar(); }, Qt::QueuedConnection);
+}
+
+void TZURCuenta::Desplazar() {
+    FDesplazamientoPendiente = false;
+    scrollToBottom();
+}
+
+// ---- Operations ----
+
+void TZURCuenta::AplicarOperando(Operacion op, long double V) {
+    if (!FOperadorActivo)
+        Inicializar();
+    if (V == 0)
+        return;
+    const bool aditiva = op == Operacion::Suma || op == Operacion::Resta;
+    // The subtotal marks each change between the additive and the multiplicative pair.
+    const bool subtotal = aditiva ? (EsCodigo(FOperador, '*') || EsCodigo(FOperador, '/') ||
+                                     EsCodigo(FOperador, '2'))
+                                  : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') ||
+                                     EsCodigo(FOperador, '2'));
+    if (subtotal)
+        AgregarLinea(QStringLiteral(" ="), FValor);
+
+    long double nuevo = 0;
+    QString sufijo;
+    QString codigo;
+    switch (op) {
+    case Operacion::Suma:
+        nuevo = FValor + V;
+        sufijo = QStringLiteral(" +");
+        codigo = QStringLiteral("+");
+        break;
+    case Operacion::Resta:
+        nuevo = FValor - V;
+        sufijo = QStringLiteral(" -");
+        codigo = QStringLiteral("-");
+        break;
+    case Operacion::Producto:
+        nuevo = FValor * V;
+        sufijo = QStringLiteral(" *");
+        codigo = QStringLiteral("*");
+        break;
+    case Operacion::Cociente:
+        nuevo = FValor / V;
+        sufijo = QStringLiteral(" /");
+        codigo = QStringLiteral("/");
+        break;
+    }
+    // Checked before anything changes, so a fault leaves total, state and operand line alone;
+    // the line goes before the total so a failed append cannot leave an unprinted total.
+    ComprobarResultado(nuevo);
+    AgregarLinea(sufijo, V);
+    FValor = nuevo;
+    FOperador = codigo;
+    FOperadorActivo = true;
+}
+
+void TZURCuenta::OperandoDelDato(Operacion op) {
+    if (FXDato) {
+        AplicarOperando(op, FXDato->Valor());
+        FXDato->MostrarResultado(FXDato->Valor());
+    }
+    if (FXTotal)
+        FXTotal->MostrarResultado(FValor);
+}
+
+void TZURCuenta::SumarValor(long double V) {
+    AplicarOperando(Operacion::Suma, V);
+}
+
+void TZURCuenta::RestarValor(long double V) {
+    AplicarOperando(Operacion::Resta, V);
+}
+
+void TZURCuenta::MultiplicarValor(long double V) {
+    AplicarOperando(Operacion::Producto, V);
+}
+
+void TZURCuenta::DividirValor(long double V) {
+    AplicarOperando(Operacion::Cociente, V);
+}
+
+void TZURCuenta::Sumar() {
+    OperandoDelDato(Operacion::Suma);
+}
+
+void TZURCuenta::Restar() {
+    OperandoDelDato(Operacion::Resta);
+}
+
+void TZURCuenta::Multiplicar() {
+    OperandoDelDato(Operacion::Producto);
+}
+
+void TZURCuenta::Dividir() {
+    OperandoDelDato(Operacion::Cociente);
+}
+
+void TZURCuenta::Elevar(long double Exponente, const QString& Codigo, bool SeguidoSinSubtotal) {
+    if (!FOperadorActivo)
+        Inicializar();
+    // Square and cube pass 2 and 3, so only the general power stops on a zero exponent.
+    if (FValor == 0 || Exponente == 0)
+        return;
+    const bool repetida = SeguidoSinSubtotal && FOperador == Codigo;
+    if (!EsCodigo(FOperador, ' ') && !repetida)
+        AgregarLinea(QStringLiteral(" ="), FValor);
+    const long double nuevo = ComprobarResultado(cientificas::Potencia(FValor, Exponente));
+    AgregarLinea(QStringLiteral(" ^"), Exponente);
+    FValor = nuevo;
+    FOperador = Codigo;
+    FOperadorActivo = true;
+    if (FXDato)
+        FXDato->MostrarResultado(FXDato->Valor());
+    if (FXTotal)
+        FXTotal->MostrarResultado(FValor);
+}
+
+void TZURCuenta::AlCuadrado() {
+    Elevar(2, QStringLiteral("2"), true);
+}
+
+void TZURCuenta::AlCubo() {
+    Elevar(3, QStringLiteral("3"), true);
+}
+
+void TZURCuenta::ElevarA(long double Exponente) {
+    Elevar(Exponente, QStringLiteral("^"), false);
+}
+
+void TZURCuenta::Totalizar(long double V) {
+    AgregarSeparador();
+    AgregarLinea(QStringLiteral(" T"), V);
+    AgregarLineasEnBlanco(2);
+    FOperadorActivo = false;
+    FOperador = QStringLiteral(" ");
+    if (FXDato)
+        FXDato->MostrarResultado(FValor);
+    if (FXTotal)
+        FXTotal->MostrarResultado(FValor);
+}
+
+void TZURCuenta::Intro() {
+    if (FOperadorActivo)
+        Totalizar(FValor);
+    else
+        Sumar();
+}
