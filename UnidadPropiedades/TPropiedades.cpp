@@ -1,0 +1,172 @@
+// The Properties dialog: fills its controls from the settings file when it is created, applies
+// a skin as soon as one is chosen and writes every setting back with "Aplicar".
+#include "TPropiedades.h"
+
+#include "GuardiaErrores.h"
+
+#include <QAbstractSpinBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The spin boxes keep their line edit to themselves; the typing limit is set on it directly.
+void LimitarCaracteres(QAbstractSpinBox* caja, int maximo) {
+    if (auto* edicion = caja->findChild<QLineEdit*>())
+        edicion->setMaxLength(maximo);
+}
+
+const QString SeccionOpciones = u"Opciones"_s;
+const QString SeccionIVA = u"Tipo de IVA"_s;
+const QString SeccionImprimir = u"Imprimir"_s;
+const QString SeccionSkin = u"Skin"_s;
+
+} // namespace
+
+TPropiedades::TPropiedades(FuncionSkin aplicarSkin, ArchivoIni archivo, QWidget* parent)
+    : QDialog(parent), FAplicarSkin(std::move(aplicarSkin)), FArchivo(std::move(archivo)) {
+    setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(319, 335);
+
+    // The program is Spanish whatever the system says: a decimal comma in the IVA box.
+    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+    Decimales->setLocale(espanol);
+    IVA->setLocale(espanol);
+    LimitarCaracteres(Decimales, 1);
+    LimitarCaracteres(IVA, 4);
+    IVA->installEventFilter(this);
+
+    connect(FormatoGeneral, &QRadioButton::toggled, this, [this] { FormatoClick(); });
+    connect(FormatoFijo, &QRadioButton::toggled, this, [this] { FormatoClick(); });
+    connect(IncluirCabecera, &QCheckBox::toggled, this, [this] { IncluirCabeceraClick(); });
+    connect(SelSkin, &QComboBox::currentIndexChanged, this, [this] { SelSkinChange(); });
+    connect(Aplicar, &QPushButton::clicked, this, [this] { AplicarClick(); });
+
+    FormCreate();
+
+    // Centred on the screen once; afterwards it opens where the user left it.
+    if (const QScreen* pantalla = screen())
+        move(pantalla->availableGeometry().center() - rect().center());
+}
+
+int TPropiedades::IndiceFormato() const {
+    if (FormatoGeneral->isChecked())
+        return 0;
+    if (FormatoFijo->isChecked())
+        return 1;
+    return -1;
+}
+
+void TPropiedades::setIndiceFormato(int indice) {
+    if (indice == IndiceFormato())
+        return;
+    if (indice == 0 || indice == 1) {
+        (indice == 0 ? FormatoGeneral : FormatoFijo)->setChecked(true);
+        return;
+    }
+    // Exclusive radio buttons cannot all be cleared while they are exclusive.
+    for (QRadioButton* boton : {FormatoGeneral, FormatoFijo}) {
+        boton->setAutoExclusive(false);
+        boton->setChecked(false);
+        boton->setAutoExclusive(true);
+    }
+}
+
+void TPropiedades::setAplicarSkin(FuncionSkin aplicarSkin) { FAplicarSkin = std::move(aplicarSkin); }
+
+void TPropiedades::FormCreate() {
+    const ArchivoIni& ini = FArchivo;
+    setIndiceFormato(ini.LeerBooleano(SeccionOpciones, u"Formato"_s, true) ? 0 : 1);
+    // The radio buttons only report a change; the options must follow the stored format
+    // also when it is the one the form starts with.
+    FormatoClick();
+    Decimales->setValue(ini.LeerEntero(SeccionOpciones, u"Decimales"_s, 3));
+    SeparadorMiles->setChecked(ini.LeerBooleano(SeccionOpciones, u"Separador Miles"_s, false));
+    IncluirCabecera->setChecked(ini.LeerBooleano(SeccionImprimir, u"Incluir Cabecera"_s, false));
+    IncluirCabeceraClick();
+    const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
+    for (int i = 0; i < 4; ++i)
+        lineas[i]->setText(ini.LeerTexto(SeccionImprimir, u"L%1"_s.arg(i + 1), QString()));
+    // Clamped before narrowing, so that a huge stored rate cannot become an infinity.
+    const long double iva = ini.LeerReal(SeccionIVA, u"IVA"_s, 16.0L);
+    IVA->setValue(static_cast<double>(std::clamp<long double>(iva, IVA->minimum(), IVA->maximum())));
+
+    // The stored skin is applied here at every start, also when its row is the one the
+    // chooser already shows; a row the chooser does not have selects nothing.
+    const int tipo = ini.LeerEntero(SeccionSkin, u"Tipo"_s, 1);
+    {
+        const QSignalBlocker bloqueo(SelSkin);
+        SelSkin->setCurrentIndex(tipo >= 0 && tipo < SelSkin->count() ? tipo : -1);
+    }
+    SelSkinChange();
+    PageControl1->setCurrentIndex(0);
+}
+
+void TPropiedades::FormatoClick() {
+    const bool fijo = IndiceFormato() == 1;
+    OpcionesFormato->setEnabled(fijo);
+    Decimales->setEnabled(fijo);
+    EtiquetaDecimales->setEnabled(fijo);
+    SeparadorMiles->setEnabled(fijo);
+}
+
+void TPropiedades::IncluirCabeceraClick() {
+    const bool incluir = IncluirCabecera->isChecked();
+    for (QLineEdit* linea : {L1, L2, L3, L4})
+        linea->setEnabled(incluir);
+}
+
+void TPropiedades::SelSkinChange() {
+    const int indice = SelSkin->currentIndex();
+    if (indice < 0 || !FAplicarSkin)
+        return;
+    ConGuardia(this, [&] { FAplicarSkin(indice); });
+}
+
+void TPropiedades::AplicarClick() {
+    // A number still being typed counts as entered.
+    Decimales->interpretText();
+    IVA->interpretText();
+    // Each key is its own write: a refused one stops here, leaving the keys before it
+    // written and the dialog open.
+    ConGuardia(this, [this] {
+        const ArchivoIni& ini = FArchivo;
+        ini.EscribirBooleano(SeccionOpciones, u"Formato"_s, IndiceFormato() == 0);
+        ini.EscribirEntero(SeccionOpciones, u"Decimales"_s, Decimales->value());
+        ini.EscribirBooleano(SeccionOpciones, u"Separador Miles"_s, SeparadorMiles->isChecked());
+        ini.EscribirReal(SeccionIVA, u"IVA"_s, IVA->value());
+        ini.EscribirBooleano(SeccionImprimir, u"Incluir Cabecera"_s, IncluirCabecera->isChecked());
+        const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
+        for (int i = 0; i < 4; ++i)
+            ini.EscribirTexto(SeccionImprimir, u"L%1"_s.arg(i + 1), lineas[i]->text());
+        ini.EscribirEntero(SeccionSkin, u"Tipo"_s, SelSkin->currentIndex());
+        accept();
+    });
+}
+
+bool TPropiedades::eventFilter(QObject* objeto, QEvent* evento) {
+    // The keypad's decimal key types a point; in the IVA box it means the decimal comma.
+    if (objeto == IVA && evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->text() == u"."_s) {
+            QKeyEvent coma(QEvent::KeyPress, Qt::Key_Comma, tecla->modifiers(), u","_s,
+                           tecla->isAutoRepeat(), static_cast<quint16>(tecla->count()));
+            QCoreApplication::sendEvent(IVA, &coma);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
