@@ -1,0 +1,75 @@
+// The drop-down calculator window and where it opens.
+#include "TPopupCalculatorForm.h"
+
+#include "TCalculatorPanel.h"
+#include "TextosSkin.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+
+QPoint PosicionDesplegable(const QRect& caja, const QSize& tamano, const QRect& pantalla) {
+    // QRect's right() and bottom() are the last pixel inside: edges are x + width.
+    const int finPantallaX = pantalla.x() + pantalla.width();
+    const int finPantallaY = pantalla.y() + pantalla.height();
+    int x = caja.x();
+    int y = caja.y() + caja.height();
+    if (y + tamano.height() > finPantallaY)
+        y = caja.y() - tamano.height();
+    if (x + tamano.width() > finPantallaX)
+        x = finPantallaX - tamano.width();
+    x = std::max(x, pantalla.x());
+    return {x, y};
+}
+
+TPopupCalculatorForm::TPopupCalculatorForm(QWidget* padre)
+    : QWidget(padre, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    // Clicking a key must leave the dialog active and the caret in the box.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setWindowTitle(TextosSkin::TituloCalculadora());
+    setObjectName(QStringLiteral("TPopupCalculatorForm"));
+    setAutoFillBackground(true);
+    setFixedSize(Ancho, Alto);
+
+    FPantalla = new QLabel(QStringLiteral("0"), this);
+    FPantalla->setObjectName(QStringLiteral("PantallaCalculadora"));
+    FPantalla->setGeometry(0, 0, Ancho, AltoPantalla);
+    FPantalla->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    FPantalla->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    FPantalla->setMargin(2);
+
+    FPanel = new TCalculatorPanel(this);
+    FPanel->move((Ancho - TCalculatorPanel::Ancho) / 2, AltoPantalla + 2);
+
+    connect(FPanel, &TCalculatorPanel::TextoCambiado, FPantalla, &QLabel::setText);
+    connect(FPanel, &TCalculatorPanel::Aceptado, this, [this] {
+        Q_EMIT Aceptado(FPanel->Estado().ValorPantalla());
+        hide();
+    });
+    connect(FPanel, &TCalculatorPanel::Cancelado, this, [this] {
+        hide();
+        Q_EMIT Cancelado();
+    });
+}
+
+void TPopupCalculatorForm::Abrir(const QRect& caja, const QRect& pantalla, double memoria,
+                                 int precision, double valorCaja) {
+    FPanel->PrepararApertura(memoria, std::max(2, precision), valorCaja);
+    move(PosicionDesplegable(caja, size(), pantalla));
+    show();
+    raise();
+}
+
+void TPopupCalculatorForm::Recolocar(const QRect& caja, const QRect& pantalla) {
+    move(PosicionDesplegable(caja, size(), pantalla));
+}
+
+// Without a frame of its own the window would melt into a dialog of the same colour.
+void TPopupCalculatorForm::paintEvent(QPaintEvent* evento) {
+    QWidget::paintEvent(evento);
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::Shadow));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
