@@ -1,0 +1,213 @@
+// The skin engine: stored packages, applying and clearing skins, Spanish edit menus.
+#include "TSkinData.h"
+
+#include "PaqueteSkin.h"
+#include "PaquetesAlmacenados.h"
+#include "TMarcoSkin.h"
+#include "TextosSkin.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+namespace {
+
+QList<TSkinData*>& Motores() {
+    static QList<TSkinData*> motores;
+    return motores;
+}
+
+} // namespace
+
+TSkinData::TSkinData(QObject* padre) : QObject(padre) {
+    setObjectName(QStringLiteral("SD"));
+    Motores().append(this);
+    qApp->installEventFilter(this);
+}
+
+TSkinData::~TSkinData() {
+    // The style sheet names images in our temporary folder, which goes with us.
+    if (FSkinActual != 0) {
+        qApp->setStyleSheet(QString());
+        TMarcoSkin::ActivarTodos(false);
+    }
+    Motores().removeAll(this);
+}
+
+TSkinData* TSkinData::Actual() { return Motores().isEmpty() ? nullptr : Motores().constLast(); }
+
+QStringList TSkinData::NombresSkins() {
+    return {QStringLiteral("Sin Skin..."), QStringLiteral("Vista"),  QStringLiteral("Metal"),
+            QStringLiteral("Aqua"),        QStringLiteral("Sirius"), QStringLiteral("Optima"),
+            QStringLiteral("Smart"),       QStringLiteral("Bionix")};
+}
+
+QString TSkinData::ComponenteSkin(int indice) {
+    if (indice < 1 || indice > NumeroPaquetesAlmacenados)
+        return {};
+    return QLatin1String(PaquetesAlmacenados[indice - 1].Componente);
+}
+
+QByteArrayView TSkinData::PaqueteAlmacenado(int indice) {
+    if (indice < 1 || indice > NumeroPaquetesAlmacenados)
+        return {};
+    const TPaqueteAlmacenado& p = PaquetesAlmacenados[indice - 1];
+    return QByteArrayView(reinterpret_cast<const char*>(p.Datos), qsizetype(p.Tamano));
+}
+
+std::optional<QString> TSkinData::PrepararPaquete(QByteArrayView paquete, const QString& carpeta) {
+    std::optional<TContenidoSkin> contenido = DesempaquetarSkin(paquete);
+    if (!contenido)
+        return std::nullopt;
+    const QString marcador = QLatin1String(MarcadorImagenes);
+    static const QRegularExpression referencia(QStringLiteral("@IMAGENES@/([^)\"'\\s]+)"));
+    for (auto it = referencia.globalMatch(contenido->Hoja); it.hasNext();)
+        if (!contenido->Imagenes.contains(it.next().captured(1)))
+            return std::nullopt;
+    if (!QDir().mkpath(carpeta))
+        return std::nullopt;
+    for (auto it = contenido->Imagenes.cbegin(); it != contenido->Imagenes.cend(); ++it) {
+        if (QImage::fromData(it.value()).isNull())
+            return std::nullopt;
+        QSaveFile archivo(QDir(carpeta).filePath(it.key()));
+        if (!archivo.open(QIODevice::WriteOnly) || archivo.write(it.value()) != it.value().size() ||
+            !archivo.commit())
+            return std::nullopt;
+    }
+    return contenido->Hoja.replace(marcador, QDir(carpeta).absolutePath());
+}
+
+std::optional<QString> TSkinData::Hoja(int indice) {
+    if (auto it = FHojas.constFind(indice); it != FHojas.constEnd())
+        return *it;
+    if (!FCarpeta) {
+        FCarpeta = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                   QStringLiteral("/Sumadora-skins-XXXXXX"));
+        if (!FCarpeta->isValid()) {
+            FCarpeta.reset();
+            return std::nullopt;
+        }
+    }
+    std::optional<QString> hoja =
+        PrepararPaquete(PaqueteAlmacenado(indice), FCarpeta->filePath(ComponenteSkin(indice)));
+    if (hoja)
+        FHojas.insert(indice, *hoja);
+    return hoja;
+}
+
+bool TSkinData::AplicarSkin(int indice) {
+    if (indice < 0 || indice >= NumeroSkins())
+        return false;
+    if (indice == FSkinActual)
+        return true;
+    if (indice == 0) {
+        qApp->setStyleSheet(QString());
+    } else {
+        const std::optional<QString> hoja = Hoja(indice);
+        if (!hoja)
+            return false;
+        qApp->setStyleSheet(*hoja);
+    }
+    FSkinActual = indice;
+    TMarcoSkin::ActivarTodos(indice != 0);
+    Q_EMIT SkinCambiado(indice);
+    return true;
+}
+
+QMenu* TSkinData::CrearMenuEdicion(QWidget* edicion, QWidget* padre) {
+    auto* menu = new QMenu(padre);
+    menu->setObjectName(QStringLiteral("MenuEdicion"));
+    auto anadir = [menu](const QString& texto, bool activa, auto accion) {
+        QAction* a = menu->addAction(texto);
+        a->setEnabled(activa);
+        QObject::connect(a, &QAction::triggered, menu, accion);
+    };
+    const bool hayPortapapeles = !QGuiApplication::clipboard()->text().isEmpty();
+
+    if (auto* linea = qobject_cast<QLineEdit*>(edicion)) {
+        QPointer<QLineEdit> l(linea);
+        const bool soloLectura = linea->isReadOnly();
+        const bool oculto = linea->echoMode() != QLineEdit::Normal;
+        const bool sel = linea->hasSelectedText();
+        anadir(TextosSkin::Deshacer(), !soloLectura && linea->isUndoAvailable(), [l] { if (l) l->undo(); });
+        menu->addSeparator();
+        anadir(TextosSkin::Cortar(), !soloLectura && sel && !oculto, [l] { if (l) l->cut(); });
+        anadir(TextosSkin::Copiar(), sel && !oculto, [l] { if (l) l->copy(); });
+        anadir(TextosSkin::Pegar(), !soloLectura && hayPortapapeles, [l] { if (l) l->paste(); });
+        anadir(TextosSkin::Borrar(), !soloLectura && sel, [l] { if (l) l->del(); });
+        menu->addSeparator();
+        anadir(TextosSkin::SeleccionarTodo(),
+               !linea->text().isEmpty() && linea->selectedText() != linea->text(),
+               [l] { if (l) l->selectAll(); });
+        return menu;
+    }
+
+    // QTextEdit and QPlainTextEdit share the operations but not a base class for them.
+    auto texto = [&](auto* e) {
+        using Tipo = std::remove_pointer_t<decltype(e)>;
+        QPointer<Tipo> t(e);
+        const bool soloLectura = e->isReadOnly();
+        const bool sel = e->textCursor().hasSelection();
+        const bool vacio = e->document()->isEmpty();
+        anadir(TextosSkin::Deshacer(), !soloLectura && e->document()->isUndoAvailable(),
+               [t] { if (t) t->undo(); });
+        menu->addSeparator();
+        anadir(TextosSkin::Cortar(), !soloLectura && sel, [t] { if (t) t->cut(); });
+        anadir(TextosSkin::Copiar(), sel, [t] { if (t) t->copy(); });
+        anadir(TextosSkin::Pegar(), !soloLectura && hayPortapapeles, [t] { if (t) t->paste(); });
+        anadir(TextosSkin::Borrar(), !soloLectura && sel,
+               [t] { if (t) t->textCursor().removeSelectedText(); });
+        menu->addSeparator();
+        anadir(TextosSkin::SeleccionarTodo(), !vacio, [t] { if (t) t->selectAll(); });
+    };
+    if (auto* t = qobject_cast<QTextEdit*>(edicion)) {
+        texto(t);
+        return menu;
+    }
+    if (auto* t = qobject_cast<QPlainTextEdit*>(edicion)) {
+        texto(t);
+        return menu;
+    }
+    delete menu;
+    return nullptr;
+}
+
+bool TSkinData::Mensaje(QWidget* padre, const QString& texto, bool conCancelar, QMessageBox::Icon icono) {
+    QMessageBox caja(icono, QApplication::applicationName(), texto, QMessageBox::NoButton, padre);
+    QPushButton* aceptar = caja.addButton(TextosSkin::Aceptar(), QMessageBox::AcceptRole);
+    if (conCancelar)
+        caja.addButton(TextosSkin::Cancelar(), QMessageBox::RejectRole);
+    caja.setDefaultButton(aceptar);
+    caja.exec();
+    return caja.clickedButton() == aceptar;
+}
+
+bool TSkinData::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() != QEvent::ContextMenu || !objeto->isWidgetType() || Actual() != this)
+        return QObject::eventFilter(objeto, evento);
+    auto* w = static_cast<QWidget*>(objeto);
+    // Text edits receive their context menu events on the viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w->parentWidget());
+        area != nullptr && area->viewport() == w)
+        w = area;
+    if (!w->isEnabled() || w->contextMenuPolicy() != Qt::DefaultContextMenu)
+        return QObject::eventFilter(objeto, evento);
+    QMenu* menu = CrearMenuEdicion(w);
+    if (menu == nullptr)
+        return QObject::eventFilter(objeto, evento);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(static_cast<QContextMenuEvent*>(evento)->globalPos());
+    return true;
+}

@@ -1,0 +1,322 @@
+// Screenshots of a demo window in each of the eight looks (plain look and seven skins):
+// the controls the program's windows use, laid out like the calculator, with a hint, the
+// system menu and an edit box's menu open. Used by scripts/capturas_skins.sh.
+//   capturas_skins CARPETA
+#include "TMarcoSkin.h"
+#include "TSkinCalcEdit.h"
+#include "TSkinData.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QToolTip>
+
+#include <cstdio>
+
+namespace {
+
+// Stands in for a seven-segment register: it paints itself in fixed colours, as they do.
+class TVisorDemo final : public QWidget {
+public:
+    TVisorDemo(const QString& texto, QColor fondo, QColor cifras, QWidget* padre)
+        : QWidget(padre), FTexto(texto), FFondo(fondo), FCifras(cifras) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), FFondo);
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(0, 0, width() - 1, 0);
+        p.drawLine(0, 0, 0, height() - 1);
+        p.setPen(Qt::white);
+        p.drawLine(1, height() - 1, width() - 1, height() - 1);
+        p.drawLine(width() - 1, 1, width() - 1, height() - 1);
+        QFont f(QStringLiteral("DejaVu Sans Mono"));
+        f.setPixelSize(height() - 10);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(FCifras);
+        p.drawText(rect().adjusted(4, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, FTexto);
+    }
+
+private:
+    QString FTexto;
+    QColor FFondo;
+    QColor FCifras;
+};
+
+QPushButton* Boton(QWidget* padre, const QString& texto, int x, int y, int w, int h, int alto,
+                   bool negrita = true) {
+    auto* b = new QPushButton(texto, padre);
+    b->setGeometry(x, y, w, h);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(alto);
+    f.setBold(negrita);
+    b->setFont(f);
+    return b;
+}
+
+QLabel* Rotulo(QWidget* padre, const QString& texto, const QRect& r) {
+    auto* l = new QLabel(texto, padre);
+    l->setGeometry(r);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+void Esperar(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// The window: the calculator's main area on the left, dialog controls on the right.
+void Construir(QWidget& v, TSkinCalcEdit** edicion) {
+    v.setWindowTitle(QStringLiteral("Sumadora"));
+    v.setFixedSize(900, 484);
+
+    auto* cinta = new QListWidget(&v);
+    cinta->setObjectName(QStringLiteral("cuenta"));
+    cinta->setGeometry(8, 8, 209, 320);
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setPixelSize(12);
+    cinta->setFont(courier);
+    const char* lineas[] = {"125,50 +", "37,25 +", "1.000,00 +", "----------------------",
+                            "1.162,75 T", "", "", "16 %", "186,04 I", "1.348,79 T"};
+    for (int vuelta = 0; vuelta < 4; ++vuelta)
+        for (const char* l : lineas)
+            cinta->addItem(QStringLiteral("%1").arg(QString::fromUtf8(l), 22));
+    cinta->setCurrentRow(39);
+
+    const char* pistas[] = {"Carga una cuenta desde disco.", "Guarda la cuenta en disco.",
+                            "Imprime la cuenta.", "Borra toda la cuenta.", "Copiar el RESULTADO",
+                            "Propiedades"};
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QToolButton(&v);
+        b->setAutoRaise(true);
+        b->setText(QString(QChar(0x25A0 + i)));
+        b->setGeometry(226 + 32 * i, 8, 30, 25);
+        b->setToolTip(QString::fromUtf8(pistas[i]));
+    }
+
+    Rotulo(&v, QStringLiteral("Memorias"), QRect(223, 40, 316, 21));
+    for (int i = 0; i < 5; ++i) {
+        const int y = 65 + 25 * i;
+        auto* n = new QLabel(QString::number(5 - i), &v);
+        n->setGeometry(219, y + 5, 8, 14);
+        new TVisorDemo(QStringLiteral("0"), QColor(62, 62, 62), QColor(192, 192, 192), &v);
+        v.children().constLast()->setProperty("x", 0);
+        static_cast<QWidget*>(v.children().constLast())->setGeometry(227, y, 224, 25);
+        const char* mem[] = {"+", "-", "R", "C"};
+        for (int k = 0; k < 4; ++k)
+            Boton(&v, QString::fromLatin1(mem[k]), 453 + 22 * k, y + 2, 20, 20, 12);
+    }
+    Rotulo(&v, QStringLiteral("Dato y Resultado"), QRect(223, 195, 316, 21));
+    (new TVisorDemo(QStringLiteral("1.348,79"), QColor(135, 206, 235), QColor(69, 69, 69), &v))
+        ->setGeometry(223, 222, 313, 33);
+    (new TVisorDemo(QStringLiteral("TOTAL"), QColor(0, 0, 128), Qt::white, &v))
+        ->setGeometry(223, 261, 313, 44);
+
+    // Keypad rows, as the calculator lays them out (shifted up to fit the demo).
+    const int fila[] = {312, 348, 384, 420};
+    Boton(&v, QStringLiteral("*"), 8, fila[0], 33, 33, 21, false);
+    Boton(&v, QStringLiteral("CE"), 44, fila[0], 33, 33, 13);
+    for (int d = 1; d <= 9; ++d)
+        Boton(&v, QString::number(d), 80 + 36 * ((d - 1) % 3), fila[2 - (d - 1) / 3], 33, 33, 15);
+    Boton(&v, QStringLiteral("-"), 188, fila[0], 49, 33, 27, false);
+    Boton(&v, QStringLiteral("Total"), 240, fila[0], 85, 33, 13);
+    Boton(&v, QStringLiteral("+ IVA"), 328, fila[0], 85, 33, 13);
+    Boton(&v, QStringLiteral("Log"), 416, fila[0], 41, 33, 13, false);
+    Boton(&v, QStringLiteral("TRIG"), 460, fila[0], 78, 33, 13)->setToolTip(QStringLiteral("Funciones Trigonometricas."));
+    Boton(&v, QStringLiteral("="), 8, fila[1], 33, 69, 21, false);
+    Boton(&v, QStringLiteral("±"), 44, fila[1], 33, 33, 16, false);
+    Boton(&v, QStringLiteral("+"), 188, fila[1], 49, 105, 27, false);
+    Boton(&v, QStringLiteral("X²"), 240, fila[1], 41, 33, 13);
+    Boton(&v, QStringLiteral("X³"), 284, fila[1], 41, 33, 13);
+    Boton(&v, QStringLiteral("- IVA"), 328, fila[1], 85, 33, 13);
+    Boton(&v, QStringLiteral("Ln"), 416, fila[1], 41, 33, 13, false);
+    Boton(&v, QStringLiteral("FIN"), 460, fila[1], 78, 33, 13);
+    Boton(&v, QStringLiteral("."), 44, fila[2], 33, 33, 19);
+    Boton(&v, QStringLiteral("X^Y"), 240, fila[2], 41, 33, 13);
+    Boton(&v, QStringLiteral("1/X"), 284, fila[2], 41, 33, 13);
+    Boton(&v, QStringLiteral("%"), 328, fila[2], 85, 33, 15);
+    Boton(&v, QStringLiteral("n!"), 416, fila[2], 41, 33, 13, false);
+    Boton(&v, QStringLiteral("€ > Pts"), 460, fila[2], 78, 33, 13);
+    Boton(&v, QStringLiteral("÷"), 8, fila[3], 33, 33, 21, false);
+    Boton(&v, QStringLiteral("0"), 44, fila[3], 69, 33, 15);
+    Boton(&v, QStringLiteral("00"), 116, fila[3], 33, 33, 15);
+    Boton(&v, QStringLiteral("000"), 152, fila[3], 33, 33, 15);
+    const char* ultimas[] = {"C", "√", "NIF", "π", "e"};
+    for (int i = 0; i < 5; ++i)
+        Boton(&v, QString::fromUtf8(ultimas[i]), 240 + 44 * i, fila[3], 41, 33, i == 3 ? 19 : 15);
+    Boton(&v, QStringLiteral("Pts > €"), 460, fila[3], 78, 33, 13);
+
+    // Dialog controls on the right.
+    auto* paginas = new QTabWidget(&v);
+    paginas->setGeometry(557, 8, 160, 250);
+    auto* trig = new QWidget;
+    paginas->addTab(trig, QStringLiteral("Trigonometria"));
+    paginas->addTab(new QWidget, QStringLiteral("Financieras"));
+    const char* funciones[] = {"Seno", "Coseno", "Tangente", "Arco Seno"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(funciones[i]), trig);
+        b->setGeometry(8, 8 + 24 * i, 140, 22);
+    }
+    auto* grupo = new QButtonGroup(trig);
+    const char* unidades[] = {"Sexagesimal (DEG)", "Radian (RAD)", "Centesimal (GRAD)"};
+    for (int i = 0; i < 3; ++i) {
+        auto* r = new QRadioButton(QString::fromLatin1(unidades[i]), trig);
+        r->setGeometry(8, 112 + 23 * i, 145, 20);
+        r->setChecked(i == 0);
+        grupo->addButton(r);
+    }
+
+    auto* caja = new QGroupBox(QStringLiteral("Imprimir"), &v);
+    caja->setGeometry(727, 8, 165, 112);
+    auto* cabecera = new QCheckBox(QStringLiteral("Cabecera"), caja);
+    cabecera->setGeometry(10, 20, 140, 20);
+    cabecera->setChecked(true);
+    (new QCheckBox(QStringLiteral("Separador Miles"), caja))->setGeometry(10, 42, 140, 20);
+    auto* linea = new QLineEdit(QStringLiteral("Mi empresa, S.L."), caja);
+    linea->setGeometry(10, 68, 145, 21);
+    auto* inactivo = new QLineEdit(QStringLiteral("inactivo"), caja);
+    inactivo->setGeometry(10, 90, 70, 19);
+    inactivo->setEnabled(false);
+    auto* botonInactivo = new QPushButton(QStringLiteral("Aplicar"), caja);
+    botonInactivo->setGeometry(85, 89, 70, 21);
+    botonInactivo->setEnabled(false);
+
+    auto* decimales = new QSpinBox(&v);
+    decimales->setGeometry(727, 128, 70, 22);
+    decimales->setValue(3);
+    auto* iva = new QDoubleSpinBox(&v);
+    iva->setGeometry(802, 128, 90, 22);
+    iva->setValue(16.0);
+    auto* skins = new QComboBox(&v);
+    skins->setGeometry(727, 156, 165, 22);
+    skins->addItems(TSkinData::NombresSkins());
+    skins->setCurrentIndex(1);
+
+    auto* capital = new QLabel(QStringLiteral("Capital Inicial:"), &v);
+    capital->setGeometry(727, 184, 165, 16);
+    auto* ci = new TSkinCalcEdit(&v);
+    ci->setGeometry(727, 201, 165, 21);
+    ci->setText(QStringLiteral("1.500,75"));
+    *edicion = ci;
+    auto* np = new TSkinCalcEdit(&v);
+    np->setValueType(vtInteger);
+    np->setGeometry(727, 227, 80, 21);
+    auto* calcular = new QPushButton(QStringLiteral("Calcular"), &v);
+    calcular->setGeometry(812, 226, 80, 23);
+    auto* regla = new QFrame(&v);
+    regla->setFrameShape(QFrame::HLine);
+    regla->setFrameShadow(QFrame::Sunken);
+    regla->setGeometry(557, 264, 335, 4);
+
+    auto* texto = new QPlainTextEdit(&v);
+    texto->setGeometry(557, 272, 335, 100);
+    texto->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QString informe;
+    for (int m = 1; m <= 12; ++m)
+        informe += QStringLiteral("Mes %1   Cuota 1.234,56   Intereses %2,00   Capital pendiente\n")
+                       .arg(m, 2).arg(100 - m * 7);
+    texto->setPlainText(informe);
+
+    auto* panel = new QFrame(&v);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setGeometry(557, 380, 335, 96);
+    auto* aviso = new QLabel(QStringLiteral("Panel con rótulo y botones"), panel);
+    aviso->setGeometry(10, 8, 300, 18);
+    auto* aceptar = new QPushButton(QStringLiteral("Aceptar"), panel);
+    aceptar->setGeometry(150, 60, 85, 25);
+    aceptar->setDefault(true);
+    auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), panel);
+    cancelar->setGeometry(240, 60, 85, 25);
+    auto* casilla = new QCheckBox(QStringLiteral("Sin marcar"), panel);
+    casilla->setGeometry(10, 32, 130, 20);
+    auto* radio = new QRadioButton(QStringLiteral("Opción"), panel);
+    radio->setGeometry(10, 60, 130, 20);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sumadora"));
+    const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("capturas");
+    if (!QDir().mkpath(carpeta)) {
+        std::fprintf(stderr, "no se puede crear %s\n", qPrintable(carpeta));
+        return 1;
+    }
+
+    TSkinData sd;
+    QWidget ventana;
+    TSkinCalcEdit* edicion = nullptr;
+    Construir(ventana, &edicion);
+    TMarcoSkin* marco = TMarcoSkin::Instalar(&ventana, TMarcoSkin::BotonesPrincipal());
+    ventana.move(10, 10);
+    ventana.show();
+    Esperar(300);
+
+    const QStringList nombres = TSkinData::NombresSkins();
+    int fallos = 0;
+    for (int i = 0; i < TSkinData::NumeroSkins(); ++i) {
+        if (!sd.AplicarSkin(i)) {
+            std::fprintf(stderr, "no se pudo aplicar el skin %d\n", i);
+            ++fallos;
+            continue;
+        }
+        ventana.move(10, 10);
+        Esperar(250);
+        const QPoint abajo = ventana.frameGeometry().bottomLeft();
+        QMenu* sistema = marco->CrearMenuSistema(&ventana);
+        sistema->popup(abajo + QPoint(300, 12));
+        edicion->setFocus();
+        edicion->selectAll();
+        QMenu* menuEdicion = TSkinData::CrearMenuEdicion(edicion, &ventana);
+        menuEdicion->popup(abajo + QPoint(480, 12));
+        Esperar(150);
+        QToolTip::showText(abajo + QPoint(20, 16), QStringLiteral("Copiar el RESULTADO\nen el Portapapeles."),
+                           &ventana);
+        Esperar(400);
+        QImage imagen = ventana.screen()->grabWindow(0, 0, 0, 940, 700).toImage();
+        if (imagen.isNull())
+            imagen = ventana.grab().toImage();
+        const QString ruta = QStringLiteral("%1/skin_%2_%3.png")
+                                 .arg(carpeta)
+                                 .arg(i)
+                                 .arg(i == 0 ? QStringLiteral("SinSkin") : nombres[i]);
+        if (!imagen.save(ruta)) {
+            std::fprintf(stderr, "no se puede guardar %s\n", qPrintable(ruta));
+            ++fallos;
+        } else {
+            std::printf("%s\n", qPrintable(ruta));
+        }
+        QToolTip::hideText();
+        sistema->close();
+        menuEdicion->close();
+        delete sistema;
+        delete menuEdicion;
+        Esperar(50);
+    }
+    return fallos == 0 ? 0 : 1;
+}
