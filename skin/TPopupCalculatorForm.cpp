@@ -59,7 +59,6 @@ void TPopupCalculatorForm::Abrir(const QRect& caja, const QRect& pantalla, doubl
     FPanel->PrepararApertura(memoria, std::max(2, precision), valorCaja);
     move(PosicionDesplegable(caja, size(), pantalla));
     show();
-    raise();
 }
 
 void TPopupCalculatorForm::Recolocar(const QRect& caja, const QRect& pantalla) {
