@@ -24,7 +24,9 @@ QString LimpiarTexto(const QString& texto) {
 
 namespace {
 
-bool EsDigito(QChar c) { return c >= u'0' && c <= u'9'; }
+bool EsDigito(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 
@@ -92,4 +94,6 @@ bool AplicarReglaEntrada(QWidget* padre, std::initializer_list<QLineEdit*> orden
     return true;
 }
 
-long double ValorCaja(const QLineEdit* caja) { return ConvertirReal(caja->text()).value_or(0); }
+long double ValorCaja(const QLineEdit* caja) {
+    return ConvertirReal(caja->text()).value_or(0);
+}

@@ -1,7 +1,7 @@
 // The input rule of the financial dialogs: Spanish number texts, the cleaning of the boxes,
 // the fixed message and the silent stop on a zero.
-#include "AyudasPrueba.h"
 #include "ReglaEntrada.h"
+#include "AyudasPrueba.h"
 
 #include <QLineEdit>
 
@@ -32,21 +32,16 @@ TEST_P(ConvertirRealTest, LeeElTextoConLasReglasEspanolas) {
 INSTANTIATE_TEST_SUITE_P(
     Textos, ConvertirRealTest,
     ::testing::Values(
-        CasoReal{"Entero", u"1000"_s, 1000.0L},
-        CasoReal{"ComaDecimal", u"2,5"_s, 2.5L},
+        CasoReal{"Entero", u"1000"_s, 1000.0L}, CasoReal{"ComaDecimal", u"2,5"_s, 2.5L},
         CasoReal{"DecimalesExactosEnLongDouble", u"0,1"_s, 0.1L},
         CasoReal{"BlancosAlrededor", u"  12,25  "_s, 12.25L},
-        CasoReal{"SignoMenos", u"-3"_s, -3.0L},
-        CasoReal{"SignoMas", u"+3"_s, 3.0L},
-        CasoReal{"ComaAlPrincipio", u",5"_s, 0.5L},
-        CasoReal{"ComaAlFinal", u"5,"_s, 5.0L},
+        CasoReal{"SignoMenos", u"-3"_s, -3.0L}, CasoReal{"SignoMas", u"+3"_s, 3.0L},
+        CasoReal{"ComaAlPrincipio", u",5"_s, 0.5L}, CasoReal{"ComaAlFinal", u"5,"_s, 5.0L},
         CasoReal{"Exponente", u"1,5E3"_s, 1500.0L},
         CasoReal{"ExponenteMinusculaNegativo", u"25e-1"_s, 2.5L},
-        CasoReal{"CeroNegativo", u"-0"_s, 0.0L},
-        CasoReal{"Vacio", u""_s, std::nullopt},
+        CasoReal{"CeroNegativo", u"-0"_s, 0.0L}, CasoReal{"Vacio", u""_s, std::nullopt},
         CasoReal{"SoloBlancos", u"   "_s, std::nullopt},
-        CasoReal{"MenosSolo", u"-"_s, std::nullopt},
-        CasoReal{"ComaSola", u","_s, std::nullopt},
+        CasoReal{"MenosSolo", u"-"_s, std::nullopt}, CasoReal{"ComaSola", u","_s, std::nullopt},
         CasoReal{"MenosYComa", u"-,"_s, std::nullopt},
         CasoReal{"DosComas", u"1,000,5"_s, std::nullopt},
         CasoReal{"PuntoDeMiles", u"1.000"_s, std::nullopt},
@@ -54,8 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoReal{"DosSignos", u"--1"_s, std::nullopt},
         CasoReal{"ExponenteSinCifras", u"1E"_s, std::nullopt},
         CasoReal{"ExponenteSinMantisa", u"E5"_s, std::nullopt},
-        CasoReal{"Letras", u"12a"_s, std::nullopt},
-        CasoReal{"Infinito", u"inf"_s, std::nullopt},
+        CasoReal{"Letras", u"12a"_s, std::nullopt}, CasoReal{"Infinito", u"inf"_s, std::nullopt},
         CasoReal{"NoEsNumero", u"nan"_s, std::nullopt},
         CasoReal{"Hexadecimal", u"0x10"_s, std::nullopt},
         CasoReal{"FueraDeRango", u"1E5000"_s, std::nullopt}),
@@ -64,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MensajeErrorFormatoTest, EsElTextoFijoDe206Caracteres) {
     const QString m = MensajeErrorFormato();
     EXPECT_EQ(m.size(), 206);
-    EXPECT_TRUE(m.startsWith(u"Error en el formato de números.\r\n\rCompruebe que se ha escrito"_s));
+    EXPECT_TRUE(
+        m.startsWith(u"Error en el formato de números.\r\n\rCompruebe que se ha escrito"_s));
     EXPECT_TRUE(m.endsWith(u"generalmente suele ser el caracter <coma>."_s));
 }
 
