@@ -1,0 +1,25 @@
+// What the three financial dialogs share as windows.
+#include "DialogoFinanciero.h"
+
+#include <QPushButton>
+#include <QScreen>
+
+DialogoFinanciero::DialogoFinanciero(QWidget* parent) : QDialog(parent) {}
+
+void DialogoFinanciero::FijarVentana() {
+    setFixedSize(size());
+    // Enter in a box must never start a calculation: no button is a default one.
+    for (QPushButton* boton : findChildren<QPushButton*>()) {
+        boton->setAutoDefault(false);
+        boton->setDefault(false);
+    }
+}
+
+void DialogoFinanciero::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (const QScreen* pantalla = screen()) {
+        QRect marco = frameGeometry();
+        marco.moveCenter(pantalla->availableGeometry().center());
+        move(marco.topLeft());
+    }
+}

@@ -1,0 +1,293 @@
+// Loan dialog: the payment, the report line by line, the bounds of the term, re-running and
+// printing.
+#include "TPrestamoFrances.h"
+#include "AyudasPrueba.h"
+#include "CalculosFinancieros.h"
+#include "ErrorSumadora.h"
+#include "ReglaEntrada.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+void PrintTo(const QString& texto, std::ostream* salida) {
+    *salida << '"' << texto.toStdString() << '"';
+}
+
+namespace {
+
+const QString Regla = QString(62, u'-');
+
+// The lines before the rows, for a payment text and the three inputs as the report shows them.
+QStringList Cabecera(const QString& capital, const QString& interes, const QString& anios,
+                     const QString& cuota) {
+    return {u"CALCULO DE PRÉSTAMOS."_s,
+            Regla,
+            u"Capital:       "_s + capital,
+            u"Interés anual: "_s + interes + u" %"_s,
+            u"Años:          "_s + anios,
+            u" "_s,
+            u"Cuota Mensual: "_s + cuota,
+            Regla,
+            u" "_s,
+            u"Periodo    Amortización         Intereses    Capital Pendiente"_s,
+            u"-------    ------------         ---------    -----------------"_s};
+}
+
+// 100 000 at 5 % over one year, computed apart in 60-digit decimal arithmetic.
+const QStringList FilasUnAnio = {
+    u"   1           8.144,08            416,67            91.855,92"_s,
+    u"   2           8.178,02            382,73            83.677,90"_s,
+    u"   3           8.212,09            348,66            75.465,81"_s,
+    u"   4           8.246,31            314,44            67.219,51"_s,
+    u"   5           8.280,67            280,08            58.938,84"_s,
+    u"   6           8.315,17            245,58            50.623,67"_s,
+    u"   7           8.349,82            210,93            42.273,85"_s,
+    u"   8           8.384,61            176,14            33.889,25"_s,
+    u"   9           8.419,54            141,21            25.469,70"_s,
+    u"  10           8.454,62            106,12            17.015,08"_s,
+    u"  11           8.489,85             70,90             8.525,23"_s,
+    u"  12           8.525,23             35,52                 0,00"_s};
+
+TEST(InformePrestamoTest, UnAnioLineaALinea) {
+    const QStringList lineas = InformePrestamo(100000, 5, 1, u"8.560,75"_s);
+    const QStringList esperadas =
+        Cabecera(u"100.000,00"_s, u"5,00"_s, u"1"_s, u"8.560,75"_s) + FilasUnAnio +
+        QStringList{Regla, u"Intereses pagados:               2.728,98"_s};
+    ASSERT_EQ(lineas.size(), esperadas.size());
+    for (qsizetype k = 0; k < lineas.size(); ++k)
+        EXPECT_EQ(lineas[k], esperadas[k]) << "line " << k + 1;
+}
+
+TEST(InformePrestamoTest, DosAniosDan24Filas) {
+    const QStringList lineas = InformePrestamo(100000, 5, 2, u"4.387,14"_s);
+    ASSERT_EQ(lineas.size(), 11 + 24 + 2);
+    EXPECT_EQ(lineas[11], u"   1           3.970,47            416,67            96.029,53"_s);
+    EXPECT_EQ(lineas[34], u"  24           4.368,94             18,20                 0,00"_s);
+    EXPECT_EQ(lineas[36], u"Intereses pagados:               5.291,34"_s);
+    for (qsizetype k = 11; k < 35; ++k)
+        EXPECT_EQ(lineas[k].size(), 62) << "row " << k - 10;
+}
+
+TEST(InformePrestamoTest, PlazoNegativoSinFilas) {
+    EXPECT_NEAR(static_cast<double>(CuotaPrestamo(100000, 5, -1)), -8144.08, 0.005);
+    const QStringList lineas = InformePrestamo(100000, 5, -1, u"-8.144,08"_s);
+    const QStringList esperadas =
+        Cabecera(u"100.000,00"_s, u"5,00"_s, u"-1"_s, u"-8.144,08"_s) +
+        QStringList{Regla, u"Intereses pagados:         "_s + u"          0,00"_s};
+    EXPECT_EQ(lineas, esperadas);
+}
+
+TEST(InformePrestamoTest, InteresNegativoYCapitalConDecimales) {
+    const QStringList lineas = InformePrestamo(1000000.5L, -3, 1, u"x"_s);
+    EXPECT_EQ(lineas[2], u"Capital:       1.000.000,50"_s);
+    EXPECT_EQ(lineas[3], u"Interés anual: -3,00 %"_s);
+}
+
+TEST(InformePrestamoTest, MilAniosDan12000Filas) {
+    const QStringList lineas = InformePrestamo(100000, 5, AniosMaximos, u"x"_s);
+    ASSERT_EQ(lineas.size(), 11 + 12000 + 2);
+    EXPECT_TRUE(lineas[11 + 11999].startsWith(u" 12000    "_s));
+    EXPECT_TRUE(lineas[11 + 11999].endsWith(u"    0,00"_s));
+}
+
+TEST(InformePrestamoTest, UnDesbordamientoNoDaInforme) {
+    // At 100 000 % a year the 12 000-month factor leaves the range of long double.
+    EXPECT_THROW(InformePrestamo(100000, 100000, AniosMaximos, u"x"_s), ErrorSumadora);
+}
+
+struct CasoAnios {
+    const char* nombre;
+    QString texto;
+    int anios; // 0: refused
+};
+
+class AniosPrestamoTest : public ::testing::TestWithParam<CasoAnios> {};
+
+TEST_P(AniosPrestamoTest, EnteroDecimalDentroDelLimite) {
+    const CasoAnios& caso = GetParam();
+    if (caso.anios == 0)
+        EXPECT_THROW(AniosPrestamo(caso.texto), ErrorSumadora);
+    else
+        EXPECT_EQ(AniosPrestamo(caso.texto), caso.anios);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, AniosPrestamoTest,
+    ::testing::Values(CasoAnios{"Uno", u"1"_s, 1}, CasoAnios{"Blancos", u" 25 "_s, 25},
+                      CasoAnios{"Negativo", u"-1"_s, -1}, CasoAnios{"Mil", u"1000"_s, 1000},
+                      CasoAnios{"MenosMil", u"-1000"_s, -1000}, CasoAnios{"MilUno", u"1001"_s, 0},
+                      CasoAnios{"MenosMilUno", u"-1001"_s, 0},
+                      CasoAnios{"FueraDe64Bits", u"99999999999999999999999"_s, 0},
+                      CasoAnios{"ConDecimales", u"2,5"_s, 0},
+                      CasoAnios{"DecimalesCero", u"2,0"_s, 0}, CasoAnios{"Exponente", u"1E2"_s, 0}),
+    [](const ::testing::TestParamInfo<CasoAnios>& info) { return std::string(info.param.nombre); });
+
+// A fresh dialog for every test, as created at start.
+class TPrestamoFrancesTest : public ::testing::Test {
+protected:
+    TPrestamoFrances dialogo;
+
+    void Calcular(const QString& c, const QString& ia, const QString& na) {
+        dialogo.C->setText(c);
+        dialogo.IA->setText(ia);
+        dialogo.NA->setText(na);
+        dialogo.BotonCalcular->click();
+    }
+    QString Cuota() const { return dialogo.CuotaMensual->Text().trimmed(); }
+    QStringList Informe() const { return dialogo.Informe->toPlainText().split(u'\n'); }
+};
+
+TEST_F(TPrestamoFrancesTest, AlCrearse) {
+    EXPECT_EQ(dialogo.windowTitle(), u"Prestamos."_s);
+    EXPECT_EQ(dialogo.size(), QSize(590, 523));
+    EXPECT_EQ(dialogo.C->text(), u"0"_s);
+    EXPECT_EQ(dialogo.IA->text(), u"0"_s);
+    EXPECT_EQ(dialogo.NA->text(), u"0"_s);
+    EXPECT_EQ(dialogo.NA->ValueType(), vtInteger);
+    EXPECT_EQ(dialogo.IA->ValueType(), vtFloat);
+    EXPECT_EQ(Cuota(), u"0,00"_s);
+    EXPECT_EQ(dialogo.CuotaMensual->NumDigits(), 10);
+    EXPECT_EQ(dialogo.GrupoCuotaMensual->title(), u" Cuota Mensual  "_s);
+    EXPECT_EQ(dialogo.BotonCalcular->text(), u"Calcular"_s);
+    EXPECT_EQ(dialogo.BotonImprimir->text(), u"Imprimir"_s);
+    EXPECT_TRUE(dialogo.Informe->toPlainText().isEmpty());
+    EXPECT_FALSE(dialogo.Informe->isReadOnly());
+    EXPECT_EQ(dialogo.Informe->height(), 403);
+    EXPECT_EQ(dialogo.Informe->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    dialogo.Informe->ensurePolished();
+    EXPECT_EQ(dialogo.Informe->font().family(), u"Courier New"_s);
+    EXPECT_EQ(dialogo.Informe->font().pixelSize(), 15);
+}
+
+TEST_F(TPrestamoFrancesTest, CalculaCuotaEInforme) {
+    Calcular(u"100000"_s, u"5"_s, u"1"_s);
+    EXPECT_EQ(Cuota(), u"8.560,75"_s);
+    const QStringList lineas = Informe();
+    ASSERT_EQ(lineas.size(), 11 + 12 + 2);
+    EXPECT_EQ(lineas.mid(0, 11), Cabecera(u"100.000,00"_s, u"5,00"_s, u"1"_s, u"8.560,75"_s));
+    EXPECT_EQ(lineas.mid(11, 12), FilasUnAnio);
+    EXPECT_EQ(lineas[24], u"Intereses pagados:               2.728,98"_s);
+}
+
+TEST_F(TPrestamoFrancesTest, VolverACalcularReemplazaElInforme) {
+    Calcular(u"100000"_s, u"5"_s, u"2"_s);
+    dialogo.Informe->appendPlainText(u"nota del usuario"_s);
+    Calcular(u"100000"_s, u"5"_s, u"1"_s);
+    EXPECT_EQ(Informe().size(), 25);
+    EXPECT_FALSE(dialogo.Informe->toPlainText().contains(u"nota"_s));
+}
+
+TEST_F(TPrestamoFrancesTest, PlazoNegativo) {
+    Calcular(u"100000"_s, u"5"_s, u"-1"_s);
+    EXPECT_EQ(Cuota(), u"-8.144,08"_s);
+    EXPECT_EQ(Informe().size(), 13);
+    EXPECT_EQ(Informe().last(), u"Intereses pagados:         "_s + u"          0,00"_s);
+}
+
+TEST_F(TPrestamoFrancesTest, EntradaErroneaOCeroNoCambianNada) {
+    Calcular(u"100000"_s, u"5"_s, u"1"_s);
+    const QString informe = dialogo.Informe->toPlainText();
+
+    EsperarMensaje(nullptr);
+    Calcular(u"100000"_s, u""_s, u"2"_s);
+    Calcular(u"100000"_s, u"0"_s, u"2"_s); // silent
+    Calcular(u"0"_s, u"5"_s, u"2"_s);      // silent
+    EXPECT_EQ(DialogosPendientes(), 0);
+    EXPECT_EQ(Cuota(), u"8.560,75"_s);
+    EXPECT_EQ(dialogo.Informe->toPlainText(), informe);
+}
+
+TEST_F(TPrestamoFrancesTest, PlazoNoEnteroOLargoSeRechazaConMensaje) {
+    Calcular(u"100000"_s, u"5"_s, u"1"_s);
+    const QString informe = dialogo.Informe->toPlainText();
+    struct {
+        QString anios, mensaje;
+    } casos[] = {
+        {u"2.5"_s, u"«2,5» no es un número entero de años: escriba los años sin decimales."_s},
+        {u"1001"_s,
+         u"«1001» años no es un plazo admitido: el plazo no puede pasar de 1000 años."_s},
+    };
+    for (const auto& caso : casos) {
+        QString mensaje;
+        EsperarMensaje(&mensaje);
+        Calcular(u"200000"_s, u"4"_s, caso.anios);
+        EXPECT_EQ(DialogosPendientes(), 0);
+        EXPECT_EQ(mensaje, caso.mensaje);
+        EXPECT_EQ(Cuota(), u"8.560,75"_s);
+        EXPECT_EQ(dialogo.Informe->toPlainText(), informe);
+    }
+}
+
+TEST_F(TPrestamoFrancesTest, DesbordamientoSeAvisaYNoCambiaNada) {
+    Calcular(u"100000"_s, u"5"_s, u"1"_s);
+    QString mensaje;
+    EsperarMensaje(&mensaje);
+    Calcular(u"100000"_s, u"100000"_s, u"1000"_s);
+    EXPECT_EQ(DialogosPendientes(), 0);
+    EXPECT_EQ(mensaje, MensajeDesbordamiento());
+    EXPECT_EQ(Cuota(), u"8.560,75"_s);
+    EXPECT_EQ(Informe().size(), 25);
+}
+
+TEST_F(TPrestamoFrancesTest, MilAniosEnElInforme) {
+    Calcular(u"100000"_s, u"5"_s, u"1000"_s);
+    EXPECT_EQ(dialogo.Informe->blockCount(), 11 + 12000 + 2);
+}
+
+TEST_F(TPrestamoFrancesTest, IntroNoCalcula) {
+    dialogo.show();
+    dialogo.C->setText(u"100000"_s);
+    dialogo.IA->setText(u"5"_s);
+    dialogo.NA->setText(u"1"_s);
+    dialogo.NA->setFocus();
+    QTest::keyClick(dialogo.NA, Qt::Key_Return);
+    QTest::keyClick(dialogo.NA, Qt::Key_Enter);
+    EXPECT_EQ(Cuota(), u"0,00"_s);
+    EXPECT_TRUE(dialogo.Informe->toPlainText().isEmpty());
+    dialogo.hide();
+}
+
+TEST_F(TPrestamoFrancesTest, ImprimeElTextoEditadoEnPdf) {
+    Calcular(u"100000"_s, u"5"_s, u"1000"_s);
+    dialogo.Informe->appendPlainText(u"Firmado: el cliente"_s);
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath(u"informe.pdf"_s);
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(ruta);
+    dialogo.Imprimir(impresora);
+    EXPECT_EQ(impresora.docName(), u"Informe Prestamo."_s);
+    QFile pdf(ruta);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray contenido = pdf.readAll();
+    EXPECT_TRUE(contenido.startsWith("%PDF"));
+    // 12 000 rows take many pages, each its own page object.
+    EXPECT_GT(contenido.count("/Type /Page\n") + contenido.count("/Type /Page "), 100);
+}
+
+TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreDaMensaje) {
+    QPrinter impresora;
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(u"/no/existe/carpeta/informe.pdf"_s);
+    EXPECT_THROW(dialogo.Imprimir(impresora), ErrorSumadora);
+}
+
+TEST_F(TPrestamoFrancesTest, SinImpresoraLoDice) {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer";
+    QString mensaje;
+    EsperarMensaje(&mensaje);
+    dialogo.BotonImprimir->click();
+    EXPECT_EQ(DialogosPendientes(), 0);
+    EXPECT_EQ(mensaje, u"No hay ninguna impresora instalada."_s);
+}
+
+} // namespace
