@@ -67,6 +67,13 @@ QByteArrayView TSkinData::PaqueteAlmacenado(int indice) {
     return QByteArrayView(reinterpret_cast<const char*>(p.Datos), qsizetype(p.Tamano));
 }
 
+void TSkinData::setPaquete(int indice, const QByteArray& paquete) {
+    if (indice < 1 || indice > NumeroPaquetesAlmacenados)
+        return;
+    FPaquetes.insert(indice, paquete);
+    FHojas.remove(indice);
+}
+
 std::optional<QString> TSkinData::PrepararPaquete(QByteArrayView paquete, const QString& carpeta) {
     std::optional<TContenidoSkin> contenido = DesempaquetarSkin(paquete);
     if (!contenido)
@@ -100,8 +107,12 @@ std::optional<QString> TSkinData::Hoja(int indice) {
             return std::nullopt;
         }
     }
-    std::optional<QString> hoja =
-        PrepararPaquete(PaqueteAlmacenado(indice), FCarpeta->filePath(ComponenteSkin(indice)));
+    const QByteArrayView paquete = FPaquetes.contains(indice)
+                                       ? QByteArrayView(FPaquetes[indice])
+                                       : PaqueteAlmacenado(indice);
+    const QString carpeta =
+        FCarpeta->filePath(ComponenteSkin(indice) + QLatin1Char('-') + QString::number(++FPreparados));
+    std::optional<QString> hoja = PrepararPaquete(paquete, carpeta);
     if (hoja)
         FHojas.insert(indice, *hoja);
     return hoja;

@@ -33,6 +33,9 @@ public:
     static QString ComponenteSkin(int indice);
     // The compiled-in zlib package of a stored skin (1 to 7); empty otherwise.
     static QByteArrayView PaqueteAlmacenado(int indice);
+    // Replaces the package this engine uses for stored skin `indice` (1 to 7), for a skin
+    // loaded from elsewhere; it is checked when applied like any other.
+    void setPaquete(int indice, const QByteArray& paquete);
 
     // Makes skin `indice` the look of every window: 0 the plain look, 1 to 7 a stored
     // skin. Any other index, or a package that cannot be unpacked, changes nothing and
@@ -66,5 +69,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> FCarpeta;
     QMap<int, QString> FHojas; // style sheets already unpacked, by index
+    QMap<int, QByteArray> FPaquetes; // packages that replace stored ones
+    int FPreparados = 0; // each unpacking gets a folder of its own
     int FSkinActual = 0;
 };

@@ -1,0 +1,25 @@
+// The About box: the program's name, its version and a picture of a printing calculator.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+// The program's version number.
+inline QString VersionSumadora() { return QStringLiteral("3.2.0.405"); }
+
+class TFAcercaDe final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFAcercaDe(QWidget* padre = nullptr);
+
+    QLabel* Imagen;
+    QLabel* Titulo;
+    QLabel* Version;
+
+    // Sets the version caption; runs once, when the dialog is created.
+    void FormCreate();
+
+private:
+    QWidget* FContenido;
+};
