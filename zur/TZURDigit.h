@@ -35,6 +35,7 @@ public:
     int InterSpace() const { return FInterSpace; }
     void setInterSpace(int v);
     int NumDigits() const { return FNumDigits; }
+    // Kept within 1..32; a longer Text still gets one (narrower) cell per character.
     void setNumDigits(int v);
 
     // Normalises Text and draws the whole control onto `lienzo` at (0, 0), Width x Height.
@@ -50,6 +51,9 @@ protected:
     void Pintar();
 
 private:
+    // Upper case, trimmed of spaces and control characters, padded for right/centre.
+    void NormalizarTexto();
+
     TAlignment FAlignment = taLeftJustify;
     bool FBorder = true;
     QString FText;
