@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -372,6 +373,7 @@ TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
     for (int i = 1; i <= 300; ++i)
         cuenta.AgregarLinea(u" +"_s, i);
     QCoreApplication::processEvents();
+    EXPECT_EQ(cuenta.model()->rowCount(), 300);
     QScrollBar* barra = cuenta.verticalScrollBar();
     EXPECT_GT(barra->maximum(), 0);
     EXPECT_EQ(barra->value(), barra->maximum());
@@ -385,6 +387,28 @@ TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
     EXPECT_EQ(barra->value(), barra->maximum());
     const QRect nueva = cuenta.visualRect(cuenta.model()->index(cuenta.CantidadLineas() - 1, 0));
     EXPECT_TRUE(cuenta.viewport()->rect().contains(nueva));
+}
+
+// A long tape is laid out less often; the newest line must still end up shown.
+TEST_F(PruebaCuenta, UnaCintaLargaTambienMuestraSuUltimaLinea) {
+    cuenta.resize(240, 160);
+    cuenta.show();
+    for (int i = 0; i < 200'000; ++i)
+        cuenta.AgregarTexto(u"                  1234 +"_s);
+    const auto todoALaVista = [this] {
+        return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
+               cuenta.verticalScrollBar()->value() == cuenta.verticalScrollBar()->maximum();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(todoALaVista, 60'000));
+    for (int tecla = 0; tecla < 3; ++tecla) {
+        cuenta.AgregarLinea(u" +"_s, tecla + 1);
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(QTest::qWaitFor(todoALaVista, 60'000));
+    EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(200'002, 0)).toString(),
+              u"                     3 +"_s);
+    const QRect ultima = cuenta.visualRect(cuenta.model()->index(200'002, 0));
+    EXPECT_TRUE(cuenta.viewport()->rect().contains(ultima));
 }
 
 TEST_F(PruebaCuenta, AlturaDeLineaAjustable) {
@@ -406,39 +430,67 @@ TEST(ModeloLineas, GuardaLineasVaciasYLargasSinMezclarlas) {
     for (const QString& l : lineas)
         modelo.Agregar(l);
     EXPECT_EQ(modelo.Lineas(), lineas);
+    modelo.Publicar();
     EXPECT_EQ(modelo.rowCount(), 6);
     EXPECT_EQ(modelo.data(modelo.index(4, 0)).toString(), u"ñandú ÷ √"_s);
     EXPECT_EQ(modelo.data(modelo.index(1, 0), Qt::AccessibleTextRole).toString(), u"uno"_s);
     EXPECT_FALSE(modelo.data(modelo.index(1, 0), Qt::EditRole).isValid());
+    EXPECT_FALSE(modelo.index(6, 0).isValid());
+    EXPECT_FALSE(modelo.index(1, 1).isValid());
     EXPECT_EQ(modelo.Linea(6), QString());
     EXPECT_EQ(modelo.Linea(-1), QString());
     EXPECT_EQ(modelo.rowCount(modelo.index(1, 0)), 0) << "a list has no children";
 }
 
-TEST(ModeloLineas, AvisaDeCadaInsercionYDeCadaReemplazo) {
+TEST(ModeloLineas, LasVistasRecibenUnaInsercionPorPublicacion) {
     ModeloLineas modelo;
     QSignalSpy insertadas(&modelo, &QAbstractItemModel::rowsInserted);
-    QSignalSpy reiniciado(&modelo, &QAbstractItemModel::modelReset);
     modelo.Agregar(u"a"_s);
     modelo.AgregarVacias(2);
     modelo.AgregarVacias(0);
-    ASSERT_EQ(insertadas.count(), 2);
-    EXPECT_EQ(insertadas.at(0).at(1).toInt(), 0);
-    EXPECT_EQ(insertadas.at(0).at(2).toInt(), 0);
-    EXPECT_EQ(insertadas.at(1).at(1).toInt(), 1);
-    EXPECT_EQ(insertadas.at(1).at(2).toInt(), 2);
+    modelo.AgregarVacias(-1);
+    EXPECT_EQ(modelo.Cantidad(), 3);
+    EXPECT_EQ(modelo.rowCount(), 0) << "not yet announced";
+    EXPECT_FALSE(modelo.index(0, 0).isValid());
     EXPECT_EQ(modelo.Lineas(), (QStringList{u"a"_s, QString(), QString()}));
+    EXPECT_EQ(insertadas.count(), 0);
 
-    modelo.Reemplazar({u"x"_s, u"y"_s});
+    modelo.Publicar();
+    modelo.Publicar();
+    ASSERT_EQ(insertadas.count(), 1);
+    EXPECT_EQ(insertadas.at(0).at(1).toInt(), 0);
+    EXPECT_EQ(insertadas.at(0).at(2).toInt(), 2);
+    EXPECT_EQ(modelo.rowCount(), 3);
+
+    modelo.Agregar(u"b"_s);
+    modelo.Publicar();
+    ASSERT_EQ(insertadas.count(), 2);
+    EXPECT_EQ(insertadas.at(1).at(1).toInt(), 3);
+    EXPECT_EQ(insertadas.at(1).at(2).toInt(), 3);
+    EXPECT_EQ(modelo.data(modelo.index(3, 0)).toString(), u"b"_s);
+}
+
+TEST(ModeloLineas, ReemplazarYLimpiarReinicianLasVistas) {
+    ModeloLineas modelo;
+    QSignalSpy reiniciado(&modelo, &QAbstractItemModel::modelReset);
+    modelo.Agregar(u"a"_s);
+    modelo.Reemplazar({u"x"_s, QString(), u"y"_s});
     EXPECT_EQ(reiniciado.count(), 1);
-    EXPECT_EQ(modelo.Lineas(), (QStringList{u"x"_s, u"y"_s}));
+    EXPECT_EQ(modelo.Lineas(), (QStringList{u"x"_s, QString(), u"y"_s}));
+    EXPECT_EQ(modelo.rowCount(), 3) << "a reset shows every line at once";
+    EXPECT_FALSE(modelo.HayPendientes());
     modelo.Agregar(u"z"_s);
-    EXPECT_EQ(modelo.Linea(2), u"z"_s);
+    EXPECT_EQ(modelo.Linea(3), u"z"_s);
+    EXPECT_EQ(modelo.Linea(2), u"y"_s);
+
     modelo.Limpiar();
     EXPECT_EQ(reiniciado.count(), 2);
     EXPECT_EQ(modelo.Cantidad(), 0);
+    EXPECT_EQ(modelo.rowCount(), 0);
     modelo.Agregar(u"otra vez"_s);
     EXPECT_EQ(modelo.Lineas(), QStringList{u"otra vez"_s});
+    modelo.Reemplazar({});
+    EXPECT_EQ(modelo.Cantidad(), 0);
 }
 
 } // namespace

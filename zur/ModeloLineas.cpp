@@ -13,12 +13,18 @@ QString MensajeDemasiadasLineas() {
 
 ModeloLineas::ModeloLineas(QObject* parent) : QAbstractListModel(parent) {}
 
+QModelIndex ModeloLineas::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0 || row >= publicadas_ || parent.isValid())
+        return {};
+    return createIndex(row, 0);
+}
+
 int ModeloLineas::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Cantidad();
+    return parent.isValid() ? 0 : publicadas_;
 }
 
 QVariant ModeloLineas::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= Cantidad() || index.column() != 0)
+    if (!index.isValid() || index.row() >= publicadas_ || index.column() != 0)
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return Linea(index.row());
@@ -31,19 +37,22 @@ Qt::ItemFlags ModeloLineas::flags(const QModelIndex& index) const {
 }
 
 qsizetype ModeloLineas::Fin(int i) const {
-    return static_cast<size_t>(i) + 1 < inicios_.size() ? inicios_[static_cast<size_t>(i) + 1]
-                                                         : texto_.size();
+    const size_t siguiente = static_cast<size_t>(i) + 1;
+    return siguiente < inicios_.size() ? inicios_[siguiente] : texto_.size();
 }
 
 void ModeloLineas::Agregar(const QString& linea) {
-    // A list view counts rows in int: beyond that the line could never be shown.
+    // A list view counts rows in int: beyond that a line could never be shown.
     if (Cantidad() == std::numeric_limits<int>::max())
         throw ErrorSumadora(MensajeDemasiadasLineas());
-    const int fila = Cantidad();
-    beginInsertRows(QModelIndex(), fila, fila);
-    inicios_.push_back(texto_.size());
+    const qsizetype inicio = texto_.size();
     texto_.append(linea);
-    endInsertRows();
+    try {
+        inicios_.push_back(inicio);
+    } catch (...) {
+        texto_.truncate(inicio);
+        throw;
+    }
 }
 
 void ModeloLineas::AgregarVacias(int cantidad) {
@@ -51,9 +60,14 @@ void ModeloLineas::AgregarVacias(int cantidad) {
         return;
     if (cantidad > std::numeric_limits<int>::max() - Cantidad())
         throw ErrorSumadora(MensajeDemasiadasLineas());
-    const int primera = Cantidad();
-    beginInsertRows(QModelIndex(), primera, primera + cantidad - 1);
     inicios_.insert(inicios_.end(), static_cast<size_t>(cantidad), texto_.size());
+}
+
+void ModeloLineas::Publicar() {
+    if (!HayPendientes())
+        return;
+    beginInsertRows(QModelIndex(), publicadas_, Cantidad() - 1);
+    publicadas_ = Cantidad();
     endInsertRows();
 }
 
@@ -62,6 +76,7 @@ void ModeloLineas::Limpiar() {
     // Give the memory back: a cleared tape of a million lines should not keep its size.
     texto_ = QString();
     std::vector<qsizetype>().swap(inicios_);
+    publicadas_ = 0;
     endResetModel();
 }
 
@@ -69,11 +84,11 @@ void ModeloLineas::Reemplazar(const QStringList& lineas) {
     if (lineas.size() > std::numeric_limits<int>::max())
         throw ErrorSumadora(MensajeDemasiadasLineas());
     // Built aside first, so a failed allocation leaves the old lines in place.
-    QString texto;
-    qsizetype total = 0;
+    qsizetype caracteres = 0;
     for (const QString& l : lineas)
-        total += l.size();
-    texto.reserve(total);
+        caracteres += l.size();
+    QString texto;
+    texto.reserve(caracteres);
     std::vector<qsizetype> inicios;
     inicios.reserve(static_cast<size_t>(lineas.size()));
     for (const QString& l : lineas) {
@@ -83,6 +98,7 @@ void ModeloLineas::Reemplazar(const QStringList& lineas) {
     beginResetModel();
     texto_.swap(texto);
     inicios_.swap(inicios);
+    publicadas_ = Cantidad();
     endResetModel();
 }
 

@@ -1,5 +1,6 @@
 // The tape's lines as a light list model: all text in one buffer plus one offset per line,
-// so a tape of a million lines stays small and appending stays constant-time.
+// so a tape of a million lines stays small and appending stays constant-time. Appended lines
+// reach the views only at Publicar, so many appends cost the view one insertion.
 #pragma once
 
 #include <QAbstractListModel>
@@ -13,13 +14,20 @@ class ModeloLineas final : public QAbstractListModel {
 public:
     explicit ModeloLineas(QObject* parent = nullptr);
 
+    // The list view asks for every row's index at each layout: kept free of virtual calls.
+    QModelIndex index(int row, int column = 0,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Stored at once (Linea, Lineas and Cantidad see them); views see them at Publicar.
     void Agregar(const QString& linea);
-    // Appends `cantidad` empty lines with a single insertion.
     void AgregarVacias(int cantidad);
+    // Announces every line appended since the last call to the views, as one insertion.
+    void Publicar();
+    bool HayPendientes() const { return Cantidad() != publicadas_; }
+    // Both reset the views, which then see every line.
     void Limpiar();
     void Reemplazar(const QStringList& lineas);
     QString Linea(int i) const;
@@ -31,4 +39,5 @@ private:
 
     QString texto_;                 // every line, one after another
     std::vector<qsizetype> inicios_; // where each line starts in texto_
+    int publicadas_ = 0;            // lines the views know of
 };

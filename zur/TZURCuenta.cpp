@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QMetaObject>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -65,26 +66,26 @@ void TZURCuenta::setAlturaLinea(int v) {
 
 void TZURCuenta::AgregarTexto(const QString& Texto) {
     Modelo->Agregar(Texto);
-    PedirDesplazamiento();
+    ProgramarPublicacion();
 }
 
 void TZURCuenta::AgregarLinea(const QString& Sufijo, long double Valor) {
     Modelo->Agregar(FormatearValor(Valor) + Sufijo);
-    PedirDesplazamiento();
+    ProgramarPublicacion();
 }
 
 void TZURCuenta::AgregarLineasEnBlanco(int Cantidad) {
     if (Cantidad <= 0)
         return;
     Modelo->AgregarVacias(Cantidad);
-    PedirDesplazamiento();
+    ProgramarPublicacion();
 }
 
 void TZURCuenta::AgregarSeparador() {
     QString linea(1 + std::max(0, FCaracteresLinea - 1), QLatin1Char('-'));
     linea[0] = QLatin1Char(' ');
     Modelo->Agregar(linea);
-    PedirDesplazamiento();
+    ProgramarPublicacion();
 }
 
 QString TZURCuenta::FormatearValor(long double Valor) const {
@@ -106,6 +107,7 @@ void TZURCuenta::Inicializar() {
 
 void TZURCuenta::Limpiar() {
     Modelo->Limpiar();
+    FProximaPublicacion = {}; // an empty list is quick to lay out again
     Inicializar();
 }
 
@@ -125,16 +127,28 @@ void TZURCuenta::CargarLineas(const QStringList& lineas) {
     Modelo->Reemplazar(lineas);
 }
 
-void TZURCuenta::PedirDesplazamiento() {
-    if (FDesplazamientoPendiente)
+void TZURCuenta::ProgramarPublicacion() {
+    if (FPublicacionPendiente)
         return;
-    FDesplazamientoPendiente = true;
-    QMetaObject::invokeMethod(this, [this] { Desplazar(); }, Qt::QueuedConnection);
+    FPublicacionPendiente = true;
+    const auto espera = std::chrono::ceil<std::chrono::milliseconds>(
+        FProximaPublicacion - std::chrono::steady_clock::now());
+    if (espera.count() <= 0)
+        QMetaObject::invokeMethod(this, [this] { PublicarYDesplazar(); }, Qt::QueuedConnection);
+    else
+        QTimer::singleShot(espera, this, [this] { PublicarYDesplazar(); });
 }
 
-void TZURCuenta::Desplazar() {
-    FDesplazamientoPendiente = false;
-    scrollToBottom();
+void TZURCuenta::PublicarYDesplazar() {
+    using namespace std::chrono;
+    FPublicacionPendiente = false;
+    const auto inicio = steady_clock::now();
+    Modelo->Publicar();
+    scrollToBottom(); // lays the list out again: the cost grows with the number of lines
+    const auto fin = steady_clock::now();
+    const auto duracion = fin - inicio;
+    // Past a few milliseconds, keep the layouts to about a tenth of the time.
+    FProximaPublicacion = duracion > milliseconds(2) ? fin + 9 * duracion : fin;
 }
 
 // ---- Operations ----

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+
 class ModeloLineas;
 
 class TZURCuenta : public QListView {
@@ -77,9 +79,11 @@ private:
     void OperandoDelDato(Operacion op);
     void Elevar(long double Exponente, const QString& Codigo, bool SubtotalPrevio);
     void RefrescarRegistros(long double ParaDato);
-    // Scrolling is done once per turn of the event loop, however many lines were appended.
-    void PedirDesplazamiento();
-    void Desplazar();
+    // New lines reach the list and are scrolled into view once per turn of the event loop,
+    // however many were appended; a list so long that laying it out takes a while is
+    // refreshed less often, so typing never queues up behind it.
+    void ProgramarPublicacion();
+    void PublicarYDesplazar();
 
     ModeloLineas* Modelo;
     QPointer<TZURLabelNumber> FXDato;
@@ -92,5 +96,6 @@ private:
     bool FSeparadorMiles = false;
     long double FValor = 0;
     int FAlturaLinea = 15;
-    bool FDesplazamientoPendiente = false;
+    bool FPublicacionPendiente = false;
+    std::chrono::steady_clock::time_point FProximaPublicacion;
 };
