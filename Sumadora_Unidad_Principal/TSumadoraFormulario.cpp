@@ -1,0 +1,209 @@
+// The main window's creation, the wiring of its buttons, the side panel, the angle unit and
+// the buttons that open other windows.
+#include "TSumadoraFormulario.h"
+
+#include "ArchivoIni.h"
+#include "GuardiaErrores.h"
+
+#include <QAbstractButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+// Outside any namespace: the registration function it names is a global one.
+static void IniciarRecursos() {
+    // The images live in a static library: without this call the linker may drop them.
+    static const bool iniciados = [] {
+        Q_INIT_RESOURCE(recursos);
+        return true;
+    }();
+    (void)iniciados;
+}
+
+namespace {
+
+using Forma = Ui::TSumadoraFormulario;
+
+struct CasillaUnidad {
+    QRadioButton* Forma::*Casilla;
+    QString Clave;
+    bool Defecto;
+    TAngularConversion Unidad;
+};
+
+// In the order they are read and written.
+const CasillaUnidad CasillasUnidad[] = {
+    {&Forma::CheckDEG, u"DEG"_s, true, acDEG},
+    {&Forma::CheckRAD, u"RAD"_s, false, acRAD},
+    {&Forma::CheckGRAD, u"GRAD"_s, false, acGRAD},
+};
+
+const QString SeccionConversion = u"Conversion"_s;
+
+} // namespace
+
+TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
+    IniciarRecursos();
+    setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Cuenta->setXDato(Datos);
+    Cuenta->setXTotal(Operandos);
+    Cuenta->setOperador(u" "_s);
+    ConectarBotones();
+
+    Cuenta->setCaracteresLinea(22);
+    LeerAjustes();
+    const TAngularConversion unidad = LeerUnidadAngular();
+    setFixedSize(AnchoSinPanel, height());
+    AplicarFormatoRegistros();
+    // The words stay on the displays until the first value reaches them.
+    Datos->setText(u"DATO"_s);
+    Datos->setConversionAngular(unidad);
+    Operandos->setText(u"TOTAL"_s);
+    for (TZURLabelNumber* memoria : {M1, M2, M3, M4, M5}) {
+        // Two different values, so the display is redrawn in the format just set.
+        memoria->setValor(1);
+        memoria->setValor(0);
+    }
+}
+
+void TSumadoraFormulario::ConectarBotones() {
+    const QList<QAbstractButton*> operadores = BotonesOperadores();
+    const QList<QAbstractButton*> memorias = BotonesMemoria();
+    const std::pair<QAbstractButton*, void (TSumadoraFormulario::*)()> propios[] = {
+        {BotonPropiedades, &TSumadoraFormulario::BotonPropiedadesClick},
+        {BotonInteresSimple, &TSumadoraFormulario::BotonInteresSimpleClick},
+        {BotonInteresCompuesto, &TSumadoraFormulario::BotonInteresCompuestoClick},
+        {SpeedButton26, &TSumadoraFormulario::SpeedButton26Click},
+    };
+    const auto hacia = [this](QAbstractButton* boton,
+                              void (TSumadoraFormulario::*despachador)(QObject*)) {
+        connect(boton, &QAbstractButton::clicked, this,
+                [this, boton, despachador] { (this->*despachador)(boton); });
+    };
+    for (QAbstractButton* boton : findChildren<QAbstractButton*>()) {
+        // The tab bar's own scroll arrows are not the calculator's buttons.
+        if (qobject_cast<QTabBar*>(boton->parentWidget()))
+            continue;
+        const auto propio = std::find_if(std::begin(propios), std::end(propios),
+                                         [boton](const auto& p) { return p.first == boton; });
+        if (propio != std::end(propios))
+            connect(boton, &QAbstractButton::clicked, this, propio->second);
+        else if (operadores.contains(boton))
+            hacia(boton, &TSumadoraFormulario::OpcionesOperadores);
+        else if (memorias.contains(boton))
+            hacia(boton, &TSumadoraFormulario::OpcionesMemoria);
+        else
+            hacia(boton, &TSumadoraFormulario::Opciones);
+    }
+}
+
+void TSumadoraFormulario::LeerAjustes() {
+    const ArchivoIni ini;
+    Cuenta->setFormatoGeneral(ini.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
+    Cuenta->setDecimales(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3));
+    Cuenta->setSeparadorMiles(ini.LeerBooleano(u"Opciones"_s, u"Separador Miles"_s, false));
+    TipoIVA = ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 16.0L);
+}
+
+void TSumadoraFormulario::AplicarFormatoRegistros() {
+    for (TZURLabelNumber* registro : {Datos, Operandos, M1, M2, M3, M4, M5}) {
+        registro->setDecimales(Cuenta->Decimales());
+        registro->setFormatoGeneral(Cuenta->FormatoGeneral());
+        registro->setSeparadorMiles(Cuenta->SeparadorMiles());
+        registro->setNumDigits(DigitosRegistro);
+    }
+}
+
+TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
+    // Each key is read after the rewrites that the boxes before it caused, so the first unit
+    // the file holds as selected wins and the file is left holding it alone.
+    for (const CasillaUnidad& c : CasillasUnidad) {
+        QRadioButton* casilla = this->*c.Casilla;
+        if (ArchivoIni().LeerBooleano(SeccionConversion, c.Clave, c.Defecto)) {
+            casilla->setChecked(true);
+            ConGuardia(this, [this, casilla] { UnidadAngularClick(casilla); });
+        } else {
+            casilla->setChecked(false);
+        }
+    }
+    // A file that selects no unit at all: degrees, the default, so that a box always shows
+    // the unit the functions use.
+    if (!CheckDEG->isChecked() && !CheckRAD->isChecked() && !CheckGRAD->isChecked()) {
+        CheckDEG->setChecked(true);
+        ConGuardia(this, [this] { UnidadAngularClick(CheckDEG); });
+    }
+    TAngularConversion unidad = acDEG;
+    for (const CasillaUnidad& c : CasillasUnidad)
+        if ((this->*c.Casilla)->isChecked())
+            unidad = c.Unidad;
+    return unidad;
+}
+
+void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
+    const ArchivoIni ini;
+    for (const CasillaUnidad& c : CasillasUnidad)
+        ini.EscribirBooleano(SeccionConversion, c.Clave,
+                             Casilla == this->*c.Casilla && Casilla->isChecked());
+    if (!Casilla->isChecked())
+        return;
+    for (const CasillaUnidad& c : CasillasUnidad)
+        if (Casilla == this->*c.Casilla)
+            Datos->setConversionAngular(c.Unidad);
+}
+
+bool TSumadoraFormulario::OpcionesVentana(QObject* Sender) {
+    if (Sender == BotonTrigonometria)
+        MostrarPanel(PaginaTrigonometria);
+    else if (Sender == BotonFinancieras)
+        MostrarPanel(PaginaFinancieras);
+    else if (Sender == BotonCerrarOpciones)
+        OcultarPanel();
+    else if (Sender == CheckDEG || Sender == CheckRAD || Sender == CheckGRAD)
+        UnidadAngularClick(static_cast<QAbstractButton*>(Sender));
+    else
+        return false;
+    return true;
+}
+
+// The panel lies beyond the right edge of the narrow window: only the width changes.
+void TSumadoraFormulario::MostrarPanel(QWidget* Pagina) {
+    setFixedSize(AnchoConPanel, height());
+    Notebook->setCurrentWidget(Pagina);
+}
+
+void TSumadoraFormulario::OcultarPanel() { setFixedSize(AnchoSinPanel, height()); }
+
+void TSumadoraFormulario::BotonPropiedadesClick() {
+    ConGuardia(this, [this] {
+        const TecladoSuspendido suspension(TecladoActivo);
+        // The Properties dialog is shown here, and its settings taken over, once it exists.
+    });
+}
+
+void TSumadoraFormulario::BotonInteresSimpleClick() {
+    ConGuardia(this, [this] {
+        const TecladoSuspendido suspension(TecladoActivo);
+        // The simple-interest dialog is shown here once it exists.
+    });
+}
+
+void TSumadoraFormulario::BotonInteresCompuestoClick() {
+    ConGuardia(this, [this] {
+        const TecladoSuspendido suspension(TecladoActivo);
+        // The compound-interest dialog is shown here once it exists.
+    });
+}
+
+void TSumadoraFormulario::SpeedButton26Click() {
+    ConGuardia(this, [this] {
+        const TecladoSuspendido suspension(TecladoActivo);
+        // The loan dialog is shown here once it exists.
+    });
+}

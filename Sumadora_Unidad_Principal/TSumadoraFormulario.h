@@ -1,0 +1,81 @@
+// The calculator's main window: tape, registers, memories, keypad, function keys and the
+// side panel. Its handlers are split by role over a few source files of this class.
+#pragma once
+
+#include "ui_TSumadoraFormulario.h"
+
+#include <QList>
+#include <QWidget>
+
+class QAbstractButton;
+
+// Clears the window's TecladoActivo while a modal window or an external launch runs, and
+// gives it back when the scope ends, also when it ends by an exception.
+class TecladoSuspendido final {
+public:
+    explicit TecladoSuspendido(bool& teclado) : teclado_(teclado), previo_(teclado) {
+        teclado_ = false;
+    }
+    ~TecladoSuspendido() { teclado_ = previo_; }
+    TecladoSuspendido(const TecladoSuspendido&) = delete;
+    TecladoSuspendido& operator=(const TecladoSuspendido&) = delete;
+
+private:
+    bool& teclado_;
+    bool previo_;
+};
+
+class TSumadoraFormulario final : public QWidget, public Ui::TSumadoraFormulario {
+    Q_OBJECT
+public:
+    explicit TSumadoraFormulario(QWidget* parent = nullptr);
+
+    static constexpr int DigitosRegistro = 20;
+    static constexpr long double PesetasEuro = 166.386L;
+    static constexpr long double NumeroE = 2.71828182845905L;
+    // Client widths with the side panel hidden and shown: a window 560 and 735 pixels wide
+    // less its frame, so the narrow window ends before the panel's left edge (557).
+    static constexpr int AnchoSinPanel = 551;
+    static constexpr int AnchoConPanel = 726;
+
+    // False while a modal window started from here is open: the keyboard hook then ignores keys.
+    bool TecladoActivo = true;
+    // The keyboard hook's one-shot Shift latch.
+    int PendienteMayusculas = 0;
+    // IVA rate in percent.
+    long double TipoIVA = 16;
+
+    // Dispatchers of the buttons (and of the keyboard, which passes the button it stands for).
+    // Each runs inside the error guard and does nothing for a sender that is not its own.
+    void OpcionesOperadores(QObject* Sender);
+    void Opciones(QObject* Sender);
+    void OpcionesMemoria(QObject* Sender);
+    void BotonPropiedadesClick();
+    void BotonInteresSimpleClick();
+    void BotonInteresCompuestoClick();
+    void SpeedButton26Click();
+
+private:
+    void ConectarBotones();
+    // The buttons each dispatcher serves, from the dispatcher's own table.
+    QList<QAbstractButton*> BotonesOperadores();
+    QList<QAbstractButton*> BotonesMemoria();
+
+    // The branches of Opciones, by role; each returns whether the sender was its own.
+    bool OpcionesTeclado(QObject* Sender);
+    bool OpcionesVentana(QObject* Sender);
+    bool OpcionesFunciones(QObject* Sender);
+
+    void Porcentaje();
+
+    // Number format of the tape and the IVA rate, from the settings file.
+    void LeerAjustes();
+    // Gives the seven registers the tape's number format and the window's digit count.
+    void AplicarFormatoRegistros();
+    // Sets the three angle-unit boxes from the settings file, as at start, and returns the unit.
+    TAngularConversion LeerUnidadAngular();
+    // The click action of an angle-unit box: rewrites the "Conversion" section, sets the unit.
+    void UnidadAngularClick(QAbstractButton* Casilla);
+    void MostrarPanel(QWidget* Pagina);
+    void OcultarPanel();
+};
