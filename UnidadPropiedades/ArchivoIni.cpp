@@ -380,6 +380,13 @@ void ArchivoIni::EscribirTexto(const QString& seccion, const QString& clave,
         archivo.cancelWriting();
         throw fallo(motivo);
     }
+    // commit() does not notice a failed final flush (a full disk) and would put a torn file
+    // in place of the old one: flush first and check.
+    if (!archivo.flush()) {
+        const QString motivo = archivo.errorString();
+        archivo.cancelWriting();
+        throw fallo(motivo);
+    }
     if (!archivo.commit())
         throw fallo(archivo.errorString());
 }
