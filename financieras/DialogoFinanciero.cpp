@@ -1,6 +1,10 @@
 // What the three financial dialogs share as windows.
 #include "DialogoFinanciero.h"
 
+#include "EnlaceCalculadora.h"
+#include "TMarcoSkin.h"
+#include "TSkinCalcEdit.h"
+
 #include <QPushButton>
 #include <QScreen>
 
@@ -13,6 +17,9 @@ void DialogoFinanciero::FijarVentana() {
         boton->setAutoDefault(false);
         boton->setDefault(false);
     }
+    for (TSkinCalcEdit* caja : findChildren<TSkinCalcEdit*>())
+        AdjuntarCalculadora(caja);
+    TMarcoSkin::Instalar(this);
 }
 
 void DialogoFinanciero::showEvent(QShowEvent* evento) {

@@ -1,5 +1,6 @@
 // What the three financial dialogs share as windows: fixed size, centred on the screen at
-// every opening, no default button.
+// every opening, no default button, the skin engine's frame, and a drop-down calculator on
+// every numeric box.
 #pragma once
 
 #include <QDialog>
@@ -10,7 +11,7 @@ public:
     explicit DialogoFinanciero(QWidget* parent = nullptr);
 
 protected:
-    // Call at the end of the constructor, once the form is laid out.
+    // Call at the end of the constructor, once the form is laid out and filled.
     void FijarVentana();
     void showEvent(QShowEvent* evento) override;
 };

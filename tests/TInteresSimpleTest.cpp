@@ -1,9 +1,13 @@
 // Simple interest dialog: results, the cleaning of the boxes, the message and the silent zero.
 #include "TInteresSimple.h"
 #include "AyudasPrueba.h"
+#include "EnlaceCalculadora.h"
 #include "ReglaEntrada.h"
+#include "TMarcoSkin.h"
+#include "TSkinData.h"
 
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +50,36 @@ TEST_F(TInteresSimpleTest, AlCrearse) {
     EXPECT_EQ(dialogo.BotonCalcular->text(), u"Calcular"_s);
     EXPECT_FALSE(dialogo.BotonCalcular->isDefault());
     EXPECT_FALSE(dialogo.BotonCalcular->autoDefault());
+    EXPECT_NE(TMarcoSkin::De(&dialogo), nullptr);
+}
+
+TEST(TInteresSimpleSkinTest, ConUnSkinSeEnmarcaYCalcula) {
+    TSkinData motor;
+    ASSERT_TRUE(motor.AplicarSkin(1));
+    {
+        TInteresSimple dialogo;
+        EXPECT_TRUE(TMarcoSkin::De(&dialogo)->Activo());
+        EXPECT_EQ(dialogo.size(), QSize(382, 248 + TMarcoSkin::AltoTitulo));
+        dialogo.CI->setText(u"1000"_s);
+        dialogo.IP->setText(u"5"_s);
+        dialogo.NP->setText(u"3"_s);
+        dialogo.BotonCalcular->click();
+        EXPECT_EQ(dialogo.CF->Text().trimmed(), u"1.150,00"_s);
+    }
+    motor.AplicarSkin(0);
+}
+
+TEST_F(TInteresSimpleTest, CadaCajaDespliegaSuCalculadora) {
+    dialogo.show();
+    for (TSkinCalcEdit* caja : {dialogo.CI, dialogo.IP, dialogo.NP}) {
+        const auto* enlace = caja->findChild<EnlaceCalculadora*>();
+        ASSERT_NE(enlace, nullptr) << caja->objectName().toStdString();
+        caja->BotonDesplegar()->click();
+        EXPECT_TRUE(enlace->Abierto()) << caja->objectName().toStdString();
+        caja->BotonDesplegar()->click();
+        EXPECT_FALSE(enlace->Abierto()) << caja->objectName().toStdString();
+    }
+    dialogo.hide();
 }
 
 struct CasoSimple {
