@@ -29,7 +29,10 @@ TPopupCalculatorForm::TPopupCalculatorForm(QWidget* padre)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setWindowTitle(TextosSkin::TituloCalculadora());
-    setObjectName(QStringLiteral("TPopupCalculatorForm"));
+    // Drawn on the skin's window background, like the dialog the box is in; the keypad's
+    // labels take the skin's colours for that background.
+    setObjectName(QStringLiteral("FondoSkin"));
+    setAttribute(Qt::WA_StyledBackground);
     setAutoFillBackground(true);
     setFixedSize(Ancho, Alto);
 
