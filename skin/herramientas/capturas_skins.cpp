@@ -1,10 +1,13 @@
-// Screenshots of a demo window in each of the eight looks (plain look and seven skins):
-// the controls the program's windows use, laid out like the calculator, with a hint, the
-// system menu and an edit box's menu open. Used by scripts/capturas_skins.sh.
+// Screenshots of the program in each of the eight looks (plain look and seven skins): the
+// main window with a sum on its tape, the About box, a hint, the system menu and an edit
+// box's menu open; and a demo window with every kind of control the dialogs use. Used by
+// scripts/capturas_skins.sh; the settings file goes to a temporary folder.
 //   capturas_skins CARPETA
+#include "TFAcercaDe.h"
 #include "TMarcoSkin.h"
 #include "TSkinCalcEdit.h"
 #include "TSkinData.h"
+#include "TSumadoraFormulario.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -25,6 +28,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -257,9 +261,26 @@ void Construir(QWidget& v, TSkinCalcEdit** edicion) {
     radio->setGeometry(10, 60, 130, 20);
 }
 
+bool Guardar(const QImage& imagen, const QString& ruta) {
+    if (imagen.isNull() || !imagen.save(ruta)) {
+        std::fprintf(stderr, "no se puede guardar %s\n", qPrintable(ruta));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(ruta));
+    return true;
+}
+
+QImage Pantalla(QWidget& ventana, const QRect& zona) {
+    QImage imagen = ventana.screen()->grabWindow(0, zona.x(), zona.y(), zona.width(), zona.height()).toImage();
+    return imagen.isNull() ? ventana.grab().toImage() : imagen;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    QTemporaryDir hogar;
+    qputenv("HOME", hogar.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (hogar.path() + QStringLiteral("/.config")).toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumadora"));
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("capturas");
@@ -269,13 +290,21 @@ int main(int argc, char** argv) {
     }
 
     TSkinData sd;
-    QWidget ventana;
+    TSumadoraFormulario principal;
+    TMarcoSkin* marco = TMarcoSkin::Instalar(&principal, TMarcoSkin::BotonesPrincipal());
+    TFAcercaDe acercaDe;
+    for (QAbstractButton* b : {principal.Numero1, principal.Numero2, principal.Numero5,
+                               principal.OperadorDecimal, principal.Numero5, principal.Numero5,
+                               principal.OperadorSuma, principal.Numero3, principal.Numero7,
+                               principal.OperadorSuma, principal.Numero1, principal.CeroDoble,
+                               principal.OperadorSuma, principal.OperadorTotal, principal.Numero1,
+                               principal.Numero6, principal.OperadorSuma})
+        b->click();
+
+    QWidget demo;
     TSkinCalcEdit* edicion = nullptr;
-    Construir(ventana, &edicion);
-    TMarcoSkin* marco = TMarcoSkin::Instalar(&ventana, TMarcoSkin::BotonesPrincipal());
-    ventana.move(10, 10);
-    ventana.show();
-    Esperar(300);
+    Construir(demo, &edicion);
+    TMarcoSkin::Instalar(&demo, TMarcoSkin::BotonesDialogo());
 
     const QStringList nombres = TSkinData::NombresSkins();
     int fallos = 0;
@@ -285,38 +314,42 @@ int main(int argc, char** argv) {
             ++fallos;
             continue;
         }
-        ventana.move(10, 10);
-        Esperar(250);
-        const QPoint abajo = ventana.frameGeometry().bottomLeft();
-        QMenu* sistema = marco->CrearMenuSistema(&ventana);
-        sistema->popup(abajo + QPoint(300, 12));
-        edicion->setFocus();
-        edicion->selectAll();
-        QMenu* menuEdicion = TSkinData::CrearMenuEdicion(edicion, &ventana);
-        menuEdicion->popup(abajo + QPoint(480, 12));
-        Esperar(150);
-        QToolTip::showText(abajo + QPoint(20, 16), QStringLiteral("Copiar el RESULTADO\nen el Portapapeles."),
-                           &ventana);
-        Esperar(400);
-        QImage imagen = ventana.screen()->grabWindow(0, 0, 0, 940, 700).toImage();
-        if (imagen.isNull())
-            imagen = ventana.grab().toImage();
-        const QString ruta = QStringLiteral("%1/skin_%2_%3.png")
+        const QString base = QStringLiteral("%1/skin_%2_%3")
                                  .arg(carpeta)
                                  .arg(i)
                                  .arg(i == 0 ? QStringLiteral("SinSkin") : nombres[i]);
-        if (!imagen.save(ruta)) {
-            std::fprintf(stderr, "no se puede guardar %s\n", qPrintable(ruta));
-            ++fallos;
-        } else {
-            std::printf("%s\n", qPrintable(ruta));
-        }
+
+        principal.move(10, 10);
+        principal.show();
+        acercaDe.move(580, 10);
+        acercaDe.show();
+        Esperar(300);
+        const QPoint abajo = principal.frameGeometry().bottomLeft();
+        QMenu* sistema = marco->CrearMenuSistema(&principal);
+        sistema->popup(abajo + QPoint(200, 12));
+        QLineEdit linea(QStringLiteral("1.250,75"));
+        linea.selectAll();
+        QMenu* menuEdicion = TSkinData::CrearMenuEdicion(&linea, &principal);
+        menuEdicion->popup(abajo + QPoint(380, 12));
+        Esperar(150);
+        QToolTip::showText(abajo + QPoint(10, 16),
+                           QStringLiteral("Copiar el RESULTADO\nen el Portapapeles."), &principal);
+        Esperar(400);
+        fallos += !Guardar(Pantalla(principal, QRect(0, 0, 1210, 720)), base + QStringLiteral(".png"));
         QToolTip::hideText();
-        sistema->close();
-        menuEdicion->close();
         delete sistema;
         delete menuEdicion;
-        Esperar(50);
+        principal.hide();
+        acercaDe.hide();
+
+        demo.move(10, 10);
+        demo.show();
+        edicion->setFocus();
+        edicion->selectAll();
+        Esperar(300);
+        fallos += !Guardar(Pantalla(demo, demo.frameGeometry().adjusted(0, 0, 1, 1)),
+                           base + QStringLiteral("_controles.png"));
+        demo.hide();
     }
     return fallos == 0 ? 0 : 1;
 }
