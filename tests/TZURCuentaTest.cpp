@@ -102,6 +102,17 @@ protected:
         }
     }
 
+    // Runs the event loop until the list shows every line, scrolled to the newest.
+    bool EsperarLista() {
+        return QTest::qWaitFor(
+            [this] {
+                const QScrollBar* barra = cuenta.verticalScrollBar();
+                return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
+                       barra->value() == barra->maximum();
+            },
+            60'000);
+    }
+
     static std::vector<std::string> Teclas(const char* teclas) {
         std::istringstream es(teclas);
         std::vector<std::string> resultado;
@@ -369,19 +380,15 @@ TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
     cuenta.show();
     for (int i = 1; i <= 300; ++i)
         cuenta.AgregarLinea(u" +"_s, i);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(cuenta.model()->rowCount(), 300);
-    QScrollBar* barra = cuenta.verticalScrollBar();
-    EXPECT_GT(barra->maximum(), 0);
-    EXPECT_EQ(barra->value(), barra->maximum());
+    ASSERT_TRUE(EsperarLista());
+    EXPECT_GT(cuenta.verticalScrollBar()->maximum(), 0);
     const QRect ultima = cuenta.visualRect(cuenta.model()->index(299, 0));
     EXPECT_TRUE(cuenta.viewport()->rect().contains(ultima)) << "last line out of view";
     EXPECT_EQ(ultima.height(), 15);
 
     // A total appends several lines at once; the newest is still the one in view.
     cuenta.Intro();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(barra->value(), barra->maximum());
+    ASSERT_TRUE(EsperarLista());
     const QRect nueva = cuenta.visualRect(cuenta.model()->index(cuenta.CantidadLineas() - 1, 0));
     EXPECT_TRUE(cuenta.viewport()->rect().contains(nueva));
 }
@@ -392,16 +399,12 @@ TEST_F(PruebaCuenta, UnaCintaLargaTambienMuestraSuUltimaLinea) {
     cuenta.show();
     for (int i = 0; i < 200'000; ++i)
         cuenta.AgregarTexto(u"                  1234 +"_s);
-    const auto todoALaVista = [this] {
-        return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
-               cuenta.verticalScrollBar()->value() == cuenta.verticalScrollBar()->maximum();
-    };
-    ASSERT_TRUE(QTest::qWaitFor(todoALaVista, 60'000));
+    ASSERT_TRUE(EsperarLista());
     for (int tecla = 0; tecla < 3; ++tecla) {
         cuenta.AgregarLinea(u" +"_s, tecla + 1);
         QCoreApplication::processEvents();
     }
-    ASSERT_TRUE(QTest::qWaitFor(todoALaVista, 60'000));
+    ASSERT_TRUE(EsperarLista());
     EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(200'002, 0)).toString(),
               u"                     3 +"_s);
     const QRect ultima = cuenta.visualRect(cuenta.model()->index(200'002, 0));
@@ -413,8 +416,8 @@ TEST_F(PruebaCuenta, AlturaDeLineaAjustable) {
     cuenta.show();
     cuenta.AgregarTexto(u"a"_s);
     cuenta.AgregarTexto(u"b"_s);
+    ASSERT_TRUE(EsperarLista());
     cuenta.setAlturaLinea(20);
-    QCoreApplication::processEvents();
     EXPECT_EQ(cuenta.visualRect(cuenta.model()->index(1, 0)).top() -
                   cuenta.visualRect(cuenta.model()->index(0, 0)).top(),
               20);

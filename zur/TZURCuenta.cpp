@@ -147,8 +147,8 @@ void TZURCuenta::PublicarYDesplazar() {
     scrollToBottom(); // lays the list out again: the cost grows with the number of lines
     const auto fin = steady_clock::now();
     const auto duracion = fin - inicio;
-    // Past a few milliseconds, keep the layouts to about a tenth of the time.
-    FProximaPublicacion = duracion > milliseconds(2) ? fin + 9 * duracion : fin;
+    // Layouts take at most about a tenth of the time, however long the list grows.
+    FProximaPublicacion = fin + 9 * duracion;
 }
 
 // ---- Operations ----

@@ -79,9 +79,9 @@ private:
     void OperandoDelDato(Operacion op);
     void Elevar(long double Exponente, const QString& Codigo, bool SubtotalPrevio);
     void RefrescarRegistros(long double ParaDato);
-    // New lines reach the list and are scrolled into view once per turn of the event loop,
-    // however many were appended; a list so long that laying it out takes a while is
-    // refreshed less often, so typing never queues up behind it.
+    // New lines reach the list and are scrolled into view at most once per turn of the
+    // event loop, however many were appended, and never so often that laying the list out
+    // again (which grows with its length) takes more than about a tenth of the time.
     void ProgramarPublicacion();
     void PublicarYDesplazar();
 
