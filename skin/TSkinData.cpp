@@ -34,12 +34,13 @@ QList<TSkinData*>& Motores() {
 TSkinData::TSkinData(QObject* padre) : QObject(padre) {
     setObjectName(QStringLiteral("SD"));
     Motores().append(this);
-    qApp->installEventFilter(this);
+    if (qApp != nullptr)
+        qApp->installEventFilter(this);
 }
 
 TSkinData::~TSkinData() {
     // The style sheet names images in our temporary folder, which goes with us.
-    if (FSkinActual != 0) {
+    if (FSkinActual != 0 && qApp != nullptr) {
         qApp->setStyleSheet(QString());
         TMarcoSkin::ActivarTodos(false);
     }
