@@ -1,0 +1,38 @@
+// Tape files: the tape's lines as a plain text file, one line per tape line, CR LF ends.
+// Files are Windows-1252 unless they came in as UTF-8, so a file loaded and saved again keeps
+// its bytes; nothing is ever replaced by '?'.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The code page of a tape file. A UTF-8 file that began with a byte-order mark keeps it.
+enum class CodificacionCuenta { Windows1252, Utf8, Utf8ConBom };
+
+struct ContenidoCuenta {
+    QStringList Lineas;
+    CodificacionCuenta Codificacion = CodificacionCuenta::Windows1252;
+};
+
+// Larger files are refused rather than freezing the program while it loads them.
+constexpr qint64 LimiteArchivoCuenta = qint64(256) * 1024 * 1024;
+
+// Bytes to lines: CR LF, lone LF and lone CR each end a line; a final line break adds no
+// empty line. Valid UTF-8 that is not plain ASCII is read as UTF-8, anything else as
+// Windows-1252. Throws ErrorSumadora for text holding NUL bytes.
+ContenidoCuenta DecodificarCuenta(const QByteArray& datos, const QString& nombre = QString());
+
+// Lines to bytes, each line ended by CR LF, in `codificacion`; Windows-1252 gives way to
+// UTF-8 when a line holds a character it cannot represent, and `codificacion` then says so.
+QByteArray CodificarCuenta(const QStringList& lineas, CodificacionCuenta& codificacion);
+
+// Reads a whole tape file; throws ErrorSumadora with a Spanish message when it cannot be
+// read, holds NUL bytes or is larger than `limite` bytes.
+ContenidoCuenta LeerArchivoCuenta(const QString& ruta, qint64 limite = LimiteArchivoCuenta);
+
+// Writes the lines to `ruta` through a temporary file renamed over it only once complete,
+// so a failed save leaves any old file as it was; throws ErrorSumadora then. Returns the
+// code page the file was written in (see CodificarCuenta).
+CodificacionCuenta GuardarArchivoCuenta(const QString& ruta, const QStringList& lineas,
+                                        CodificacionCuenta codificacion);
