@@ -1,0 +1,220 @@
+// The printed tape: which lines the page holds with and without the header, read from the
+// settings file; the font; and the print run itself, to a PDF file read back with poppler.
+#include "ImpresionCuenta.h"
+
+#include "ArchivoIni.h"
+#include "ErrorSumadora.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Regla = u" "_s + QString(23, u'-');
+const QStringList Cinta = {u"                     5 +"_s, u" ---------------------"_s,
+                           u"                     5 T"_s, QString(), QString()};
+
+struct CasoLineas {
+    const char* Nombre;
+    CabeceraImpresion Cabecera;
+    QStringList Cinta;
+    QStringList Esperadas;
+};
+
+std::ostream& operator<<(std::ostream& os, const CasoLineas& c) { return os << c.Nombre; }
+
+class LineasImpresas : public ::testing::TestWithParam<CasoLineas> {};
+
+TEST_P(LineasImpresas, SonLasDeLaPagina) {
+    EXPECT_EQ(LineasImpresion(GetParam().Cinta, GetParam().Cabecera), GetParam().Esperadas);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImpresionCuenta, LineasImpresas,
+    ::testing::Values(
+        CasoLineas{"SinCabeceraUnaLineaEnBlancoYLaCinta", {false, {}}, Cinta,
+                   QStringList{u" "_s} + Cinta},
+        CasoLineas{"CabeceraVaciaCuatroEspaciosReglaYBlanco",
+                   {true, {QString(), QString(), QString(), QString()}}, Cinta,
+                   QStringList{u" "_s, u" "_s, u" "_s, u" "_s, u" "_s, Regla, u" "_s} + Cinta},
+        CasoLineas{"CabeceraConTextosSangrados",
+                   {true, {u"Bar Pepe"_s, u"C/ Mayor, 1"_s, QString(), u"Tel. 555"_s}}, Cinta,
+                   QStringList{u" "_s, u" Bar Pepe"_s, u" C/ Mayor, 1"_s, u" "_s,
+                               u" Tel. 555"_s, Regla, u" "_s} +
+                       Cinta},
+        CasoLineas{"CintaVaciaSoloElBlanco", {false, {}}, {}, {u" "_s}}),
+    [](const auto& info) { return std::string(info.param.Nombre); });
+
+class CabeceraDelAjuste : public ::testing::Test {
+protected:
+    QTemporaryDir dir_;
+    ArchivoIni ini_{dir_.filePath(u"Sumadora.ini"_s)};
+};
+
+TEST_F(CabeceraDelAjuste, SinArchivoNoHayCabecera) {
+    const CabeceraImpresion c = LeerCabeceraImpresion(ini_);
+    EXPECT_FALSE(c.Incluir);
+    EXPECT_TRUE(c.Lineas.isEmpty());
+}
+
+TEST_F(CabeceraDelAjuste, IncluidaLeeLasCuatroLineasEnOrden) {
+    ini_.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, true);
+    ini_.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Uno"_s);
+    ini_.EscribirTexto(u"Imprimir"_s, u"L3"_s, u"Tres"_s);
+    ini_.EscribirTexto(u"Imprimir"_s, u"L4"_s, u"Cuatro"_s);
+    const CabeceraImpresion c = LeerCabeceraImpresion(ini_);
+    EXPECT_TRUE(c.Incluir);
+    EXPECT_EQ(c.Lineas, (QStringList{u"Uno"_s, QString(), u"Tres"_s, u"Cuatro"_s}));
+}
+
+TEST_F(CabeceraDelAjuste, DesactivadaNoPoneLosTextos) {
+    ini_.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, false);
+    ini_.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Uno"_s);
+    EXPECT_EQ(LineasImpresion(Cinta, LeerCabeceraImpresion(ini_)), QStringList{u" "_s} + Cinta);
+}
+
+TEST(ImpresionCuenta, ElDocumentoEsElTextoEnLetraDeAnchoFijo) {
+    const QStringList lineas = LineasImpresion(Cinta, {true, {u"A"_s, u"B"_s, u"C"_s, u"D"_s}});
+    const auto documento = DocumentoImpresion(lineas);
+    EXPECT_EQ(documento->toPlainText(), lineas.join(u'\n'));
+    const QFont letra = documento->defaultFont();
+    EXPECT_EQ(letra.family(), u"Courier New"_s);
+    EXPECT_DOUBLE_EQ(letra.pointSizeF(), 11.25);
+    EXPECT_TRUE(QFontInfo(letra).fixedPitch()) << QFontInfo(letra).family().toStdString();
+}
+
+// ---- The print run, to a PDF file --------------------------------------------------------
+
+QString Ejecutar(const QString& programa, const QStringList& argumentos) {
+    QProcess p;
+    p.start(programa, argumentos);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        ADD_FAILURE() << programa.toStdString() << " failed (poppler-utils is installed by "
+                      << "scripts/dependencias.sh): " << p.readAllStandardError().toStdString();
+        return QString();
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class ImpresionPdf : public ::testing::Test {
+protected:
+    void SetUp() override {
+        impresora_.setOutputFormat(QPrinter::PdfFormat);
+        impresora_.setOutputFileName(pdf_);
+    }
+    // The page's text lines, the trailing blanks of each dropped.
+    QStringList TextoPdf() {
+        QStringList lineas;
+        for (QString l : Ejecutar(u"pdftotext"_s, {u"-layout"_s, pdf_, u"-"_s}).split(u'\n')) {
+            l.remove(QRegularExpression(u"\\s+$"_s));
+            if (!l.isEmpty())
+                lineas << l;
+        }
+        return lineas;
+    }
+    QTemporaryDir dir_;
+    QString pdf_ = dir_.filePath(u"cuenta.pdf"_s);
+    QPrinter impresora_{QPrinter::HighResolution};
+};
+
+TEST_F(ImpresionPdf, LaCabeceraYLaCintaSalenEnOrdenYAlineadas) {
+    const QStringList cinta = {u"                     5 +"_s, u"                    12 +"_s,
+                               u" ---------------------"_s, u"                    17 T"_s};
+    const auto documento =
+        DocumentoImpresion(LineasImpresion(cinta, {true, {u"Bar Pepe"_s, QString(), QString(), u"Fin"_s}}));
+    ImprimirDocumento(*documento, impresora_);
+    EXPECT_EQ(impresora_.docName(), u"Imprime.SUMP"_s);
+
+    const QStringList texto = TextoPdf();
+    ASSERT_EQ(texto.size(), 7) << texto.join(u'|').toStdString();
+    EXPECT_TRUE(texto[0].endsWith(u"Bar Pepe"_s));
+    EXPECT_TRUE(texto[1].endsWith(u"Fin"_s));
+    EXPECT_TRUE(texto[2].endsWith(QString(23, u'-')));
+    EXPECT_TRUE(texto[3].endsWith(u"5 +"_s));
+    // Fixed pitch: the numbers stay right-aligned on the page as on the tape.
+    EXPECT_EQ(texto[3].size(), texto[4].size());
+    EXPECT_EQ(texto[4].size(), texto[6].size());
+    EXPECT_TRUE(texto[6].endsWith(u"17 T"_s));
+}
+
+TEST_F(ImpresionPdf, LaLetraEsLaGemelaDeCourierNew) {
+    ImprimirDocumento(*DocumentoImpresion({u" "_s, u"   1 +"_s}), impresora_);
+    const QString fuentes = Ejecutar(u"pdffonts"_s, {pdf_});
+    EXPECT_TRUE(fuentes.contains(u"Mono"_s) || fuentes.contains(u"Courier"_s)) << fuentes.toStdString();
+}
+
+TEST_F(ImpresionPdf, UnaCintaLargaOcupaVariasPaginasSinPerderLineas) {
+    QStringList cinta;
+    for (int i = 1; i <= 300; ++i)
+        cinta << QString::number(i).rightJustified(22) + u" +"_s;
+    ImprimirDocumento(*DocumentoImpresion(LineasImpresion(cinta, {})), impresora_);
+    const QRegularExpression paginas(u"Pages:\\s+(\\d+)"_s);
+    const auto m = paginas.match(Ejecutar(u"pdfinfo"_s, {pdf_}));
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_GE(m.captured(1).toInt(), 2);
+    const QStringList texto = TextoPdf();
+    ASSERT_EQ(texto.size(), 300);
+    EXPECT_TRUE(texto.first().endsWith(u" 1 +"_s));
+    EXPECT_TRUE(texto.last().endsWith(u"300 +"_s));
+}
+
+TEST_F(ImpresionPdf, UnaImpresoraQueNoEmpiezaNoPasaPorImpresa) {
+    const QString imposible = dir_.filePath(u"no_hay/carpeta/cuenta.pdf"_s);
+    impresora_.setOutputFileName(imposible);
+    try {
+        ImprimirDocumento(*DocumentoImpresion({u" "_s}), impresora_);
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorSumadora& e) {
+        EXPECT_TRUE(e.Mensaje().startsWith(u"No se ha podido imprimir la cuenta"_s))
+            << e.Mensaje().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(imposible));
+}
+
+// ---- The work file ------------------------------------------------------------------------
+
+class ArchivoDeImpresion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        anterior_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    }
+    void TearDown() override { QDir::setCurrent(anterior_); }
+    QTemporaryDir dir_;
+    QString anterior_;
+};
+
+TEST_F(ArchivoDeImpresion, SeEscribeEnLaCarpetaActualYSeReescribe) {
+    EscribirArchivoImpresion({u"viejo"_s, u"viejo"_s}, CodificacionCuenta::Windows1252);
+    EscribirArchivoImpresion(Cinta, CodificacionCuenta::Windows1252);
+    QFile f(dir_.filePath(u"Imprime.SUMP"_s));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("                     5 +\r\n ---------------------\r\n"
+                                      "                     5 T\r\n\r\n\r\n"));
+}
+
+TEST_F(ArchivoDeImpresion, SiNoSePuedeEscribirSeDice) {
+    // A folder where the work file should be: nobody, root included, can write over it.
+    ASSERT_TRUE(QDir().mkdir(dir_.filePath(u"Imprime.SUMP"_s)));
+    try {
+        EscribirArchivoImpresion(Cinta, CodificacionCuenta::Windows1252);
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorSumadora& e) {
+        EXPECT_TRUE(e.Mensaje().startsWith(u"No se puede escribir el archivo de impresión «"_s))
+            << e.Mensaje().toStdString();
+    }
+}
+
+} // namespace
