@@ -63,9 +63,9 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
     setFixedSize(AnchoSinPanel, height());
     AplicarFormatoRegistros();
     // The words stay on the displays until the first value reaches them.
-    Datos->setText(u"DATO"_s);
+    Datos->MostrarLeyenda(u"DATO"_s);
     Datos->setConversionAngular(unidad);
-    Operandos->setText(u"TOTAL"_s);
+    Operandos->MostrarLeyenda(u"TOTAL"_s);
     for (TZURLabelNumber* memoria : {M1, M2, M3, M4, M5}) {
         // Two different values, so the display is redrawn in the format just set.
         memoria->setValor(1);

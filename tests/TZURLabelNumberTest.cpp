@@ -308,3 +308,33 @@ TEST_F(Registro, ElevarA) {
 }
 
 } // namespace
+
+// A caption gives way to the first value shown, even one equal to the value underneath;
+// "ERROR" does not.
+TEST_F(Registro, LeyendaCedeAlPrimerValor) {
+    reg.MostrarLeyenda(QStringLiteral("TOTAL"));
+    EXPECT_EQ(Visible(reg), "TOTAL");
+    reg.MostrarResultado(0);
+    EXPECT_EQ(Visible(reg), "0");
+    reg.MostrarLeyenda(QStringLiteral("DATO"));
+    reg.Inverso();
+    EXPECT_EQ(Visible(reg), "ERROR");
+    reg.MostrarResultado(0);
+    EXPECT_EQ(Visible(reg), "ERROR");
+}
+
+// A scientific text never loses its exponent to the 20-character cut.
+TEST_F(Registro, CientificoConservaElExponente) {
+    const struct {
+        long double valor;
+        const char* texto;
+    } casos[] = {
+        {1e20L / 3, "3,333333333333333E19"},
+        {-1e-20L / 3, "-3,3333333333333E-21"},
+        {0x5a83b4b9c8217149p-78L, "2,158033285271813E-5"},
+    };
+    for (const auto& c : casos) {
+        reg.MostrarResultado(c.valor);
+        EXPECT_EQ(Visible(reg), c.texto);
+    }
+}

@@ -34,16 +34,32 @@ TZURLabelNumber::TZURLabelNumber(QWidget* parent) : TZURDigit(parent) {
 }
 
 void TZURLabelNumber::setValor(long double v) {
-    if (v == FValor)
+    // A caption ("DATO", "TOTAL") is not a value: the first result replaces it, also when it
+    // equals the value held underneath.
+    if (v == FValor && !FLeyenda)
         return;
     FValor = v;
+    MostrarValor();
+}
+
+void TZURLabelNumber::MostrarValor() {
+    FLeyenda = false;
     setText(ValorATexto(FValor));
+}
+
+void TZURLabelNumber::MostrarLeyenda(const QString& Leyenda) {
+    setText(Leyenda);
+    FLeyenda = true;
 }
 
 QString TZURLabelNumber::ValorATexto(long double V) const {
     const int P = std::clamp(NumDigits(), 2, 18);
     std::string texto = FFormatoGeneral ? TextoGeneral(V, P)
                                         : TextoFijo(V, std::max(FDecimales, 0), P, FSeparadorMiles);
+    // Cutting a scientific text would drop its exponent and show a wrong number: give up
+    // significant digits until it fits instead.
+    for (int p = P - 1; p >= 1 && texto.size() > LargoMaximoTexto && texto.find('E') != std::string::npos; --p)
+        texto = TextoGeneral(V, p);
     if (static_cast<int>(texto.size()) > NumDigits())
         texto.resize(std::min<std::size_t>(texto.size(), LargoMaximoTexto));
     return QString::fromStdString(texto);
@@ -65,7 +81,7 @@ long double TZURLabelNumber::TextoAValor(const QString& S) {
 void TZURLabelNumber::Borrar() {
     // Always rewritten, also when the value already was 0 and the display showed something else.
     FValor = 0;
-    setText(ValorATexto(FValor));
+    MostrarValor();
     TerminarEntrada();
 }
 
@@ -128,8 +144,10 @@ void TZURLabelNumber::PuntoDecimal() {
 void TZURLabelNumber::OperacionResultado(long double resultado) {
     if (std::isfinite(resultado))
         setValor(resultado);
-    else
+    else {
+        FLeyenda = false;
         setText(u"ERROR"_s);
+    }
     TerminarEntrada();
 }
 

@@ -31,6 +31,9 @@ public:
     bool Editando() const { return FEditando; }
     bool DecimalActivo() const { return FDecimalActivo; }
 
+    // Shows a caption such as "DATO" in place of the value until the next value is shown.
+    void MostrarLeyenda(const QString& Leyenda);
+
     void Borrar();
     void TerminarEntrada();
     void MostrarResultado(long double V);
@@ -70,6 +73,7 @@ private:
     // keeping Valor; then ends the entry.
     void OperacionResultado(long double resultado);
     static long double TextoAValor(const QString& S);
+    void MostrarValor();
 
     int FDecimales = 3;
     bool FFormatoGeneral = true;
@@ -79,4 +83,5 @@ private:
     bool FDecimalActivo = false;
     bool FEditando = false;
     int FPosicionDecimal = 1;
+    bool FLeyenda = false; // Text holds a caption, not the value
 };
