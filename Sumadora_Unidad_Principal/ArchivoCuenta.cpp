@@ -84,56 +84,64 @@ QString MensajeGrande(const QString& ruta, qint64 limite) {
         .arg(std::max<qint64>(1, limite / (1024 * 1024)));
 }
 
-// False, leaving `salida` unspecified, when a line holds a character the code page lacks.
-bool CodificarWindows1252(const QStringList& lineas, QByteArray& salida) {
-    qsizetype total = 0;
-    for (const QString& l : lineas)
-        total += l.size() + 2;
-    salida.resize(total);
-    char* out = salida.data();
+// Whether every line can be written in Windows-1252; plain ASCII lines need no closer look.
+bool CabeEnWindows1252(const QStringList& lineas) {
     for (const QString& l : lineas) {
-        const auto* s = reinterpret_cast<const char16_t*>(l.utf16());
-        const qsizetype n = l.size();
-        if (EsAscii(s, n)) {
-            out = CopiarAscii(s, n, out);
-        } else {
-            for (qsizetype i = 0; i < n; ++i) {
-                const int b = ByteWindows1252(s[i]);
-                if (b < 0)
-                    return false;
-                *out++ = static_cast<char>(b);
-            }
-        }
-        *out++ = '\r';
-        *out++ = '\n';
+        const auto* s = reinterpret_cast<const char16_t*>(l.constData());
+        if (EsAscii(s, l.size()))
+            continue;
+        for (qsizetype i = 0; i < l.size(); ++i)
+            if (ByteWindows1252(s[i]) < 0)
+                return false;
     }
     return true;
 }
 
-QByteArray CodificarUtf8(const QStringList& lineas, bool conBom) {
-    qsizetype maximo = conBom ? 3 : 0;
-    for (const QString& l : lineas) {
-        const auto* s = reinterpret_cast<const char16_t*>(l.utf16());
-        maximo += (EsAscii(s, l.size()) ? l.size() : 3 * l.size()) + 2;
-    }
-    QByteArray salida(maximo, Qt::Uninitialized);
-    char* out = salida.data();
-    if (conBom) {
+// Encodes the lines, each ended by CR LF, in blocks of about a megabyte handed to
+// volcar(datos, largo): a large tape never needs its whole file in memory at once. The
+// code page must hold every character (CabeEnWindows1252).
+template <class Volcar>
+void CodificarEnBloques(const QStringList& lineas, CodificacionCuenta cod, Volcar&& volcar) {
+    constexpr qsizetype Bloque = 1 << 20;
+    QByteArray bloque(Bloque, Qt::Uninitialized);
+    char* out = bloque.data();
+    const auto reservar = [&](qsizetype n) {
+        const qsizetype usado = out - bloque.constData();
+        if (bloque.size() - usado >= n)
+            return;
+        volcar(bloque.constData(), usado);
+        if (n > bloque.size())
+            bloque.resize(n);
+        out = bloque.data();
+    };
+    if (cod == CodificacionCuenta::Utf8ConBom) {
         std::memcpy(out, "\xEF\xBB\xBF", 3);
         out += 3;
     }
     QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     for (const QString& l : lineas) {
-        const auto* s = reinterpret_cast<const char16_t*>(l.utf16());
-        if (EsAscii(s, l.size()))
-            out = CopiarAscii(s, l.size(), out);
-        else
+        const auto* s = reinterpret_cast<const char16_t*>(l.constData());
+        const qsizetype n = l.size();
+        const bool ascii = EsAscii(s, n);
+        reservar((ascii || cod == CodificacionCuenta::Windows1252 ? n : 3 * n) + 2);
+        if (ascii) {
+            out = CopiarAscii(s, n, out);
+        } else if (cod == CodificacionCuenta::Windows1252) {
+            for (qsizetype i = 0; i < n; ++i)
+                *out++ = static_cast<char>(ByteWindows1252(s[i]));
+        } else {
             out = utf8.appendToBuffer(out, l);
+        }
         *out++ = '\r';
         *out++ = '\n';
     }
-    salida.truncate(out - salida.constData());
-    return salida;
+    volcar(bloque.constData(), out - bloque.constData());
+}
+
+CodificacionCuenta CodificacionPosible(const QStringList& lineas, CodificacionCuenta cod) {
+    if (cod == CodificacionCuenta::Windows1252 && !CabeEnWindows1252(lineas))
+        return CodificacionCuenta::Utf8;
+    return cod;
 }
 
 } // namespace
@@ -197,13 +205,11 @@ ContenidoCuenta DecodificarCuenta(const QByteArray& datos, const QString& nombre
 }
 
 QByteArray CodificarCuenta(const QStringList& lineas, CodificacionCuenta& codificacion) {
-    if (codificacion == CodificacionCuenta::Windows1252) {
-        QByteArray salida;
-        if (CodificarWindows1252(lineas, salida))
-            return salida;
-        codificacion = CodificacionCuenta::Utf8;
-    }
-    return CodificarUtf8(lineas, codificacion == CodificacionCuenta::Utf8ConBom);
+    codificacion = CodificacionPosible(lineas, codificacion);
+    QByteArray salida;
+    CodificarEnBloques(lineas, codificacion,
+                       [&salida](const char* datos, qsizetype n) { salida.append(datos, n); });
+    return salida;
 }
 
 ContenidoCuenta LeerArchivoCuenta(const QString& ruta, qint64 limite) {
@@ -238,12 +244,15 @@ ContenidoCuenta LeerArchivoCuenta(const QString& ruta, qint64 limite) {
 
 CodificacionCuenta GuardarArchivoCuenta(const QString& ruta, const QStringList& lineas,
                                         CodificacionCuenta codificacion) {
-    const QByteArray datos = CodificarCuenta(lineas, codificacion);
+    codificacion = CodificacionPosible(lineas, codificacion);
     QSaveFile archivo(ruta);
+    bool escrito = archivo.open(QIODevice::WriteOnly);
+    if (escrito)
+        CodificarEnBloques(lineas, codificacion, [&](const char* datos, qsizetype n) {
+            escrito = escrito && archivo.write(datos, n) == n;
+        });
     // commit() of Qt 6.4 does not see a final flush that failed (a full disk): check it first.
-    const bool escrito = archivo.open(QIODevice::WriteOnly) &&
-                         archivo.write(datos) == datos.size() && archivo.flush() &&
-                         archivo.commit();
+    escrito = escrito && archivo.flush() && archivo.commit();
     if (!escrito) {
         archivo.cancelWriting();
         throw ErrorSumadora(

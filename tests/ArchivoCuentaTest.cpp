@@ -205,6 +205,21 @@ TEST_F(ArchivoCuentaDisco, GuardarYLeerDevuelveLasLineas) {
     EXPECT_EQ(LeerArchivoCuenta(ruta).Lineas, lineas);
 }
 
+TEST_F(ArchivoCuentaDisco, UnaCintaDeVariosMegasYUnaLineaEnormeVuelvenEnteras) {
+    // Written in blocks: lines that straddle a block, and one longer than a block.
+    QStringList lineas;
+    for (int i = 0; i < 60000; ++i)
+        lineas << QString::number(i).rightJustified(22) + (i % 7 ? u" +"_s : u" €"_s);
+    lineas << QString(3 * 1024 * 1024, u'ñ') << u"fin"_s;
+    for (const CodificacionCuenta cod : {CodificacionCuenta::Windows1252, CodificacionCuenta::Utf8}) {
+        const QString ruta = Ruta(u"grande.SUMA"_s);
+        GuardarArchivoCuenta(ruta, lineas, cod);
+        const ContenidoCuenta leido = LeerArchivoCuenta(ruta);
+        EXPECT_EQ(leido.Codificacion, cod);
+        EXPECT_TRUE(leido.Lineas == lineas);
+    }
+}
+
 TEST_F(ArchivoCuentaDisco, GuardarReemplazaElArchivoEntero) {
     const QString ruta = Ruta(u"cuenta.SUMA"_s);
     Escribir(ruta, QByteArray(10000, 'x'));
