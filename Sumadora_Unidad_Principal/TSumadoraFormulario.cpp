@@ -6,6 +6,7 @@
 #include "GuardiaErrores.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QRadioButton>
 #include <QTabBar>
 
@@ -50,6 +51,8 @@ const QString SeccionConversion = u"Conversion"_s;
 TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
     IniciarRecursos();
     setupUi(this);
+    // The keyboard hook: every key press of every window of the program passes by AppMessage.
+    QCoreApplication::instance()->installEventFilter(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     Cuenta->setXDato(Datos);

@@ -5,9 +5,11 @@
 #include "ui_TSumadoraFormulario.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractButton;
+class QKeyEvent;
 
 // Clears the window's TecladoActivo while a modal window or an external launch runs, and
 // gives it back when the scope ends, also when it ends by an exception.
@@ -55,7 +57,19 @@ public:
     void BotonInteresCompuestoClick();
     void SpeedButton26Click();
 
+    // The keyboard hook, installed on the application object: it sees every key press of
+    // every window of the program before delivery and never consumes it.
+    bool eventFilter(QObject* Objeto, QEvent* Evento) override;
+    // One key press, looked up in the plain or the shifted key table.
+    void AppMessage(const QKeyEvent& Evento);
+
 private:
+    // Whether this delivery of a key press is its first one; the hook acts once per press.
+    bool EsNuevaPulsacion(QObject* Receptor, const QKeyEvent& Evento);
+    const QEvent* PulsacionEnCurso = nullptr;
+    QPointer<QObject> ReceptorEnCurso;
+    bool ActuandoTecla = false;
+
     void ConectarBotones();
     // The buttons each dispatcher serves, from the dispatcher's own table.
     QList<QAbstractButton*> BotonesOperadores();
