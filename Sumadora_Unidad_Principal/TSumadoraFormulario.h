@@ -4,12 +4,20 @@
 
 #include "ui_TSumadoraFormulario.h"
 
+#include "ArchivoCuenta.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
 class QAbstractButton;
 class QKeyEvent;
+class QPrinter;
+class QUrl;
+class TFAcercaDe;
 
 // Clears the window's TecladoActivo while a modal window or an external launch runs, and
 // gives it back when the scope ends, also when it ends by an exception.
@@ -63,6 +71,18 @@ public:
     // One key press, looked up in the plain or the shifted key table.
     void AppMessage(const QKeyEvent& Evento);
 
+    // The toolbar's outside world, replaceable so tests need no dialog, printer or viewer;
+    // empty means the real one: the file dialogs (an empty name when cancelled), the default
+    // printer (none when no printer is installed), the desktop's viewer for the help file.
+    std::function<QString()> PreguntarArchivoAbrir;
+    std::function<QString()> PreguntarArchivoGuardar;
+    std::function<std::unique_ptr<QPrinter>()> ObtenerImpresora;
+    std::function<void(const QUrl&)> AbrirAyuda;
+    // The code page of the last tape file opened: the next save writes in it.
+    CodificacionCuenta CodificacionArchivo = CodificacionCuenta::Windows1252;
+    // The About box, owned by the window; created at its first use if not before.
+    TFAcercaDe* AcercaDe = nullptr;
+
 private:
     // Whether this delivery of a key press is its first one; the hook acts once per press.
     bool EsNuevaPulsacion(QObject* Receptor, const QKeyEvent& Evento);
@@ -78,6 +98,8 @@ private:
     // The branches of Opciones, by role; each returns whether the sender was its own.
     bool OpcionesTeclado(QObject* Sender);
     bool OpcionesVentana(QObject* Sender);
+    // The toolbar: tape files, printing, clearing, copying, About and help.
+    bool OpcionesBarra(QObject* Sender);
     bool OpcionesFunciones(QObject* Sender);
 
     void Porcentaje();

@@ -98,7 +98,7 @@ void TSumadoraFormulario::Porcentaje() {
 
 void TSumadoraFormulario::Opciones(QObject* Sender) {
     ConGuardia(this, [this, Sender] {
-        if (OpcionesTeclado(Sender) || OpcionesVentana(Sender))
+        if (OpcionesTeclado(Sender) || OpcionesVentana(Sender) || OpcionesBarra(Sender))
             return;
         OpcionesFunciones(Sender);
     });

@@ -1,0 +1,146 @@
+// The toolbar: opening, saving, printing and clearing the tape, copying the total, the About
+// box and the help manual.
+#include "TSumadoraFormulario.h"
+
+#include "ArchivoCuenta.h"
+#include "ArchivoIni.h"
+#include "GuardiaErrores.h"
+#include "ImpresionCuenta.h"
+#include "TFAcercaDe.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A large tape takes a moment to read or write: the pointer says so meanwhile.
+class CursorEspera final {
+public:
+    CursorEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CursorEspera() { QApplication::restoreOverrideCursor(); }
+    CursorEspera(const CursorEspera&) = delete;
+    CursorEspera& operator=(const CursorEspera&) = delete;
+};
+
+// Where the last tape file was opened or saved, so the next dialog starts there.
+QString& CarpetaCuentas() {
+    static QString carpeta;
+    return carpeta;
+}
+
+// Qt's own dialog, translated with the rest of Qt's texts. An existing file is replaced
+// without asking, as the calculator always did. Empty when the user cancels.
+QString DialogoArchivo(QWidget* padre, bool guardar) {
+    QFileDialog dialogo(padre, guardar ? u"Guardar cuenta"_s : u"Abrir cuenta"_s, CarpetaCuentas());
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setOption(QFileDialog::DontConfirmOverwrite);
+    dialogo.setNameFilter(u"Archivos cuenta de Sumadora (*.SUMA)"_s);
+    dialogo.setDefaultSuffix(u"SUMA"_s);
+    dialogo.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialogo.setFileMode(guardar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return QString();
+    const QString ruta = dialogo.selectedFiles().constFirst();
+    CarpetaCuentas() = QFileInfo(ruta).absolutePath();
+    return ruta;
+}
+
+std::unique_ptr<QPrinter> ImpresoraPredeterminada() {
+    const QPrinterInfo predeterminada = QPrinterInfo::defaultPrinter();
+    if (predeterminada.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(predeterminada, QPrinter::HighResolution);
+}
+
+void AbrirCinta(TSumadoraFormulario& v) {
+    const QString ruta = v.PreguntarArchivoAbrir ? v.PreguntarArchivoAbrir() : DialogoArchivo(&v, false);
+    if (ruta.isEmpty())
+        return;
+    const CursorEspera espera;
+    // Read whole before the tape changes, so a failed load leaves it as it was. The total and
+    // the calculation under way are not the file's business.
+    ContenidoCuenta contenido = LeerArchivoCuenta(ruta);
+    v.Cuenta->CargarLineas(contenido.Lineas);
+    v.CodificacionArchivo = contenido.Codificacion;
+}
+
+void GuardarCinta(TSumadoraFormulario& v) {
+    const QString ruta =
+        v.PreguntarArchivoGuardar ? v.PreguntarArchivoGuardar() : DialogoArchivo(&v, true);
+    if (ruta.isEmpty())
+        return;
+    const CursorEspera espera;
+    GuardarArchivoCuenta(ruta, v.Cuenta->Lineas(), v.CodificacionArchivo);
+}
+
+void ImprimirCinta(TSumadoraFormulario& v) {
+    // Without a printer nothing is written and nothing printed.
+    const std::unique_ptr<QPrinter> impresora =
+        v.ObtenerImpresora ? v.ObtenerImpresora() : ImpresoraPredeterminada();
+    if (!impresora)
+        throw ErrorSumadora(u"No hay ninguna impresora instalada."_s);
+    const CursorEspera espera;
+    const QStringList cinta = v.Cuenta->Lineas();
+    EscribirArchivoImpresion(cinta, v.CodificacionArchivo);
+    const auto documento = DocumentoImpresion(LineasImpresion(cinta, LeerCabeceraImpresion(ArchivoIni())));
+    ImprimirDocumento(*documento, *impresora);
+}
+
+void MostrarAcercaDe(TSumadoraFormulario& v) {
+    if (!v.AcercaDe)
+        v.AcercaDe = new TFAcercaDe(&v);
+    v.AcercaDe->exec();
+}
+
+// Handed to the desktop's viewer without waiting for it; a missing viewer is not reported.
+void MostrarAyuda(TSumadoraFormulario& v) {
+    const QUrl ayuda =
+        QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/ayuda/Sumadora.html"_s);
+    if (v.AbrirAyuda)
+        v.AbrirAyuda(ayuda);
+    else
+        QDesktopServices::openUrl(ayuda);
+}
+
+} // namespace
+
+bool TSumadoraFormulario::OpcionesBarra(QObject* Sender) {
+    using Accion = void (*)(TSumadoraFormulario&);
+    Accion accion = nullptr;
+    if (Sender == BotonAbrirCuenta)
+        accion = &AbrirCinta;
+    else if (Sender == GuardarCuenta)
+        accion = &GuardarCinta;
+    else if (Sender == ImprimirCuenta)
+        accion = &ImprimirCinta;
+    else if (Sender == BotonAcercaDe)
+        accion = &MostrarAcercaDe;
+    else if (Sender == BotonAyuda)
+        accion = &MostrarAyuda;
+
+    if (accion) {
+        // The keyboard stays off until the error message, if any, is closed too: the key
+        // that closes it must not reach the calculator.
+        const TecladoSuspendido suspension(TecladoActivo);
+        ConGuardia(this, [this, accion] { accion(*this); });
+    } else if (Sender == BorrarCuenta) {
+        // The calculation under way, if any, goes on from 0.
+        Cuenta->Limpiar();
+        Datos->Borrar();
+        Operandos->Borrar();
+    } else if (Sender == BotonCopiar) {
+        QGuiApplication::clipboard()->setText(Operandos->Text().trimmed());
+    } else {
+        return false;
+    }
+    return true;
+}
