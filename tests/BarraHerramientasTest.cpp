@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrinter>
@@ -170,6 +171,40 @@ TEST_F(BarraTest, AbrirDuranteUnCalculoConservaSuTotal) {
     EXPECT_EQ(cinta[2], Linea(u"3"_s, u" +"_s));
     EXPECT_EQ(cinta[4], Linea(u"8"_s, u" T"_s));
     EXPECT_EQ(v.Operandos->Text().trimmed(), u"8"_s);
+}
+
+TEST_F(BarraTest, LosDialogosDeVerdadFiltranSumaYLaAnadenAlNombre) {
+    TSumadoraFormulario& v = V();
+    v.PreguntarArchivoAbrir = nullptr;
+    v.PreguntarArchivoGuardar = nullptr;
+    Pulsar(v, u"5 +"_s);
+    const auto responder = [&](const QString& nombre, QFileDialog::AcceptMode modo) {
+        AlAparecerDialogo([&, nombre, modo](QWidget* w) {
+            tecladoDuranteDialogo_ = v.TecladoActivo;
+            auto* d = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(d, nullptr) << w->metaObject()->className();
+            EXPECT_EQ(d->acceptMode(), modo);
+            EXPECT_EQ(d->nameFilters(), QStringList{u"Archivos cuenta de Sumadora (*.SUMA)"_s});
+            EXPECT_EQ(d->defaultSuffix(), u"SUMA"_s);
+            d->setDirectory(dir_.path());
+            d->selectFile(nombre);
+            static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which applies the suffix
+        });
+    };
+    // A name typed without its extension gets ".SUMA"; an existing file is replaced.
+    Escribir(dir_.filePath(u"dia.SUMA"_s), "viejo\r\n");
+    responder(u"dia"_s, QFileDialog::AcceptSave);
+    Clic(v, u"GuardarCuenta"_s);
+    EXPECT_FALSE(tecladoDuranteDialogo_);
+    EXPECT_EQ(Leer(dir_.filePath(u"dia.SUMA"_s)), Linea(u"5"_s, u" +\r\n"_s).toLatin1());
+
+    Clic(v, u"BorrarCuenta"_s);
+    tecladoDuranteDialogo_ = true;
+    responder(u"dia.SUMA"_s, QFileDialog::AcceptOpen);
+    Clic(v, u"BotonAbrirCuenta"_s);
+    EXPECT_FALSE(tecladoDuranteDialogo_);
+    EXPECT_TRUE(v.TecladoActivo);
+    EXPECT_EQ(v.Cuenta->Lineas(), QStringList{Linea(u"5"_s, u" +"_s)});
 }
 
 TEST_F(BarraTest, CancelarLosDialogosNoCambiaNada) {
