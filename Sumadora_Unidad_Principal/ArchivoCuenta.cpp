@@ -62,10 +62,15 @@ bool EsAscii(const char16_t* s, qsizetype n) {
     return o < 0x80;
 }
 
-char* CopiarAscii(const char16_t* s, qsizetype n, char* out) {
-    for (qsizetype i = 0; i < n; ++i)
+// Copies the line narrowed to bytes and says whether it was plain ASCII, in one pass; when
+// it was not, what it wrote is to be written over.
+bool CopiarSiAscii(const char16_t* s, qsizetype n, char* out) {
+    char16_t o = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        o |= s[i];
         out[i] = static_cast<char>(s[i]);
-    return out + n;
+    }
+    return o < 0x80;
 }
 
 QString LineaWindows1252(const char* p, qsizetype n) {
@@ -122,10 +127,9 @@ void CodificarEnBloques(const QStringList& lineas, CodificacionCuenta cod, Volca
     for (const QString& l : lineas) {
         const auto* s = reinterpret_cast<const char16_t*>(l.constData());
         const qsizetype n = l.size();
-        const bool ascii = EsAscii(s, n);
-        reservar((ascii || cod == CodificacionCuenta::Windows1252 ? n : 3 * n) + 2);
-        if (ascii) {
-            out = CopiarAscii(s, n, out);
+        reservar((cod == CodificacionCuenta::Windows1252 ? n : 3 * n) + 2);
+        if (CopiarSiAscii(s, n, out)) {
+            out += n;
         } else if (cod == CodificacionCuenta::Windows1252) {
             for (qsizetype i = 0; i < n; ++i)
                 *out++ = static_cast<char>(ByteWindows1252(s[i]));
