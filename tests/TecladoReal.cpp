@@ -1,0 +1,143 @@
+// The keyboard hook with real key presses: under an X display, xdotool types into the main
+// window as a keyboard would, and the tape, the registers and a memory show the result.
+// Skipped without an X display (QT_QPA_PLATFORM=xcb) or without xdotool. TECLADO_ESPERADO
+// names the layout the run was set up with ("es", "us"); a display with another layout fails
+// the run instead of testing the wrong keyboard.
+#include "TSumadoraFormulario.h"
+
+#include "ArchivoIni.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
+
+namespace {
+
+const QString Separador = u" "_s + QString(21, QLatin1Char('-'));
+
+// "5 +|---|8 T||" -> the line 5 " +", the separator, 8 " T", two empty lines.
+QStringList Lineas(const QString& descripcion) {
+    QStringList lineas;
+    for (const QString& d : descripcion.split(QLatin1Char('|'))) {
+        if (d == u"---"_s) {
+            lineas << Separador;
+        } else if (d.isEmpty()) {
+            lineas << QString();
+        } else {
+            const qsizetype espacio = d.lastIndexOf(QLatin1Char(' '));
+            lineas << d.left(espacio).rightJustified(22, QLatin1Char(' ')) + d.mid(espacio);
+        }
+    }
+    return lineas;
+}
+
+// Runs a program to its end; its standard output, or a null string when it failed.
+QString Ejecutar(const QString& programa, const QStringList& argumentos) {
+    QProcess proceso;
+    proceso.start(programa, argumentos);
+    if (!proceso.waitForFinished(30000)) {
+        proceso.kill();
+        proceso.waitForFinished();
+        return QString();
+    }
+    if (proceso.exitStatus() != QProcess::NormalExit || proceso.exitCode() != 0)
+        return QString();
+    QString salida = QString::fromLocal8Bit(proceso.readAllStandardOutput());
+    return salida.isNull() ? u""_s : salida; // empty output is still a success
+}
+
+// The display's keyboard layout, as setxkbmap reports it.
+QString Disposicion() {
+    static const QRegularExpression linea(u"^layout:\\s*(\\S+)"_s, QRegularExpression::MultilineOption);
+    return linea.match(Ejecutar(u"setxkbmap"_s, {u"-query"_s})).captured(1);
+}
+
+class TecladoReal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != u"xcb"_s)
+            GTEST_SKIP() << "needs an X display and QT_QPA_PLATFORM=xcb";
+        if (QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
+            GTEST_SKIP() << "needs xdotool";
+        const QString esperada = qEnvironmentVariable("TECLADO_ESPERADO");
+        disposicion_ = Disposicion();
+        if (!esperada.isEmpty()) {
+            ASSERT_EQ(disposicion_, esperada) << "the display did not take the layout";
+        }
+
+        QFile::remove(ArchivoIni::RutaPredeterminada());
+        ventana_ = std::make_unique<TSumadoraFormulario>();
+        ventana_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana_.get()));
+        // No window manager under Xvfb: the focus is given by hand.
+        ASSERT_FALSE(Ejecutar(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s,
+                                             QString::number(ventana_->winId())})
+                         .isNull());
+    }
+
+    TSumadoraFormulario& V() { return *ventana_; }
+
+    // What the keys change, in one list, so that a failure shows all of it.
+    QStringList Estado() {
+        QStringList estado = V().Cuenta->Lineas();
+        for (TZURDigit* r : {static_cast<TZURDigit*>(V().Datos), static_cast<TZURDigit*>(V().Operandos),
+                             static_cast<TZURDigit*>(V().M1)})
+            estado << r->objectName() + u" "_s + r->Text().trimmed();
+        return estado;
+    }
+
+    static QStringList Esperado(const QString& lineas, const QString& dato, const QString& total,
+                                const QString& memoria) {
+        return Lineas(lineas) << u"Datos "_s + dato << u"Operandos "_s + total << u"M1 "_s + memoria;
+    }
+
+    // Types the keys (xdotool's key names) and lets the window take them until it shows the
+    // expected state; the wait only bounds a run that went wrong.
+    void Teclear(const QString& teclas, const QStringList& esperado) {
+        ASSERT_FALSE(Ejecutar(u"xdotool"_s, QStringList{u"key"_s, u"--delay"_s, u"20"_s} +
+                                                teclas.split(QLatin1Char(' ')))
+                         .isNull());
+        (void)QTest::qWaitFor([&] { return Estado() == esperado; }, 20000);
+        EXPECT_EQ(Estado(), esperado);
+    }
+
+    QString disposicion_;
+
+private:
+    std::unique_ptr<TSumadoraFormulario> ventana_;
+};
+
+// Keys every layout has in the same place: digits, the pad, Enter, Backspace, Delete, F1
+// and Shift alone.
+TEST_F(TecladoReal, DigitosTecladoNumericoIntroYMemoria) {
+    Teclear(u"1 2 KP_Decimal 5 KP_Add KP_3 KP_Add F1 Return shift F1 KP_7 Return"_s,
+            Esperado(u"12,5 +|3 +|---|15,5 T|||7 +"_s, u"7"_s, u"7"_s, u"-12,5"_s));
+}
+
+TEST_F(TecladoReal, BorrarDatoYBorrarOperacion) {
+    Teclear(u"5 KP_Add 8 BackSpace KP_2 KP_Add Delete KP_1 KP_Subtract Return"_s,
+            Esperado(u"5 +|2 +|1 -|---|-1 T||"_s, u"-1"_s, u"-1"_s, u"0"_s));
+}
+
+// The keys of the main block that a Spanish keyboard types the operators with.
+TEST_F(TecladoReal, OperadoresDelTecladoEspanol) {
+    if (disposicion_ != u"es"_s)
+        GTEST_SKIP() << "for a Spanish layout; this display has " << disposicion_.toStdString();
+    Teclear(u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
+            u"shift+8 9 ctrl+6"_s,
+            Esperado(u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s, u"96"_s,
+                     u"0,175"_s, u"0"_s));
+}
+
+} // namespace
