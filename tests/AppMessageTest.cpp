@@ -240,7 +240,7 @@ const Secuencia Secuencias[] = {
 INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaTeclasTest, ::testing::ValuesIn(Secuencias),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
-// ---- Memories and the latch's parity ----
+// ---- Memories ----
 
 TEST_F(TecladoTest, FSumaYMayusFRestaEnSuMemoriaSola) {
     TZURLabelNumber* const memorias[] = {V().M1, V().M2, V().M3, V().M4, V().M5};
@@ -266,38 +266,10 @@ TEST_F(TecladoTest, LaMemoriaNoTerminaElNumeroQueSeTeclea) {
     EXPECT_EQ(Texto(V().Datos), u"123"_s);
 }
 
-// Each Shift key-down, auto-repeated ones included, turns the latch over.
-struct Paridad {
-    const char* nombre;
-    int pulsaciones;
-    const char16_t* memoria;
-};
-
-class ParidadMayusTest : public TecladoTest, public ::testing::WithParamInterface<Paridad> {};
-
-TEST_P(ParidadMayusTest, DecideLaTablaDeF1) {
-    Teclear(u"7 Mayús×%1 F1"_s.arg(GetParam().pulsaciones));
-    EXPECT_EQ(Texto(V().M1), QString::fromUtf16(GetParam().memoria));
-    EXPECT_EQ(V().PendienteMayusculas, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Teclado, ParidadMayusTest,
-                         ::testing::Values(Paridad{"Una", 1, u"-7"}, Paridad{"Dos", 2, u"7"},
-                                           Paridad{"Tres", 3, u"-7"}, Paridad{"Cuatro", 4, u"7"}),
-                         [](const auto& info) { return std::string(info.param.nombre); });
-
-TEST_F(TecladoTest, ElPestilloSoloLoMueveLaTecla) {
-    Teclear(u"Mayús"_s);
-    EXPECT_EQ(V().PendienteMayusculas, 1) << "released, Shift stays armed";
-    Teclear(u"BloqNum Alt+5"_s);
-    EXPECT_EQ(V().PendienteMayusculas, 1);
-    Teclear(u"Control+5"_s); // Control is a key like any other: it disarms, and 5 is plain
-    EXPECT_EQ(V().PendienteMayusculas, 0);
-    EXPECT_EQ(Texto(V().Datos), u"5"_s);
-}
-
 // ---- The function keys ----
 
+// What comes before F12 decides the table: each Shift key-down, auto-repeated ones included,
+// turns the latch over, and releasing Shift does not.
 struct MayusAntesDeF12 {
     const char* nombre;
     const char16_t* teclas;
