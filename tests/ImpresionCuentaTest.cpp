@@ -149,12 +149,6 @@ TEST_F(ImpresionPdf, LaCabeceraYLaCintaSalenEnOrdenYAlineadas) {
     EXPECT_TRUE(texto[6].endsWith(u"17 T"_s));
 }
 
-TEST_F(ImpresionPdf, LaLetraEsLaGemelaDeCourierNew) {
-    ImprimirDocumento(*DocumentoImpresion({u" "_s, u"   1 +"_s}), impresora_);
-    const QString fuentes = Ejecutar(u"pdffonts"_s, {pdf_});
-    EXPECT_TRUE(fuentes.contains(u"Mono"_s) || fuentes.contains(u"Courier"_s)) << fuentes.toStdString();
-}
-
 TEST_F(ImpresionPdf, UnaCintaLargaOcupaVariasPaginasSinPerderLineas) {
     QStringList cinta;
     for (int i = 1; i <= 300; ++i)
