@@ -4,6 +4,13 @@
 
 #include "ArchivoIni.h"
 #include "GuardiaErrores.h"
+#include "TFAcercaDe.h"
+#include "TInteresCompuesto.h"
+#include "TInteresSimple.h"
+#include "TMarcoSkin.h"
+#include "TPrestamoFrances.h"
+#include "TPropiedades.h"
+#include "TSkinData.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -74,6 +81,27 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
         memoria->setValor(1);
         memoria->setValor(0);
     }
+    SD = new TSkinData(this);
+    TMarcoSkin::Instalar(this, TMarcoSkin::BotonesPrincipal());
+}
+
+TSumadoraFormulario::~TSumadoraFormulario() { delete SD; }
+
+void TSumadoraFormulario::CrearDialogos() {
+    if (!AcercaDe)
+        AcercaDe = new TFAcercaDe(this);
+    Propiedades = new TPropiedades([this](int indice) { SD->AplicarSkin(indice); }, ArchivoIni(),
+                                   this);
+    TMarcoSkin::Instalar(Propiedades);
+    InteresCompuesto = new TInteresCompuesto(this);
+    InteresSimple = new TInteresSimple(this);
+    PrestamoFrances = new TPrestamoFrances(this);
+}
+
+void TSumadoraFormulario::MostrarDialogo(QDialog* Dialogo) {
+    const TecladoSuspendido suspension(TecladoActivo);
+    if (Dialogo)
+        Dialogo->exec();
 }
 
 void TSumadoraFormulario::ConectarBotones() {
@@ -185,28 +213,24 @@ void TSumadoraFormulario::OcultarPanel() { setFixedSize(AnchoSinPanel, height())
 
 void TSumadoraFormulario::BotonPropiedadesClick() {
     ConGuardia(this, [this] {
-        const TecladoSuspendido suspension(TecladoActivo);
-        // The Properties dialog is shown here, and its settings taken over, once it exists.
+        MostrarDialogo(Propiedades);
+        // The dialog may have stored a new format or rate, however it was closed. The values
+        // and the entry under way stay; only their texts change.
+        LeerAjustes();
+        AplicarFormatoRegistros();
+        for (TZURLabelNumber* registro : {Datos, Operandos, M1, M2, M3, M4, M5})
+            registro->MostrarValor();
     });
 }
 
 void TSumadoraFormulario::BotonInteresSimpleClick() {
-    ConGuardia(this, [this] {
-        const TecladoSuspendido suspension(TecladoActivo);
-        // The simple-interest dialog is shown here once it exists.
-    });
+    ConGuardia(this, [this] { MostrarDialogo(InteresSimple); });
 }
 
 void TSumadoraFormulario::BotonInteresCompuestoClick() {
-    ConGuardia(this, [this] {
-        const TecladoSuspendido suspension(TecladoActivo);
-        // The compound-interest dialog is shown here once it exists.
-    });
+    ConGuardia(this, [this] { MostrarDialogo(InteresCompuesto); });
 }
 
 void TSumadoraFormulario::SpeedButton26Click() {
-    ConGuardia(this, [this] {
-        const TecladoSuspendido suspension(TecladoActivo);
-        // The loan dialog is shown here once it exists.
-    });
+    ConGuardia(this, [this] { MostrarDialogo(PrestamoFrances); });
 }

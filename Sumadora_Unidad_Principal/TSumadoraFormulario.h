@@ -14,10 +14,16 @@
 #include <memory>
 
 class QAbstractButton;
+class QDialog;
 class QKeyEvent;
 class QPrinter;
 class QUrl;
 class TFAcercaDe;
+class TInteresCompuesto;
+class TInteresSimple;
+class TPrestamoFrances;
+class TPropiedades;
+class TSkinData;
 
 // Clears the window's TecladoActivo while a modal window or an external launch runs, and
 // gives it back when the scope ends, also when it ends by an exception.
@@ -39,6 +45,8 @@ class TSumadoraFormulario final : public QWidget, public Ui::TSumadoraFormulario
     Q_OBJECT
 public:
     explicit TSumadoraFormulario(QWidget* parent = nullptr);
+    // Takes the skin away while every window is still whole.
+    ~TSumadoraFormulario() override;
 
     static constexpr int DigitosRegistro = 20;
     static constexpr long double PesetasEuro = 166.386L;
@@ -80,8 +88,18 @@ public:
     std::function<void(const QUrl&)> AbrirAyuda;
     // The code page of the last tape file opened: the next save writes in it.
     CodificacionCuenta CodificacionArchivo = CodificacionCuenta::Windows1252;
-    // The About box, owned by the window; created at its first use if not before.
+    // The skin engine: the one source of looks of every window.
+    TSkinData* SD = nullptr;
+    // The five dialogs, owned by the window, created once by CrearDialogos and hidden between
+    // uses (the About box is also created at its first use when missing).
     TFAcercaDe* AcercaDe = nullptr;
+    TPropiedades* Propiedades = nullptr;
+    TInteresCompuesto* InteresCompuesto = nullptr;
+    TInteresSimple* InteresSimple = nullptr;
+    TPrestamoFrances* PrestamoFrances = nullptr;
+    // Creates the five dialogs in the program's start-up order; the Properties dialog's
+    // creation applies the stored skin to every window.
+    void CrearDialogos();
 
 private:
     // Whether this delivery of a key press is its first one; the hook acts once per press.
@@ -108,6 +126,8 @@ private:
     void LeerAjustes();
     // Gives the seven registers the tape's number format and the window's digit count.
     void AplicarFormatoRegistros();
+    // Opens a dialog modally with the keyboard hook at rest.
+    void MostrarDialogo(QDialog* Dialogo);
     // Sets the three angle-unit boxes from the settings file, as at start, and returns the unit.
     TAngularConversion LeerUnidadAngular();
     // The click action of an angle-unit box: rewrites the "Conversion" section, sets the unit.

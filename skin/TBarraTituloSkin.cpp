@@ -95,6 +95,8 @@ TBarraTituloSkin::TBarraTituloSkin(TMarcoSkin* marco, QWidget* ventana)
     FCerrar = new TBotonTituloSkin(TBotonTituloSkin::GlifoCerrar, this);
     FCerrar->setObjectName(QStringLiteral("BotonCerrarSkin"));
     FCerrar->setToolTip(TextosSkin::PistaCerrar());
+    for (QToolButton* boton : {FMenu, FMinimizar, FEnrollar, FCerrar})
+        boton->setAccessibleName(boton->toolTip());
 
     fila->addWidget(FMenu);
     fila->addSpacing(2);

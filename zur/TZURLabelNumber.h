@@ -31,6 +31,9 @@ public:
     bool Editando() const { return FEditando; }
     bool DecimalActivo() const { return FDecimalActivo; }
 
+    // Shows the value again, in the current format, whatever the display held; the value and
+    // the entry state stay.
+    void MostrarValor();
     // Shows a caption such as "DATO" in place of the value until the next value is shown.
     void MostrarLeyenda(const QString& Leyenda);
 
@@ -73,7 +76,6 @@ private:
     // keeping Valor; then ends the entry.
     void OperacionResultado(long double resultado);
     static long double TextoAValor(const QString& S);
-    void MostrarValor();
 
     int FDecimales = 3;
     bool FFormatoGeneral = true;
