@@ -9,9 +9,8 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QContextMenuEvent>
-#include <QScreen>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -25,13 +24,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QScrollBar>
+#include <QScreen>
 #include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,27 +54,20 @@ QAction* Accion(const QMenu* menu, const QString& texto) {
     return nullptr;
 }
 
-// Collects Qt's warnings while alive; a style sheet that fails to parse says so there.
-class CapturaAvisos {
-public:
-    CapturaAvisos() {
-        Avisos().clear();
-        FAnterior = qInstallMessageHandler(&CapturaAvisos::Manejador);
-    }
-    ~CapturaAvisos() { qInstallMessageHandler(FAnterior); }
-    static QStringList& Avisos() {
-        static QStringList avisos;
-        return avisos;
-    }
-
-private:
-    static void Manejador(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
-        // The offscreen platform's own complaints are not about the sheet.
-        if (tipo != QtDebugMsg && tipo != QtInfoMsg && !texto.startsWith(QLatin1String("This plugin")))
-            Avisos() << texto;
-    }
-    QtMessageHandler FAnterior;
-};
+// Qt's warnings while `hacer` runs; a style sheet that fails to parse says so there.
+QStringList AvisosDurante(const std::function<void()>& hacer) {
+    static QStringList avisos;
+    avisos.clear();
+    const QtMessageHandler anterior =
+        qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+            // The offscreen platform's own complaints are not about the sheet.
+            if (tipo != QtDebugMsg && tipo != QtInfoMsg && !texto.startsWith(u"This plugin"))
+                avisos << texto;
+        });
+    hacer();
+    qInstallMessageHandler(anterior);
+    return avisos;
+}
 
 // A small window with one control of every kind the skins style, absolute geometry.
 std::unique_ptr<QWidget> VentanaDeControles() {
@@ -103,6 +94,15 @@ std::unique_ptr<QWidget> VentanaDeControles() {
     return v;
 }
 
+// The image paths a sheet's url() entries name.
+QStringList Urls(const QString& hoja) {
+    static const QRegularExpression referencia(QStringLiteral("url\\(([^)]*)\\)"));
+    QStringList rutas;
+    for (auto it = referencia.globalMatch(hoja); it.hasNext();)
+        rutas << it.next().captured(1);
+    return rutas;
+}
+
 class SkinTest : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -115,33 +115,20 @@ protected:
 
 // --- Stored packages ------------------------------------------------------------------
 
-TEST_F(SkinTest, ChooserNamesAndComponents) {
+TEST_F(SkinTest, ChooserNames) {
     EXPECT_EQ(TSkinData::NombresSkins(),
-              (QStringList{QStringLiteral("Sin Skin..."), QStringLiteral("Vista"),
-                           QStringLiteral("Metal"), QStringLiteral("Aqua"),
-                           QStringLiteral("Sirius"), QStringLiteral("Optima"),
-                           QStringLiteral("Smart"), QStringLiteral("Bionix")}));
-    const QStringList componentes{QString(), QStringLiteral("CSS_Ampix"),
-                                  QStringLiteral("CSS_SmoothGreen"), QStringLiteral("CSS_SmoothRed"),
-                                  QStringLiteral("CSS_Exclusive"), QStringLiteral("CSS_ExclusiveXP"),
-                                  QStringLiteral("CSS_Longhorn"), QStringLiteral("CSS_MediaZone")};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(TSkinData::ComponenteSkin(i), componentes[i]) << i;
-    EXPECT_TRUE(TSkinData::ComponenteSkin(8).isEmpty());
+              QStringLiteral("Sin Skin...,Vista,Metal,Aqua,Sirius,Optima,Smart,Bionix")
+                  .split(QLatin1Char(',')));
     EXPECT_TRUE(TSkinData::PaqueteAlmacenado(0).isEmpty());
     EXPECT_TRUE(TSkinData::PaqueteAlmacenado(8).isEmpty());
 }
 
 TEST_F(SkinTest, EveryStoredPackageUnpacksToASheetWhoseImagesAllLoad) {
-    static const QRegularExpression referencia(QStringLiteral("url\\(([^)]*)\\)"));
     for (int i = 1; i < TSkinData::NumeroSkins(); ++i) {
         SCOPED_TRACE(TSkinData::NombresSkins()[i].toStdString());
         const std::optional<TContenidoSkin> contenido =
             DesempaquetarSkin(TSkinData::PaqueteAlmacenado(i));
         ASSERT_TRUE(contenido.has_value());
-        EXPECT_FALSE(contenido->Hoja.trimmed().isEmpty());
-        EXPECT_EQ(contenido->Hoja.count(QLatin1Char('{')), contenido->Hoja.count(QLatin1Char('}')));
-        ASSERT_FALSE(contenido->Imagenes.isEmpty());
         for (auto it = contenido->Imagenes.cbegin(); it != contenido->Imagenes.cend(); ++it)
             EXPECT_FALSE(QImage::fromData(it.value()).isNull()) << it.key().toStdString();
 
@@ -151,34 +138,30 @@ TEST_F(SkinTest, EveryStoredPackageUnpacksToASheetWhoseImagesAllLoad) {
             TSkinData::PaqueteAlmacenado(i), carpeta.filePath(QStringLiteral("skin")));
         ASSERT_TRUE(hoja.has_value());
         EXPECT_FALSE(hoja->contains(QLatin1String(MarcadorImagenes)));
-        int urls = 0;
-        for (auto it = referencia.globalMatch(*hoja); it.hasNext(); ++urls) {
-            const QString ruta = it.next().captured(1);
+        EXPECT_FALSE(Urls(*hoja).isEmpty());
+        for (const QString& ruta : Urls(*hoja))
             EXPECT_FALSE(QImage(ruta).isNull()) << ruta.toStdString();
-        }
-        EXPECT_GT(urls, 0);
     }
 }
 
 TEST_F(SkinTest, EveryStoredSheetParsesOnEveryKindOfControl) {
     auto ventana = VentanaDeControles();
-    {
-        // A broken sheet does make Qt complain, so silence below means the sheets parse.
-        CapturaAvisos avisos;
-        ventana->setStyleSheet(QStringLiteral("QPushButton { color: red; "));
-        ventana->grab();
-        ventana->setStyleSheet(QString());
-        EXPECT_FALSE(CapturaAvisos::Avisos().isEmpty());
-    }
+    // A broken sheet does make Qt complain, so silence below means the sheets parse.
+    EXPECT_FALSE(AvisosDurante([&] {
+                     ventana->setStyleSheet(QStringLiteral("QPushButton { color: red; "));
+                     ventana->grab();
+                     ventana->setStyleSheet(QString());
+                 }).isEmpty());
     TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     ventana->show();
     for (int i = 1; i < TSkinData::NumeroSkins(); ++i) {
         SCOPED_TRACE(TSkinData::NombresSkins()[i].toStdString());
-        CapturaAvisos avisos;
-        ASSERT_TRUE(SD->AplicarSkin(i));
-        ventana->grab(); // polishes and paints every control with the sheet
-        EXPECT_TRUE(CapturaAvisos::Avisos().isEmpty())
-            << CapturaAvisos::Avisos().join(QLatin1Char('\n')).toStdString();
+        // grab() polishes and paints every control with the sheet.
+        const QStringList avisos = AvisosDurante([&] {
+            ASSERT_TRUE(SD->AplicarSkin(i));
+            ventana->grab();
+        });
+        EXPECT_TRUE(avisos.isEmpty()) << avisos.join(QLatin1Char('\n')).toStdString();
     }
 }
 
@@ -186,7 +169,6 @@ TEST_F(SkinTest, EveryStoredSheetParsesOnEveryKindOfControl) {
 
 TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
     EXPECT_EQ(SD->SkinActual(), 0);
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
     QSet<QString> hojas;
     QList<int> cambios;
     QObject::connect(SD.get(), &TSkinData::SkinCambiado, SD.get(), [&](int i) { cambios << i; });
@@ -202,39 +184,28 @@ TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
     EXPECT_EQ(hojas.size(), 8);
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
     EXPECT_EQ(cambios, (QList<int>{1, 2, 3, 4, 5, 6, 7, 0}));
+
+    // Coming back to a skin gives the same sheet, its images still on disk.
+    ASSERT_TRUE(SD->AplicarSkin(2));
+    for (const QString& ruta : Urls(qApp->styleSheet()))
+        EXPECT_FALSE(QImage(ruta).isNull()) << ruta.toStdString();
+    EXPECT_TRUE(hojas.contains(qApp->styleSheet()));
 }
 
-TEST_F(SkinTest, ReapplyingTheSameSkinChangesNothing) {
-    ASSERT_TRUE(SD->AplicarSkin(4));
+TEST_F(SkinTest, TheSameSkinOrAnIndexOutsideTheChooserChangesNothing) {
+    ASSERT_TRUE(SD->AplicarSkin(3));
     const QString hoja = qApp->styleSheet();
     int cambios = 0;
     QObject::connect(SD.get(), &TSkinData::SkinCambiado, SD.get(), [&] { ++cambios; });
-    EXPECT_TRUE(SD->AplicarSkin(4));
-    EXPECT_EQ(qApp->styleSheet(), hoja);
-    EXPECT_EQ(cambios, 0);
-}
-
-TEST_F(SkinTest, AnIndexOutsideTheChooserChangesNothing) {
-    ASSERT_TRUE(SD->AplicarSkin(3));
-    const QString hoja = qApp->styleSheet();
-    for (int i : {-1, 8, 9, 255, -100}) {
+    EXPECT_TRUE(SD->AplicarSkin(3));
+    for (int i : {-1, 8, 255}) {
         SCOPED_TRACE(i);
         EXPECT_FALSE(SD->AplicarSkin(i));
         EXPECT_EQ(SD->SkinActual(), 3);
-        EXPECT_EQ(qApp->styleSheet(), hoja);
         EXPECT_TRUE(TMarcoSkin::TodosActivos());
     }
-}
-
-TEST_F(SkinTest, ReturningToASkinGivesTheSameSheetWithImagesStillThere) {
-    ASSERT_TRUE(SD->AplicarSkin(2));
-    const QString metal = qApp->styleSheet();
-    ASSERT_TRUE(SD->AplicarSkin(0));
-    ASSERT_TRUE(SD->AplicarSkin(2));
-    EXPECT_EQ(qApp->styleSheet(), metal);
-    static const QRegularExpression referencia(QStringLiteral("url\\(([^)]*)\\)"));
-    for (auto it = referencia.globalMatch(metal); it.hasNext();)
-        EXPECT_FALSE(QImage(it.next().captured(1)).isNull());
+    EXPECT_EQ(qApp->styleSheet(), hoja);
+    EXPECT_EQ(cambios, 0);
 }
 
 // --- Packages that must be refused -------------------------------------------------------
@@ -254,6 +225,13 @@ QByteArray PngPequeno() {
     buffer.open(QIODevice::WriteOnly);
     imagen.save(&buffer, "PNG");
     return datos;
+}
+
+QByteArray Paquete(const char* hoja, const QByteArray& imagen = PngPequeno()) {
+    QMap<QString, QByteArray> archivos{{QStringLiteral("marca.png"), imagen}};
+    if (hoja)
+        archivos.insert(QStringLiteral("estilo.qss"), hoja);
+    return EmpaquetarSkin(archivos);
 }
 
 class PaquetesMalos : public ::testing::TestWithParam<PaqueteMalo> {};
@@ -284,37 +262,21 @@ INSTANTIATE_TEST_SUITE_P(
         PaqueteMalo{"Truncated", [] { return Bueno().left(Bueno().size() - 7); }},
         PaqueteMalo{"TrailingGarbage", [] { return Bueno() + QByteArray("xx"); }},
         PaqueteMalo{"ValidZlibButNoArchive", [] { return qCompress(QByteArray("hola")).mid(4); }},
-        PaqueteMalo{"NoStyleSheet",
-                    [] { return EmpaquetarSkin({{QStringLiteral("marca.png"), PngPequeno()}}); }},
+        PaqueteMalo{"NoStyleSheet", [] { return Paquete(nullptr); }},
         PaqueteMalo{"ImageThatDoesNotDecode",
-                    [] {
-                        return EmpaquetarSkin({{QStringLiteral("estilo.qss"), "QWidget { color: red; }"},
-                                               {QStringLiteral("marca.png"), "no soy un png"}});
-                    }},
+                    [] { return Paquete("QWidget { color: red; }", "no soy un png"); }},
         PaqueteMalo{"SheetNamesAMissingImage",
-                    [] {
-                        return EmpaquetarSkin(
-                            {{QStringLiteral("estilo.qss"),
-                              "QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }"},
-                             {QStringLiteral("marca.png"), PngPequeno()}});
-                    }},
-        PaqueteMalo{"SheetNotUtf8",
-                    [] {
-                        return EmpaquetarSkin({{QStringLiteral("estilo.qss"), "QWidget { color: \xff\xfe; }"}});
-                    }}),
-    [](const ::testing::TestParamInfo<PaqueteMalo>& info) { return std::string(info.param.Nombre); });
+                    [] { return Paquete("QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }"); }},
+        PaqueteMalo{"SheetNotUtf8", [] { return Paquete("QWidget { color: \xff\xfe; }"); }}),
+    [](const auto& info) { return std::string(info.param.Nombre); });
 
-TEST(PaqueteSkin, PackAndUnpackRoundTrip) {
-    const QMap<QString, QByteArray> archivos{{QStringLiteral("estilo.qss"), "QLabel { color: blue; }"},
-                                             {QStringLiteral("a.png"), PngPequeno()}};
-    const std::optional<TContenidoSkin> c = DesempaquetarSkin(EmpaquetarSkin(archivos));
+TEST(PaqueteSkin, RoundTripAndNoEntryNameEscapesTheFolder) {
+    const std::optional<TContenidoSkin> c = DesempaquetarSkin(Paquete("QLabel { color: blue; }"));
     ASSERT_TRUE(c.has_value());
     EXPECT_EQ(c->Hoja, QStringLiteral("QLabel { color: blue; }"));
-    EXPECT_EQ(c->Imagenes.keys(), QStringList{QStringLiteral("a.png")});
-    EXPECT_EQ(c->Imagenes.value(QStringLiteral("a.png")), PngPequeno());
-}
+    EXPECT_EQ(c->Imagenes.keys(), QStringList{QStringLiteral("marca.png")});
+    EXPECT_EQ(c->Imagenes.value(QStringLiteral("marca.png")), PngPequeno());
 
-TEST(PaqueteSkin, EntryNamesThatCouldEscapeTheFolderAreRefused) {
     for (const char* nombre : {"../fuera.png", "/etc/passwd", "sub/dir.png", ".oculto", "", "a b.png"})
         EXPECT_FALSE(NombreEntradaValido(QString::fromLatin1(nombre))) << nombre;
     EXPECT_TRUE(NombreEntradaValido(QStringLiteral("flecha_abajo-2.png")));
@@ -350,7 +312,6 @@ INSTANTIATE_TEST_SUITE_P(
         Ajuste{"RightEdge7pxSnaps", QRect(893, 100, 100, 80), {}, QPoint(900, 100)},
         Ajuste{"TopEdge7pxSnaps", QRect(300, 7, 100, 80), {}, QPoint(300, 0)},
         Ajuste{"BottomEdge7pxSnaps", QRect(300, 713, 100, 80), {}, QPoint(300, 720)},
-        Ajuste{"BottomEdge15pxStays", QRect(300, 705, 100, 80), {}, QPoint(300, 705)},
         Ajuste{"CornerSnapsBothAxes", QRect(5, 6, 100, 80), {}, QPoint(0, 0)},
         Ajuste{"ToTheRightOfAnotherWindow7px", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
         Ajuste{"ToTheRightOfAnotherWindow15px", QRect(615, 320, 100, 80), {Otra}, QPoint(615, 320)},
@@ -360,9 +321,9 @@ INSTANTIATE_TEST_SUITE_P(
                QPoint(400, 220)},
         Ajuste{"AnotherWindowFarAwayOnTheOtherAxisIgnored", QRect(607, 600, 100, 80), {Otra},
                QPoint(607, 600)},
-        Ajuste{"NearestEdgeWins", QRect(603, 320, 100, 80),
-               {Otra, QRect(598, 500, 100, 100)}, QPoint(600, 320)}),
-    [](const ::testing::TestParamInfo<Ajuste>& info) { return std::string(info.param.Nombre); });
+        Ajuste{"NearestEdgeWins", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
+               QPoint(600, 320)}),
+    [](const auto& info) { return std::string(info.param.Nombre); });
 
 // --- Frames --------------------------------------------------------------------------------
 
@@ -371,42 +332,33 @@ TEST_F(SkinTest, FrameFollowsTheSkinAndKeepsTheClientArea) {
     auto* boton = ventana->findChild<QPushButton*>();
     TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     EXPECT_EQ(TMarcoSkin::Instalar(ventana.get()), marco);
-    EXPECT_EQ(TMarcoSkin::De(ventana.get()), marco);
     ventana->show();
-    EXPECT_EQ(boton->parentWidget(), marco->Cliente());
-    EXPECT_EQ(boton->geometry(), QRect(8, 8, 33, 33));
     EXPECT_EQ(boton->mapTo(ventana.get(), QPoint(0, 0)), QPoint(8, 8));
-    EXPECT_FALSE(marco->Activo());
     EXPECT_FALSE(marco->Barra()->isVisible());
+    marco->Enrollar(); // rolling up needs a skin
+    EXPECT_FALSE(marco->Enrollada());
 
     ASSERT_TRUE(SD->AplicarSkin(5));
-    EXPECT_TRUE(marco->Activo());
     EXPECT_TRUE(ventana->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(marco->Barra()->isVisible());
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
-    EXPECT_EQ(marco->Cliente()->geometry(), QRect(0, TMarcoSkin::AltoTitulo, 300, 200));
     EXPECT_EQ(boton->mapTo(ventana.get(), QPoint(0, 0)), QPoint(8, 8 + TMarcoSkin::AltoTitulo));
-    EXPECT_EQ(marco->Barra()->Titulo()->text(), QStringLiteral("Prueba"));
     ventana->setWindowTitle(QStringLiteral("Otro título"));
     EXPECT_EQ(marco->Barra()->Titulo()->text(), QStringLiteral("Otro título"));
-
     ASSERT_TRUE(SD->AplicarSkin(6)); // skin to skin: the frame stays as it is
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
 
     ASSERT_TRUE(SD->AplicarSkin(0));
-    EXPECT_FALSE(marco->Activo());
     EXPECT_FALSE(ventana->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_FALSE(marco->Barra()->isVisible());
     EXPECT_EQ(ventana->size(), QSize(300, 200));
     EXPECT_EQ(boton->mapTo(ventana.get(), QPoint(0, 0)), QPoint(8, 8));
-}
 
-TEST_F(SkinTest, AWindowCreatedUnderASkinIsFramedAtOnce) {
+    // A window created under a skin is framed at once.
     ASSERT_TRUE(SD->AplicarSkin(1));
-    auto ventana = VentanaDeControles();
-    TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get());
-    EXPECT_TRUE(marco->Activo());
-    EXPECT_EQ(ventana->height(), 200 + TMarcoSkin::AltoTitulo);
+    auto otra = VentanaDeControles();
+    EXPECT_TRUE(TMarcoSkin::Instalar(otra.get())->Activo());
+    EXPECT_EQ(otra->height(), 200 + TMarcoSkin::AltoTitulo);
 }
 
 TEST_F(SkinTest, AWindowWithALayoutGetsATopMargin) {
@@ -416,8 +368,7 @@ TEST_F(SkinTest, AWindowWithALayoutGetsATopMargin) {
     disposicion->addWidget(linea);
     disposicion->addStretch();
     dialogo.resize(200, 120);
-    TMarcoSkin* marco = TMarcoSkin::Instalar(&dialogo);
-    EXPECT_EQ(marco->Cliente(), &dialogo);
+    TMarcoSkin::Instalar(&dialogo);
     dialogo.show();
     const int arribaAntes = linea->y();
     ASSERT_TRUE(SD->AplicarSkin(1));
@@ -427,7 +378,6 @@ TEST_F(SkinTest, AWindowWithALayoutGetsATopMargin) {
     ASSERT_TRUE(SD->AplicarSkin(0));
     disposicion->activate();
     EXPECT_EQ(linea->y(), arribaAntes);
-    EXPECT_EQ(dialogo.contentsMargins().top(), 0);
 }
 
 TEST_F(SkinTest, RollUpThenUnrollRestoresTheGeometry) {
@@ -440,11 +390,8 @@ TEST_F(SkinTest, RollUpThenUnrollRestoresTheGeometry) {
 
     QTest::mouseClick(marco->Barra()->BotonEnrollar(), Qt::LeftButton);
     EXPECT_TRUE(marco->Enrollada());
-    EXPECT_EQ(ventana->height(), TMarcoSkin::AltoTitulo);
-    EXPECT_EQ(ventana->width(), antes.width());
+    EXPECT_EQ(ventana->size(), QSize(antes.width(), TMarcoSkin::AltoTitulo));
     EXPECT_FALSE(marco->Cliente()->isVisible());
-    EXPECT_TRUE(marco->Barra()->isVisible());
-
     QTest::mouseClick(marco->Barra()->BotonEnrollar(), Qt::LeftButton);
     EXPECT_FALSE(marco->Enrollada());
     EXPECT_EQ(ventana->geometry(), antes);
@@ -459,36 +406,22 @@ TEST_F(SkinTest, RollUpThenUnrollRestoresTheGeometry) {
     EXPECT_EQ(ventana->size(), QSize(300, 200));
 }
 
-TEST_F(SkinTest, RollingUpNeedsASkin) {
-    auto ventana = VentanaDeControles();
-    TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
-    ventana->show();
-    marco->Enrollar();
-    EXPECT_FALSE(marco->Enrollada());
-    EXPECT_EQ(ventana->size(), QSize(300, 200));
-}
-
 TEST_F(SkinTest, DraggingTheCaptionSnapsToTheScreenEdge) {
     auto ventana = VentanaDeControles();
     TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get());
     ventana->move(100, 100);
     ventana->show();
     ASSERT_TRUE(SD->AplicarSkin(1));
-    const QRect pantalla = ventana->screen()->availableGeometry();
-    marco->MoverA(pantalla.topLeft() + QPoint(7, 40));
-    EXPECT_EQ(ventana->pos(), pantalla.topLeft() + QPoint(0, 40));
-    marco->MoverA(pantalla.topLeft() + QPoint(15, 40));
-    EXPECT_EQ(ventana->pos(), pantalla.topLeft() + QPoint(15, 40));
+    const QPoint esquina = ventana->screen()->availableGeometry().topLeft();
+    marco->MoverA(esquina + QPoint(7, 40));
+    EXPECT_EQ(ventana->pos(), esquina + QPoint(0, 40));
+    marco->MoverA(esquina + QPoint(15, 40));
+    EXPECT_EQ(ventana->pos(), esquina + QPoint(15, 40));
     marco->setMagnetico(false);
-    marco->MoverA(pantalla.topLeft() + QPoint(7, 40));
-    EXPECT_EQ(ventana->pos(), pantalla.topLeft() + QPoint(7, 40));
-}
+    marco->MoverA(esquina + QPoint(7, 40));
+    EXPECT_EQ(ventana->pos(), esquina + QPoint(7, 40));
 
-TEST_F(SkinTest, CloseButtonClosesTheWindow) {
-    auto ventana = VentanaDeControles();
-    TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get());
-    ventana->show();
-    ASSERT_TRUE(SD->AplicarSkin(7));
+    // A dialog's frame has no roll-up button; its close button closes it.
     EXPECT_FALSE(marco->Barra()->BotonEnrollar()->isVisible());
     QTest::mouseClick(marco->Barra()->BotonCerrar(), Qt::LeftButton);
     EXPECT_FALSE(ventana->isVisible());
@@ -496,7 +429,6 @@ TEST_F(SkinTest, CloseButtonClosesTheWindow) {
 
 TEST_F(SkinTest, ChangingTheSkinWhileAModalDialogIsOpenKeepsItOpen) {
     QDialog dialogo;
-    dialogo.setWindowTitle(QStringLiteral("Propiedades"));
     dialogo.resize(200, 100);
     TMarcoSkin* marco = TMarcoSkin::Instalar(&dialogo);
     bool visibleTrasCambio = false;
@@ -512,7 +444,6 @@ TEST_F(SkinTest, ChangingTheSkinWhileAModalDialogIsOpenKeepsItOpen) {
     });
     EXPECT_EQ(dialogo.exec(), QDialog::Accepted);
     EXPECT_TRUE(visibleTrasCambio);
-    EXPECT_EQ(DialogosPendientes(), 0);
 }
 
 // --- Spanish texts ------------------------------------------------------------------------
@@ -529,8 +460,7 @@ TEST_F(SkinTest, CaptionHintsAndSystemMenusAreSpanish) {
                            QStringLiteral("Enro&llar"), QStringLiteral("&Cerrar")}));
 
     QDialog dialogo;
-    TMarcoSkin* marcoDialogo = TMarcoSkin::Instalar(&dialogo);
-    std::unique_ptr<QMenu> menuDialogo(marcoDialogo->CrearMenuSistema());
+    std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menuDialogo.get()),
               (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("&Cerrar")}));
 }
@@ -545,44 +475,22 @@ TEST_F(SkinTest, EditBoxesHaveTheSpanishContextMenu) {
               (QStringList{QStringLiteral("Deshacer"), QStringLiteral("Cortar"),
                            QStringLiteral("Copiar"), QStringLiteral("Pegar"),
                            QStringLiteral("Borrar"), QStringLiteral("Seleccionar Todo")}));
-    EXPECT_FALSE(Accion(menu.get(), QStringLiteral("Deshacer"))->isEnabled());
-    EXPECT_TRUE(Accion(menu.get(), QStringLiteral("Copiar"))->isEnabled());
     Accion(menu.get(), QStringLiteral("Borrar"))->trigger();
     EXPECT_EQ(linea.text(), QStringLiteral(",45"));
-    Accion(menu.get(), QStringLiteral("Seleccionar Todo"))->trigger();
-    EXPECT_EQ(linea.selectedText(), QStringLiteral(",45"));
-
-    linea.setReadOnly(true);
-    std::unique_ptr<QMenu> soloLectura(TSkinData::CrearMenuEdicion(&linea));
-    EXPECT_FALSE(Accion(soloLectura.get(), QStringLiteral("Cortar"))->isEnabled());
-    EXPECT_FALSE(Accion(soloLectura.get(), QStringLiteral("Pegar"))->isEnabled());
-    EXPECT_TRUE(Accion(soloLectura.get(), QStringLiteral("Copiar"))->isEnabled());
-
-    QPlainTextEdit texto;
-    texto.setPlainText(QStringLiteral("línea"));
-    std::unique_ptr<QMenu> menuTexto(TSkinData::CrearMenuEdicion(&texto));
-    ASSERT_TRUE(menuTexto);
-    EXPECT_EQ(TextosMenu(menuTexto.get()).size(), 6);
-
     QPushButton boton;
     EXPECT_EQ(TSkinData::CrearMenuEdicion(&boton), nullptr);
-}
 
-TEST_F(SkinTest, TheEngineReplacesTheContextMenuOfEditBoxes) {
-    QLineEdit linea;
-    linea.setText(QStringLiteral("5"));
+    // The engine puts it up on a right click.
     linea.show();
     QContextMenuEvent evento(QContextMenuEvent::Mouse, QPoint(2, 2), linea.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&linea, &evento);
-    auto* menu = linea.window()->findChild<QMenu*>(QStringLiteral("MenuEdicion"));
-    if (menu == nullptr) {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("MenuEdicion") && w->isVisible())
-                menu = qobject_cast<QMenu*>(w);
-    }
-    ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(TextosMenu(menu).contains(QStringLiteral("Seleccionar Todo")));
-    menu->close();
+    QMenu* abierto = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("MenuEdicion") && w->isVisible())
+            abierto = qobject_cast<QMenu*>(w);
+    ASSERT_NE(abierto, nullptr);
+    EXPECT_TRUE(TextosMenu(abierto).contains(QStringLiteral("Seleccionar Todo")));
+    abierto->close();
 }
 
 TEST_F(SkinTest, MessageBoxButtonsAreSpanish) {

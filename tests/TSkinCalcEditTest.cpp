@@ -37,16 +37,6 @@ protected:
     TSkinCalcEdit* Caja = nullptr;
 };
 
-TEST_F(CajaTest, StartsWithItsDefaults) {
-    EXPECT_EQ(Caja->text(), QStringLiteral("0"));
-    EXPECT_EQ(Caja->Value(), 0.0);
-    EXPECT_EQ(Caja->ValueType(), vtFloat);
-    EXPECT_EQ(Caja->Precision(), 15);
-    EXPECT_EQ(Caja->Decimal(), 2);
-    EXPECT_EQ(Caja->MinValue(), 0.0);
-    EXPECT_EQ(Caja->MaxValue(), 0.0);
-}
-
 // --- Key filter ------------------------------------------------------------------------
 
 struct Tecla {
@@ -87,20 +77,15 @@ INSTANTIATE_TEST_SUITE_P(
         Tecla{"RealKeypadDecimalGivesComma", vtFloat, "5", false, Qt::Key_Period, Teclado, "5,", false},
         Tecla{"RealPointRefused", vtFloat, "5", false, Qt::Key_Period, Nada, "5", true},
         Tecla{"RealLetterRefused", vtFloat, "5", false, Qt::Key_A, Nada, "5", true},
-        Tecla{"RealPlusRefused", vtFloat, "5", false, Qt::Key_Plus, Nada, "5", true},
-        Tecla{"RealSpaceRefused", vtFloat, "5", false, Qt::Key_Space, Nada, "5", true},
         Tecla{"RealEnterRefused", vtFloat, "5", false, Qt::Key_Return, Nada, "5", true},
         Tecla{"RealKeypadEnterRefused", vtFloat, "5", false, Qt::Key_Enter, Teclado, "5", true},
         Tecla{"RealBackspacePasses", vtFloat, "123", false, Qt::Key_Backspace, Nada, "12", false},
         Tecla{"RealDeletePasses", vtFloat, "123", true, Qt::Key_Delete, Nada, "", false},
         Tecla{"WholeDigit", vtInteger, "4", false, Qt::Key_2, Nada, "42", false},
-        Tecla{"WholeMinus", vtInteger, "", false, Qt::Key_Minus, Nada, "-", false},
         Tecla{"WholeSecondMinusRefused", vtInteger, "-4", false, Qt::Key_Minus, Nada, "-4", true},
         Tecla{"WholeCommaRefused", vtInteger, "4", false, Qt::Key_Comma, Nada, "4", true},
         Tecla{"WholeKeypadDecimalRefused", vtInteger, "4", false, Qt::Key_Period, Teclado, "4", true},
-        Tecla{"WholeLetterRefused", vtInteger, "4", false, Qt::Key_X, Nada, "4", true},
-        Tecla{"WholeEnterRefused", vtInteger, "4", false, Qt::Key_Enter, Nada, "4", true},
-        Tecla{"WholeBackspacePasses", vtInteger, "42", false, Qt::Key_Backspace, Nada, "4", false}),
+        Tecla{"WholeEnterRefused", vtInteger, "4", false, Qt::Key_Enter, Nada, "4", true}),
     [](const ::testing::TestParamInfo<Tecla>& info) { return std::string(info.param.Nombre); });
 
 TEST_F(CajaTest, EnterDoesNotReachTheWindow) {
@@ -140,7 +125,7 @@ TEST_F(CajaTest, PastedTextIsNotFiltered) {
 struct Texto {
     const char* Nombre;
     TValueType Tipo;
-    const char* Contenido;
+    std::string Contenido;
     double Esperado; // the value before was 99
 };
 
@@ -150,16 +135,15 @@ TEST_P(ValorDelTexto, FollowsValidTextsOnly) {
     Caja->setValueType(GetParam().Tipo);
     Caja->setText(QStringLiteral("99"));
     ASSERT_EQ(Caja->Value(), 99.0);
-    Caja->setText(QString::fromUtf8(GetParam().Contenido));
+    Caja->setText(QString::fromStdString(GetParam().Contenido));
     EXPECT_DOUBLE_EQ(Caja->Value(), GetParam().Esperado);
-    EXPECT_EQ(Caja->text(), QString::fromUtf8(GetParam().Contenido)) << "the text is not rewritten";
+    EXPECT_EQ(Caja->text(), QString::fromStdString(GetParam().Contenido)) << "the text is not rewritten";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     TSkinCalcEdit, ValorDelTexto,
     ::testing::Values(Texto{"RealWithComma", vtFloat, "12,5", 12.5},
                       Texto{"RealNegative", vtFloat, "-3", -3},
-                      Texto{"RealZero", vtFloat, "0", 0},
                       Texto{"RealTrailingComma", vtFloat, "5,", 5},
                       Texto{"RealMinusComma", vtFloat, "-,5", -0.5},
                       Texto{"RealEmptyKeepsValue", vtFloat, "", 99},
@@ -168,19 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Texto{"RealTwoCommasKeepValue", vtFloat, "1,2,3", 99},
                       Texto{"RealInnerMinusKeepsValue", vtFloat, "1-2", 99},
                       Texto{"RealPointKeepsValue", vtFloat, "1.5", 99},
-                      Texto{"RealLettersKeepValue", vtFloat, "abc", 99},
-                      Texto{"RealSpaceKeepsValue", vtFloat, " 5", 99},
-                      Texto{"RealOverflowKeepsValue", vtFloat,
-                            "1000000000000000000000000000000000000000000000000000000000000000000000000"
-                            "0000000000000000000000000000000000000000000000000000000000000000000000000"
-                            "0000000000000000000000000000000000000000000000000000000000000000000000000"
-                            "0000000000000000000000000000000000000000000000000000000000000000000000000"
-                            "0000000000000000000000000000000000000000000000000000000000000000000000000",
-                            99},
+                      Texto{"RealOverflowKeepsValue", vtFloat, "1" + std::string(400, '0'), 99},
                       Texto{"WholeNumber", vtInteger, "42", 42},
                       Texto{"WholeNegative", vtInteger, "-7", -7},
-                      Texto{"WholeCommaKeepsValue", vtInteger, "4,2", 99},
-                      Texto{"WholeLoneMinusKeepsValue", vtInteger, "-", 99}),
+                      Texto{"WholeCommaKeepsValue", vtInteger, "4,2", 99}),
     [](const ::testing::TestParamInfo<Texto>& info) { return std::string(info.param.Nombre); });
 
 // --- Writing Value ------------------------------------------------------------------------
@@ -208,7 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
     TSkinCalcEdit, EscribirValor,
     ::testing::Values(Escritura{"SevenReal", vtFloat, 2, 7, "7,00"},
                       Escritura{"SevenWhole", vtInteger, 2, 7, "7"},
-                      Escritura{"RoundsToTheDecimals", vtFloat, 2, 7.456, "7,46"},
                       Escritura{"HalfRoundsUp", vtFloat, 2, 0.125, "0,13"},
                       Escritura{"FifteenDigitsBeforeTheDecimals", vtFloat, 2, 1.005, "1,01"},
                       Escritura{"NoThousandsSeparator", vtFloat, 2, 1234567.891, "1234567,89"},
@@ -217,17 +191,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Escritura{"BeyondFifteenDigitsZeros", vtFloat, 2, 123456789012345678.0,
                                 "123456789012346000,00"},
                       Escritura{"NoDecimals", vtFloat, 0, 7.5, "8"},
-                      Escritura{"FourDecimals", vtFloat, 4, 3.14159265, "3,1416"},
                       Escritura{"WholeRoundsHalfAway", vtInteger, 2, 2.5, "3"},
                       Escritura{"WholeNegativeHalf", vtInteger, 2, -2.5, "-3"},
                       Escritura{"WholeSmallNegativeIsZero", vtInteger, 2, -0.4, "0"}),
     [](const ::testing::TestParamInfo<Escritura>& info) { return std::string(info.param.Nombre); });
 
+// Value is what the text says, and infinite or NaN values are not written.
 TEST_F(CajaTest, ValueFollowsTheTextWritten) {
     Caja->setValue(7.456);
-    EXPECT_EQ(Caja->text(), QStringLiteral("7,46"));
     EXPECT_DOUBLE_EQ(Caja->Value(), 7.46);
-    Caja->setValue(7.4649);
+    Caja->setValue(std::numeric_limits<double>::infinity());
+    Caja->setValue(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(Caja->text(), QStringLiteral("7,46"));
     EXPECT_DOUBLE_EQ(Caja->Value(), 7.46);
 }
 
@@ -245,14 +220,6 @@ TEST_F(CajaTest, BoundsApplyOnlyWhenTheyDiffer) {
     EXPECT_EQ(Caja->text(), QStringLiteral("500"));
 }
 
-TEST_F(CajaTest, InfiniteOrNanValuesAreIgnored) {
-    Caja->setValue(3);
-    Caja->setValue(std::numeric_limits<double>::infinity());
-    Caja->setValue(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(Caja->text(), QStringLiteral("3,00"));
-    EXPECT_EQ(Caja->Value(), 3.0);
-}
-
 TEST_F(CajaTest, SwitchingToAWholeBoxReadsTheTextAgain) {
     Caja->setText(QStringLiteral("2,5"));
     EXPECT_EQ(Caja->Value(), 2.5);
@@ -268,15 +235,12 @@ TEST_F(CajaTest, TheButtonAtTheRightEndEmitsAndKeepsTheText) {
     ASSERT_NE(boton, nullptr);
     EXPECT_TRUE(boton->isVisible());
     EXPECT_GE(boton->geometry().right(), Caja->width() - 4);
-    EXPECT_GE(boton->height(), Caja->height() - 4);
-    EXPECT_EQ(boton->focusPolicy(), Qt::NoFocus);
+    EXPECT_GE(Caja->textMargins().right(), boton->width()) << "text runs under the button";
     QSignalSpy pulsado(Caja, &TSkinCalcEdit::BotonPulsado);
     Caja->setText(QStringLiteral("12"));
     QTest::mouseClick(boton, Qt::LeftButton);
     EXPECT_EQ(pulsado.count(), 1);
     EXPECT_EQ(Caja->text(), QStringLiteral("12"));
-    // The text never runs under the button.
-    EXPECT_GE(Caja->textMargins().right(), boton->width());
 }
 
 } // namespace
