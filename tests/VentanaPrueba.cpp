@@ -1,0 +1,149 @@
+// The main window fixture shared by the tests that work the whole calculator.
+#include "VentanaPrueba.h"
+
+#include "AyudasPrueba.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QHash>
+#include <QPrinter>
+#include <QTest>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
+
+QString Separador() { return u" "_s + QString(21, u'-'); }
+
+QStringList Lineas(const QString& descripcion) {
+    QStringList lineas;
+    if (descripcion.isEmpty())
+        return lineas;
+    for (const QString& d : descripcion.split(u'|')) {
+        if (d == u"---"_s) {
+            lineas << Separador();
+        } else if (d.isEmpty()) {
+            lineas << QString();
+        } else {
+            const qsizetype espacio = d.lastIndexOf(u' ');
+            lineas << d.left(espacio).rightJustified(22, u' ') + d.mid(espacio);
+        }
+    }
+    return lineas;
+}
+
+QString Texto(const TZURDigit* registro) { return registro->Text().trimmed(); }
+
+QStringList Estado(const TSumadoraFormulario& v) {
+    const auto exacto = [](long double valor) {
+        char texto[64];
+        std::snprintf(texto, sizeof texto, "%La", valor);
+        return QString::fromLatin1(texto);
+    };
+    QStringList estado = v.Cuenta->Lineas();
+    estado << u"Operador '%1' abierta %2 total %3"_s.arg(v.Cuenta->Operador())
+                  .arg(v.Cuenta->OperadorActivo())
+                  .arg(exacto(v.Cuenta->Valor()));
+    const std::pair<const char16_t*, TZURLabelNumber*> registros[] = {
+        {u"Datos", v.Datos}, {u"Operandos", v.Operandos}, {u"M1", v.M1}, {u"M2", v.M2},
+        {u"M3", v.M3},       {u"M4", v.M4},               {u"M5", v.M5}};
+    for (const auto& [nombre, registro] : registros)
+        estado << QString::fromUtf16(nombre) + u" «"_s + Texto(registro) + u"» "_s +
+                      exacto(registro->Valor());
+    estado << u"Mayúsculas "_s + QString::number(v.PendienteMayusculas);
+    return estado;
+}
+
+void VentanaPrueba::SetUp() { QFile::remove(ArchivoIni::RutaPredeterminada()); }
+
+void VentanaPrueba::TearDown() {
+    EXPECT_EQ(DialogosPendientes(), 0) << "an expected dialog never came";
+    ventana_.reset();
+}
+
+TSumadoraFormulario& VentanaPrueba::V() {
+    if (!ventana_) {
+        ventana_ = std::make_unique<TSumadoraFormulario>();
+        TSumadoraFormulario& v = *ventana_;
+        v.PreguntarArchivoAbrir = [] { ADD_FAILURE() << "open dialog"; return QString(); };
+        v.PreguntarArchivoGuardar = [] { ADD_FAILURE() << "save dialog"; return QString(); };
+        v.ObtenerImpresora = [] { ADD_FAILURE() << "printer"; return std::unique_ptr<QPrinter>(); };
+        v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
+        if (ConDialogos)
+            v.CrearDialogos();
+        v.show();
+    }
+    return *ventana_;
+}
+
+void VentanaPrueba::Reiniciar() {
+    ventana_.reset();
+    V();
+}
+
+QAbstractButton* VentanaPrueba::Boton(const QString& nombre) {
+    auto* boton = V().findChild<QAbstractButton*>(nombre);
+    EXPECT_NE(boton, nullptr) << nombre.toStdString();
+    return boton;
+}
+
+void VentanaPrueba::Clic(const QString& nombre) {
+    QAbstractButton* boton = Boton(nombre);
+    if (!boton)
+        return;
+    if (boton->isVisible())
+        QTest::mouseClick(boton, Qt::LeftButton);
+    else
+        boton->click();
+}
+
+void VentanaPrueba::Pulsar(const QString& teclas) {
+    static const QHash<QString, QString> nombres = {
+        {u"+"_s, u"OperadorSuma"_s},          {u"-"_s, u"OperadorResta"_s},
+        {u"*"_s, u"OperadorMultiplicacion"_s}, {u"÷"_s, u"OperadorDivision"_s},
+        {u"="_s, u"OperadorIgual"_s},         {u"Total"_s, u"OperadorTotal"_s},
+        {u"CE"_s, u"BorrarOperando"_s},       {u"C"_s, u"BorrarOperacion"_s},
+        {u"±"_s, u"OperadorCambioSigno"_s},   {u"."_s, u"OperadorDecimal"_s},
+        {u"%"_s, u"OperadorPorcentage"_s},    {u"X²"_s, u"OperadorAlCuadrado"_s},
+        {u"X³"_s, u"BotonElevarAlCubo"_s},    {u"X^Y"_s, u"BotonElevarAN"_s},
+        {u"00"_s, u"CeroDoble"_s},            {u"000"_s, u"TripleCero"_s},
+        {u"TRIG"_s, u"BotonTrigonometria"_s}, {u"FIN"_s, u"BotonFinancieras"_s},
+    };
+    for (const QString& tecla : teclas.split(u' ', Qt::SkipEmptyParts)) {
+        if (!nombres.contains(tecla) && std::all_of(tecla.begin(), tecla.end(), [](QChar c) { return c.isDigit(); })) {
+            for (QChar c : tecla)
+                Clic(c == u'0' ? u"CeroSimple"_s : u"Numero"_s + c);
+        } else {
+            Clic(nombres.value(tecla, tecla));
+        }
+    }
+}
+
+QStringList VentanaPrueba::Cinta() { return V().Cuenta->Lineas(); }
+
+void VentanaPrueba::GuardarUnidad(bool deg, bool rad, bool grad) {
+    Ajustes.EscribirBooleano(u"Conversion"_s, u"DEG"_s, deg);
+    Ajustes.EscribirBooleano(u"Conversion"_s, u"RAD"_s, rad);
+    Ajustes.EscribirBooleano(u"Conversion"_s, u"GRAD"_s, grad);
+}
+
+QString VentanaPrueba::UnidadGuardada() {
+    QStringList ciertas;
+    for (const QString& clave : {u"DEG"_s, u"RAD"_s, u"GRAD"_s})
+        if (Ajustes.LeerBooleano(u"Conversion"_s, clave, false))
+            ciertas << clave;
+    return ciertas.join(u',');
+}
+
+void SecuenciaPrueba::ComprobarResultado() {
+    EXPECT_EQ(Cinta(), Lineas(QString::fromUtf16(GetParam().lineas)));
+    EXPECT_EQ(Texto(V().Datos), QString::fromUtf16(GetParam().dato));
+    EXPECT_EQ(Texto(V().Operandos), QString::fromUtf16(GetParam().total));
+}
+
+std::string NombreSecuencia(const ::testing::TestParamInfo<Secuencia>& info) { return info.param.nombre; }

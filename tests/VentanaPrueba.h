@@ -1,0 +1,73 @@
+// The main window as the tests work it: a fresh settings file and a fresh window shown
+// offscreen per test, keys pressed by button, the tape and the registers read back.
+#pragma once
+
+#include "TSumadoraFormulario.h"
+
+#include "ArchivoIni.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+void PrintTo(const QString& texto, std::ostream* salida);
+
+// Tape lines written short: "5 +|---|8 T||" is 5 with " +" right-aligned in 22 columns, the
+// separator (a space and 21 hyphens), 8 with " T" and two empty lines.
+QStringList Lineas(const QString& descripcion);
+QString Separador();
+QString Texto(const TZURDigit* registro); // without the padding blanks
+// Everything a key can change, one entry per line so that a failure shows the difference.
+QStringList Estado(const TSumadoraFormulario& v);
+
+inline const QString Desbordamiento = QStringLiteral("Desbordamiento en operación de coma flotante.");
+
+class VentanaPrueba : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Created on first use, so a test can prepare the settings file before. Its file dialogs,
+    // printer and help viewer fail the test unless the test replaces them.
+    TSumadoraFormulario& V();
+    // A new window in place of the old one, as when the program starts again.
+    void Reiniciar();
+
+    QAbstractButton* Boton(const QString& nombre);
+    void Clic(const QString& nombre);
+    // Keys as written on the buttons, separated by blanks; a run of digits is typed one digit
+    // at a time except "00" and "000", which are those keys. Any other word is a button's name.
+    void Pulsar(const QString& teclas);
+    QStringList Cinta();
+
+    void GuardarUnidad(bool deg, bool rad, bool grad);
+    // The keys of the "Conversion" section stored true, e.g. "RAD".
+    QString UnidadGuardada();
+
+    ArchivoIni Ajustes;
+    bool ConDialogos = false; // the window creates its five dialogs, as the program does
+
+private:
+    std::unique_ptr<TSumadoraFormulario> ventana_;
+};
+
+// Keys from a fresh window and what they leave on the tape (as for Lineas()) and in Datos and
+// Operandos. Each test program runs its own table through its own way of pressing keys.
+struct Secuencia {
+    const char* nombre;
+    const char16_t* teclas;
+    const char16_t* lineas;
+    const char16_t* dato;
+    const char16_t* total;
+};
+
+class SecuenciaPrueba : public VentanaPrueba, public ::testing::WithParamInterface<Secuencia> {
+protected:
+    void ComprobarResultado();
+};
+
+std::string NombreSecuencia(const ::testing::TestParamInfo<Secuencia>& info);
