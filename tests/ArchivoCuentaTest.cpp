@@ -17,7 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray B(const char* s) { return QByteArray(s); }
+QByteArray B(const char* s) {
+    return QByteArray(s);
+}
 
 QString Mensaje(const std::function<void()>& accion) {
     try {
@@ -39,38 +41,53 @@ void Escribir(const QString& ruta, const QByteArray& datos) {
     ASSERT_EQ(f.write(datos), datos.size());
 }
 
-// ---- Line ends ---------------------------------------------------------------------------
+// ---- Decoding: line ends and code pages ------------------------------------------------------
 
-struct CasoFinLinea {
+struct CasoLectura {
     const char* Nombre;
     QByteArray Datos;
     QStringList Lineas;
+    CodificacionCuenta Codificacion = CodificacionCuenta::Windows1252;
 };
 
-std::ostream& operator<<(std::ostream& os, const CasoFinLinea& c) { return os << c.Nombre; }
-
-class FinesDeLinea : public ::testing::TestWithParam<CasoFinLinea> {};
-
-TEST_P(FinesDeLinea, CadaSaltoTerminaUnaLinea) {
-    const ContenidoCuenta c = DecodificarCuenta(GetParam().Datos);
-    EXPECT_EQ(c.Lineas, GetParam().Lineas);
+std::ostream& operator<<(std::ostream& os, const CasoLectura& c) {
+    return os << c.Nombre;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ArchivoCuenta, FinesDeLinea,
-    ::testing::Values(
-        CasoFinLinea{"CrLf", B("a\r\nb\r\n"), {u"a"_s, u"b"_s}},
-        CasoFinLinea{"LfSolo", B("a\nb\n"), {u"a"_s, u"b"_s}},
-        CasoFinLinea{"CrSolo", B("a\rb\r"), {u"a"_s, u"b"_s}},
-        CasoFinLinea{"SinSaltoFinal", B("a\r\nb"), {u"a"_s, u"b"_s}},
-        CasoFinLinea{"Mezclados", B("a\r\nb\nc\rd"), {u"a"_s, u"b"_s, u"c"_s, u"d"_s}},
-        CasoFinLinea{"LineasVaciasAlFinal", B("a\r\n\r\n\r\n"), {u"a"_s, QString(), QString()}},
-        CasoFinLinea{"LfSeguidoDeCrSonDosSaltos", B("a\n\rb"), {u"a"_s, QString(), u"b"_s}},
-        CasoFinLinea{"CrSeguidoDeCrLf", B("a\r\r\nb"), {u"a"_s, QString(), u"b"_s}},
-        CasoFinLinea{"ArchivoVacio", QByteArray(), {}},
-        CasoFinLinea{"SoloUnSalto", B("\r\n"), {QString()}},
-        CasoFinLinea{"BlancosConservados", B("   5 +\r\n\t x \r\n"), {u"   5 +"_s, u"\t x "_s}}),
-    [](const auto& info) { return std::string(info.param.Nombre); });
+class Decodificar : public ::testing::TestWithParam<CasoLectura> {};
+
+TEST_P(Decodificar, DaLasLineasYLaCodificacion) {
+    const ContenidoCuenta c = DecodificarCuenta(GetParam().Datos);
+    EXPECT_EQ(c.Lineas, GetParam().Lineas);
+    EXPECT_EQ(c.Codificacion, GetParam().Codificacion);
+}
+
+const CasoLectura kLecturas[] = {
+    {"CrLf", B("a\r\nb\r\n"), {u"a"_s, u"b"_s}},
+    {"LfSolo", B("a\nb\n"), {u"a"_s, u"b"_s}},
+    {"CrSolo", B("a\rb\r"), {u"a"_s, u"b"_s}},
+    {"SinSaltoFinal", B("a\r\nb"), {u"a"_s, u"b"_s}},
+    {"Mezclados", B("a\r\nb\nc\rd"), {u"a"_s, u"b"_s, u"c"_s, u"d"_s}},
+    {"LineasVaciasAlFinal", B("a\r\n\r\n\r\n"), {u"a"_s, QString(), QString()}},
+    {"LfSeguidoDeCrSonDosSaltos", B("a\n\rb"), {u"a"_s, QString(), u"b"_s}},
+    {"CrSeguidoDeCrLf", B("a\r\r\nb"), {u"a"_s, QString(), u"b"_s}},
+    {"ArchivoVacio", QByteArray(), {}},
+    {"SoloUnSalto", B("\r\n"), {QString()}},
+    {"BlancosConservados", B("   5 +\r\n\t x \r\n"), {u"   5 +"_s, u"\t x "_s}},
+    // Octal escapes: Windows-1252 "ñ" is \361; UTF-8 "ñ" is \303\261, its byte order mark
+    // \357\273\277.
+    {"Windows1252", B("Pe\361a 5\x80\r\n"), {u"Peña 5€"_s}},
+    {"Utf8", B("Pe\303\261a 5\xE2\x82\xAC\r\n"), {u"Peña 5€"_s}, CodificacionCuenta::Utf8},
+    {"Utf8ConBom", B("\357\273\277Pe\303\261a"), {u"Peña"_s}, CodificacionCuenta::Utf8ConBom},
+    // Not valid UTF-8 anywhere in the file: the whole file is Windows-1252.
+    {"Utf8SobrelargoEsWindows1252", B("\xC0\xAF"), {u"À¯"_s}},
+    {"Utf8CortadoEsWindows1252", B("Pe\xC3"), {u"PeÃ"_s}},
+    // The bytes Windows-1252 leaves undefined still come back as something.
+    {"SinDefinirEn1252", B("\x81\x8D\x8F\x90\x9D"), {u"\u0081\u008D\u008F\u0090\u009D"_s}},
+};
+
+INSTANTIATE_TEST_SUITE_P(ArchivoCuenta, Decodificar, ::testing::ValuesIn(kLecturas),
+                         [](const auto& info) { return std::string(info.param.Nombre); });
 
 TEST(ArchivoCuenta, MuchosCrSolosSeLeenTodos) {
     // Lone CRs with no LF anywhere: every line found, none swallowed into the next.
@@ -83,102 +100,41 @@ TEST(ArchivoCuenta, MuchosCrSolosSeLeenTodos) {
     EXPECT_EQ(c.Lineas.last(), u"4999"_s);
 }
 
-// ---- Code pages --------------------------------------------------------------------------
+// ---- Round trips: a file loaded and saved again gives back its bytes, with CR LF ends -------
 
-struct CasoCodificacion {
-    const char* Nombre;
-    QByteArray Datos;
-    QString Linea;
-    CodificacionCuenta Codificacion;
-};
-
-std::ostream& operator<<(std::ostream& os, const CasoCodificacion& c) { return os << c.Nombre; }
-
-class Codificaciones : public ::testing::TestWithParam<CasoCodificacion> {};
-
-TEST_P(Codificaciones, SeLeeEnLaQueCorresponde) {
-    const ContenidoCuenta c = DecodificarCuenta(GetParam().Datos);
-    ASSERT_EQ(c.Lineas.size(), 1);
-    EXPECT_EQ(c.Lineas.first(), GetParam().Linea);
-    EXPECT_EQ(c.Codificacion, GetParam().Codificacion);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ArchivoCuenta, Codificaciones,
-    ::testing::Values(
-        CasoCodificacion{"Ascii", B("  16 T\r\n"), u"  16 T"_s, CodificacionCuenta::Windows1252},
-        CasoCodificacion{"Windows1252", B("Pe\xF1" "a 5\x80\r\n"), u"Peña 5€"_s,
-                         CodificacionCuenta::Windows1252},
-        CasoCodificacion{"Utf8", B("Pe\xC3\xB1" "a 5\xE2\x82\xAC\r\n"), u"Peña 5€"_s,
-                         CodificacionCuenta::Utf8},
-        CasoCodificacion{"Utf8ConBomSinBomEnLaLinea", B("\xEF\xBB\xBF" "Pe\xC3\xB1" "a"),
-                         u"Peña"_s, CodificacionCuenta::Utf8ConBom},
-        // Not valid UTF-8 anywhere in the file: the whole file is Windows-1252.
-        CasoCodificacion{"Utf8SobrelargoEsWindows1252", B("\xC0\xAF"), u"À¯"_s,
-                         CodificacionCuenta::Windows1252},
-        CasoCodificacion{"Utf8CortadoEsWindows1252", B("Pe\xC3"), u"PeÃ"_s,
-                         CodificacionCuenta::Windows1252},
-        // The bytes Windows-1252 leaves undefined still come back as something.
-        CasoCodificacion{"BytesSinDefinirEnWindows1252", B("\x81\x8D\x8F\x90\x9D"),
-                         u"\u0081\u008D\u008F\u0090\u009D"_s, CodificacionCuenta::Windows1252}),
-    [](const auto& info) { return std::string(info.param.Nombre); });
-
-// ---- Round trips: a file loaded and saved again gives back its bytes -------------------
-
-QByteArray TodosLosBytes() {
-    QByteArray d;
+TEST(ArchivoCuenta, GuardarLoCargadoDevuelveLosMismosBytes) {
+    QByteArray todos; // every byte but the line ends
     for (int b = 1; b < 256; ++b)
         if (b != '\r' && b != '\n')
-            d += char(b);
-    return d + "\r\n";
+            todos += char(b);
+    const struct {
+        const char* nombre;
+        QByteArray datos, guardado;
+    } casos[] = {
+        {"CadaByteDeWindows1252", todos + "\r\n", todos + "\r\n"},
+        {"Utf8", B("a\xC3\xB1o\r\n\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\r\n"),
+         B("a\xC3\xB1o\r\n\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\r\n")},
+        {"Utf8ConBom", B("\xEF\xBB\xBFuno\r\ndos\xC2\xB2\r\n"),
+         B("\xEF\xBB\xBFuno\r\ndos\xC2\xB2\r\n")},
+        {"Windows1252ConFinesLf", B("uno\n\x80 dos\n\n"), B("uno\r\n\x80 dos\r\n\r\n")},
+        {"SinSaltoFinalLoGana", B("  5 +\r\n  5 T"), B("  5 +\r\n  5 T\r\n")},
+    };
+    for (const auto& c : casos) {
+        ContenidoCuenta leido = DecodificarCuenta(c.datos);
+        EXPECT_EQ(CodificarCuenta(leido.Lineas, leido.Codificacion).toHex(' '),
+                  c.guardado.toHex(' '))
+            << c.nombre;
+    }
 }
 
-struct CasoIdaYVuelta {
-    const char* Nombre;
-    QByteArray Datos;
-    QByteArray Guardado; // what the save writes: the same bytes with CR LF ends
-};
-
-std::ostream& operator<<(std::ostream& os, const CasoIdaYVuelta& c) { return os << c.Nombre; }
-
-class IdaYVuelta : public ::testing::TestWithParam<CasoIdaYVuelta> {};
-
-TEST_P(IdaYVuelta, GuardarDevuelveLosMismosBytes) {
-    ContenidoCuenta c = DecodificarCuenta(GetParam().Datos);
-    const QByteArray guardado = CodificarCuenta(c.Lineas, c.Codificacion);
-    EXPECT_EQ(guardado.toHex(' '), GetParam().Guardado.toHex(' '));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ArchivoCuenta, IdaYVuelta,
-    ::testing::Values(
-        CasoIdaYVuelta{"CadaByteDeWindows1252", TodosLosBytes(), TodosLosBytes()},
-        CasoIdaYVuelta{"Utf8", B("a\xC3\xB1o\r\n\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\r\n"),
-                       B("a\xC3\xB1o\r\n\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\r\n")},
-        CasoIdaYVuelta{"Utf8ConBom", B("\xEF\xBB\xBFuno\r\ndos\xC2\xB2\r\n"),
-                       B("\xEF\xBB\xBFuno\r\ndos\xC2\xB2\r\n")},
-        CasoIdaYVuelta{"Windows1252ConFinesLf", B("uno\n\x80 dos\n\n"),
-                       B("uno\r\n\x80 dos\r\n\r\n")},
-        CasoIdaYVuelta{"SinSaltoFinalLoGana", B("  5 +\r\n  5 T"), B("  5 +\r\n  5 T\r\n")},
-        CasoIdaYVuelta{"CintaTipica",
-                       B("                     5 +\r\n ---------------------\r\n"
-                         "                     5 T\r\n\r\n\r\n"),
-                       B("                     5 +\r\n ---------------------\r\n"
-                         "                     5 T\r\n\r\n\r\n")}),
-    [](const auto& info) { return std::string(info.param.Nombre); });
-
-TEST(ArchivoCuenta, GuardarSinCargarEsWindows1252) {
+TEST(ArchivoCuenta, SinCargarEsWindows1252YFueraDeEllaUtf8SinPerderNada) {
     CodificacionCuenta cod = CodificacionCuenta::Windows1252;
     EXPECT_EQ(CodificarCuenta({u"Año 5€"_s, QString()}, cod), B("A\xF1o 5\x80\r\n\r\n"));
     EXPECT_EQ(cod, CodificacionCuenta::Windows1252);
-}
 
-TEST(ArchivoCuenta, UnCaracterFueraDeWindows1252PasaElArchivoAUtf8SinPerderNada) {
-    CodificacionCuenta cod = CodificacionCuenta::Windows1252;
     const QStringList lineas = {u"año"_s, u"→ 日本"_s};
     const QByteArray datos = CodificarCuenta(lineas, cod);
     EXPECT_EQ(cod, CodificacionCuenta::Utf8);
-    EXPECT_FALSE(datos.contains('?'));
     EXPECT_EQ(datos, (u"año\r\n→ 日本\r\n"_s).toUtf8());
     EXPECT_EQ(DecodificarCuenta(datos).Lineas, lineas);
 }
@@ -191,13 +147,15 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(ArchivoCuentaDisco, GuardarYLeerDevuelveLasLineas) {
+TEST_F(ArchivoCuentaDisco, GuardarReemplazaElArchivoYLeerDevuelveLasLineas) {
     const QStringList lineas = {u"                     5 +"_s, u" ---------------------"_s,
                                 u"                     5 T"_s, QString(), QString()};
     const QString ruta = Ruta(u"cuenta.SUMA"_s);
+    Escribir(ruta, QByteArray(10000, 'x'));
     EXPECT_EQ(GuardarArchivoCuenta(ruta, lineas, CodificacionCuenta::Windows1252),
               CodificacionCuenta::Windows1252);
-    EXPECT_TRUE(Leer(ruta).endsWith("5 T\r\n\r\n\r\n"));
+    EXPECT_EQ(Leer(ruta), B("                     5 +\r\n ---------------------\r\n"
+                            "                     5 T\r\n\r\n\r\n"));
     EXPECT_EQ(LeerArchivoCuenta(ruta).Lineas, lineas);
 }
 
@@ -207,7 +165,8 @@ TEST_F(ArchivoCuentaDisco, UnaCintaDeVariosMegasYUnaLineaEnormeVuelvenEnteras) {
     for (int i = 0; i < 60000; ++i)
         lineas << QString::number(i).rightJustified(22) + (i % 7 ? u" +"_s : u" €"_s);
     lineas << QString(3 * 1024 * 1024, u'ñ') << u"fin"_s;
-    for (const CodificacionCuenta cod : {CodificacionCuenta::Windows1252, CodificacionCuenta::Utf8}) {
+    for (const CodificacionCuenta cod :
+         {CodificacionCuenta::Windows1252, CodificacionCuenta::Utf8}) {
         const QString ruta = Ruta(u"grande.SUMA"_s);
         GuardarArchivoCuenta(ruta, lineas, cod);
         const ContenidoCuenta leido = LeerArchivoCuenta(ruta);
@@ -216,74 +175,51 @@ TEST_F(ArchivoCuentaDisco, UnaCintaDeVariosMegasYUnaLineaEnormeVuelvenEnteras) {
     }
 }
 
-TEST_F(ArchivoCuentaDisco, GuardarReemplazaElArchivoEntero) {
-    const QString ruta = Ruta(u"cuenta.SUMA"_s);
-    Escribir(ruta, QByteArray(10000, 'x'));
-    GuardarArchivoCuenta(ruta, {u"1"_s}, CodificacionCuenta::Windows1252);
-    EXPECT_EQ(Leer(ruta), B("1\r\n"));
-}
-
-TEST_F(ArchivoCuentaDisco, GuardarEnUnaCarpetaImposibleAvisaYNoDejaNada) {
+TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
     // Tests run as root, who may write anywhere: a parent that is a plain file stops anyone.
     const QString fichero = Ruta(u"no_es_carpeta"_s);
     Escribir(fichero, B("sigo igual"));
     const QString ruta = fichero + u"/cuenta.SUMA"_s;
-    const QString m = Mensaje([&] { GuardarArchivoCuenta(ruta, {u"1"_s}, CodificacionCuenta::Windows1252); });
+    const QString m =
+        Mensaje([&] { GuardarArchivoCuenta(ruta, {u"1"_s}, CodificacionCuenta::Windows1252); });
     EXPECT_TRUE(m.startsWith(u"No se puede guardar la cuenta en «"_s)) << m.toStdString();
     EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
     EXPECT_EQ(Leer(fichero), B("sigo igual"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"no_es_carpeta"_s});
-}
 
-TEST_F(ArchivoCuentaDisco, GuardarSobreUnaCarpetaLaDejaComoEstaba) {
-    const QString ruta = Ruta(u"carpeta.SUMA"_s);
-    ASSERT_TRUE(QDir().mkdir(ruta));
-    Escribir(ruta + u"/dentro"_s, B("x"));
-    EXPECT_FALSE(Mensaje([&] { GuardarArchivoCuenta(ruta, {u"1"_s}, CodificacionCuenta::Windows1252); })
-                     .isEmpty());
-    EXPECT_EQ(Leer(ruta + u"/dentro"_s), B("x"));
-    // No temporary file left beside it.
+    // A folder in the way is left as it was, and no temporary file is left beside it.
+    const QString carpeta = Ruta(u"carpeta.SUMA"_s);
+    ASSERT_TRUE(QDir().mkdir(carpeta));
+    Escribir(carpeta + u"/dentro"_s, B("x"));
+    EXPECT_FALSE(Mensaje([&] {
+                     GuardarArchivoCuenta(carpeta, {u"1"_s}, CodificacionCuenta::Windows1252);
+                 }).isEmpty());
+    EXPECT_EQ(Leer(carpeta + u"/dentro"_s), B("x"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{u"carpeta.SUMA"_s});
+              (QStringList{u"carpeta.SUMA"_s, u"no_es_carpeta"_s}));
 }
 
-struct CasoRechazo {
-    const char* Nombre;
-    QByteArray Datos;
-    qint64 Limite;
-    const char* Aviso; // a piece of the Spanish message
-};
-
-std::ostream& operator<<(std::ostream& os, const CasoRechazo& c) { return os << c.Nombre; }
-
-class Rechazos : public ArchivoCuentaDisco, public ::testing::WithParamInterface<CasoRechazo> {};
-
-TEST_P(Rechazos, NoSeCargaYSeDicePorQue) {
+TEST_F(ArchivoCuentaDisco, NoSeCarganNulosNiArchivosGrandesYSeDicePorQue) {
+    const struct {
+        QByteArray datos;
+        qint64 limite;
+        const char* aviso; // a piece of the Spanish message
+    } casos[] = {{QByteArray("5 +\r\n\0\r\n", 8), LimiteArchivoCuenta, "caracteres nulos"},
+                 {QByteArray("5 +\0", 4), LimiteArchivoCuenta, "caracteres nulos"},
+                 {QByteArray(101, 'x'), 100, "demasiado grande"}};
     const QString ruta = Ruta(u"raro.SUMA"_s);
-    Escribir(ruta, GetParam().Datos);
-    const QString m = Mensaje([&] { LeerArchivoCuenta(ruta, GetParam().Limite); });
-    EXPECT_TRUE(m.contains(QString::fromUtf8(GetParam().Aviso))) << m.toStdString();
-    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ArchivoCuenta, Rechazos,
-    ::testing::Values(
-        CasoRechazo{"ByteNulo", QByteArray("5 +\r\n\0\r\n", 8), LimiteArchivoCuenta, "caracteres nulos"},
-        CasoRechazo{"NuloAlFinal", QByteArray("5 +\0", 4), LimiteArchivoCuenta, "caracteres nulos"},
-        CasoRechazo{"UnByteDeMas", QByteArray(101, 'x'), 100, "demasiado grande"}),
-    [](const auto& info) { return std::string(info.param.Nombre); });
-
-TEST_F(ArchivoCuentaDisco, UnArchivoJustoEnElLimiteSeCarga) {
-    const QString ruta = Ruta(u"justo.SUMA"_s);
+    for (const auto& c : casos) {
+        Escribir(ruta, c.datos);
+        const QString m = Mensaje([&] { LeerArchivoCuenta(ruta, c.limite); });
+        EXPECT_TRUE(m.contains(QString::fromUtf8(c.aviso))) << m.toStdString();
+        EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
+    }
+    // Just at the limit it loads.
     Escribir(ruta, QByteArray(98, 'x') + "\r\n");
     EXPECT_EQ(LeerArchivoCuenta(ruta, 100).Lineas, QStringList{QString(98, u'x')});
-}
 
-TEST_F(ArchivoCuentaDisco, UnArchivoQueNoExisteSeDiceAsi) {
-    const QString ruta = Ruta(u"no_hay.SUMA"_s);
-    EXPECT_EQ(Mensaje([&] { LeerArchivoCuenta(ruta); }),
-              u"El archivo «%1» no existe."_s.arg(QDir::toNativeSeparators(ruta)));
+    const QString falta = Ruta(u"no_hay.SUMA"_s);
+    EXPECT_EQ(Mensaje([&] { LeerArchivoCuenta(falta); }),
+              u"El archivo «%1» no existe."_s.arg(QDir::toNativeSeparators(falta)));
 }
 
 } // namespace
