@@ -2,13 +2,11 @@
 // state, the registers it refreshes, arithmetic faults, and the list that shows the lines.
 #include "ErrorSumadora.h"
 #include "FuncionesCientificas.h"
-#include "ModeloLineas.h"
 #include "TZURCuenta.h"
 #include "TZURLabelNumber.h"
 
 #include <QCoreApplication>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -16,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -77,16 +76,14 @@ protected:
     }
 
     void Pulsar(const std::string& t) {
-        if (t == "+") cuenta.Sumar();
-        else if (t == "-") cuenta.Restar();
-        else if (t == "*") cuenta.Multiplicar();
-        else if (t == "/") cuenta.Dividir();
-        else if (t == "=") cuenta.Intro();
-        else if (t == "x2") cuenta.AlCuadrado();
-        else if (t == "x3") cuenta.AlCubo();
+        static const std::map<std::string, void (TZURCuenta::*)()> operaciones = {
+            {"+", &TZURCuenta::Sumar},       {"-", &TZURCuenta::Restar},
+            {"*", &TZURCuenta::Multiplicar}, {"/", &TZURCuenta::Dividir},
+            {"=", &TZURCuenta::Intro},       {"x2", &TZURCuenta::AlCuadrado},
+            {"x3", &TZURCuenta::AlCubo},     {"I", &TZURCuenta::Inicializar},
+            {"L", &TZURCuenta::Limpiar}};
+        if (const auto op = operaciones.find(t); op != operaciones.end()) (cuenta.*op->second)();
         else if (t == "^") cuenta.ElevarA(datos.Valor());
-        else if (t == "I") cuenta.Inicializar();
-        else if (t == "L") cuenta.Limpiar();
         else if (t == ",") datos.PuntoDecimal();
         else if (t == "fG") cuenta.setFormatoGeneral(true);
         else if (t[0] == 'd') datos.AgregarDigito(t[1] - '0');
@@ -298,12 +295,18 @@ TEST_F(PruebaCuenta, CargarLineasNoTocaTotalNiEstado) {
     EXPECT_EQ(cuenta.Operador(), u"*"_s);
     EXPECT_TRUE(cuenta.OperadorActivo());
 
+    cuenta.show(); // the list shows the loaded lines, then the new ones
     Pulsar("=");
     QStringList esperadas = archivo;
     esperadas += ExpandirTodas({"---", "20 T", "", ""}, 22);
     EXPECT_EQ(cuenta.Lineas(), esperadas);
+    ASSERT_TRUE(EsperarLista());
+    EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(0, 0)).toString(), archivo[0]);
+    EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(0, 0), Qt::AccessibleTextRole),
+              archivo[0]);
     cuenta.CargarLineas({});
     EXPECT_EQ(cuenta.CantidadLineas(), 0);
+    EXPECT_EQ(cuenta.model()->rowCount(), 0);
 }
 
 // ---- The list ----
@@ -347,44 +350,6 @@ TEST_F(PruebaCuenta, UnaCintaLargaTambienMuestraSuUltimaLinea) {
               u"                     3 +"_s);
     const QRect ultima = cuenta.visualRect(cuenta.model()->index(200'002, 0));
     EXPECT_TRUE(cuenta.viewport()->rect().contains(ultima));
-}
-
-// Lines wait for a publication; each publication announces them in one insertion.
-TEST(ModeloLineas, LasVistasRecibenUnaInsercionPorPublicacion) {
-    ModeloLineas modelo;
-    QSignalSpy insertadas(&modelo, &QAbstractItemModel::rowsInserted);
-    modelo.Agregar(u"a"_s);
-    modelo.AgregarVacias(2);
-    modelo.AgregarVacias(-1);
-    EXPECT_EQ(modelo.Lineas(), (QStringList{u"a"_s, QString(), QString()}));
-    EXPECT_EQ(modelo.rowCount(), 0);
-    modelo.Publicar();
-    modelo.Publicar();
-    modelo.Agregar(u"b"_s);
-    modelo.Publicar();
-    ASSERT_EQ(insertadas.count(), 2);
-    EXPECT_EQ(insertadas.at(0).mid(1), (QVariantList{0, 2}));
-    EXPECT_EQ(insertadas.at(1).mid(1), (QVariantList{3, 3}));
-    EXPECT_EQ(modelo.data(modelo.index(3, 0)).toString(), u"b"_s);
-    EXPECT_EQ(modelo.data(modelo.index(0, 0), Qt::AccessibleTextRole).toString(), u"a"_s);
-    EXPECT_FALSE(modelo.index(4, 0).isValid());
-    EXPECT_EQ(modelo.Linea(-1), QString());
-}
-
-TEST(ModeloLineas, ReemplazarYLimpiarReinicianLasVistas) {
-    ModeloLineas modelo;
-    QSignalSpy reiniciado(&modelo, &QAbstractItemModel::modelReset);
-    modelo.Agregar(u"a"_s);
-    modelo.Reemplazar({u"x"_s, QString(), u"y"_s});
-    EXPECT_EQ(reiniciado.count(), 1);
-    EXPECT_EQ(modelo.rowCount(), 3) << "a reset shows every line at once";
-    modelo.Agregar(u"z"_s);
-    EXPECT_EQ(modelo.Lineas(), (QStringList{u"x"_s, QString(), u"y"_s, u"z"_s}));
-    modelo.Limpiar();
-    EXPECT_EQ(reiniciado.count(), 2);
-    EXPECT_EQ(modelo.rowCount(), 0);
-    modelo.Agregar(u"otra vez"_s);
-    EXPECT_EQ(modelo.Lineas(), QStringList{u"otra vez"_s});
 }
 
 } // namespace
