@@ -170,33 +170,32 @@ TEST_F(TecladoTest, LoTecleadoEnUnDialogoModalNoLlegaALaCalculadora) {
 
 // Enter that closes an error message is the message's, not a total of the tape, whether the
 // error came from a key or from a click.
-class MensajeDeErrorTest : public TecladoTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(MensajeDeErrorTest, IntroQueLoCierraNoTotaliza) {
-    // 20 nines multiplied by themselves about 250 times leave the 80-bit range.
-    Teclear(u"99999999999999999999 P+"_s);
-    QString mensaje;
-    AlAparecerDialogo([&mensaje](QWidget* w) {
-        auto* caja = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(caja, nullptr);
-        mensaje = caja->text();
-        TeclearEn(caja->windowHandle(), u"Intro"_s);
-        EXPECT_FALSE(caja->isVisible()) << "Enter closes the message";
-    });
-    for (int veces = 0; DialogosPendientes() > 0 && veces < 400; ++veces) {
-        if (GetParam())
-            Teclear(u"P*"_s);
-        else
-            V().OperadorMultiplicacion->click();
+TEST_F(TecladoTest, IntroQueCierraUnMensajeDeErrorNoTotaliza) {
+    for (const bool conTeclado : {true, false}) {
+        SCOPED_TRACE(conTeclado ? "from a key" : "from a click");
+        Reiniciar();
+        // 20 nines multiplied by themselves about 250 times leave the 80-bit range.
+        Teclear(u"99999999999999999999 P+"_s);
+        QString mensaje;
+        AlAparecerDialogo([&mensaje](QWidget* w) {
+            auto* caja = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(caja, nullptr);
+            mensaje = caja->text();
+            TeclearEn(caja->windowHandle(), u"Intro"_s);
+            EXPECT_FALSE(caja->isVisible()) << "Enter closes the message";
+        });
+        for (int veces = 0; DialogosPendientes() > 0 && veces < 400; ++veces) {
+            if (conTeclado)
+                Teclear(u"P*"_s);
+            else
+                V().OperadorMultiplicacion->click();
+        }
+        EXPECT_EQ(mensaje, Desbordamiento);
+        EXPECT_TRUE(V().Cuenta->OperadorActivo());
+        EXPECT_FALSE(Cinta().contains(Separador()));
+        EXPECT_EQ(V().PendienteMayusculas, 0);
     }
-    EXPECT_EQ(mensaje, Desbordamiento);
-    EXPECT_TRUE(V().Cuenta->OperadorActivo());
-    EXPECT_FALSE(Cinta().contains(Separador()));
-    EXPECT_EQ(V().PendienteMayusculas, 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(Teclado, MensajeDeErrorTest, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "DeUnaTecla" : "DeUnClic"; });
 
 // ---- One action per press ----
 

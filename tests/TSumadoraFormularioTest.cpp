@@ -57,6 +57,14 @@ const Secuencia Secuencias[] = {
     {"CambioDeSigno", u"5 ±", u"", u"-5", u"TOTAL"},
     {"CambioDeSignoTerminaLaEntrada", u"5 ± 3", u"", u"3", u"TOTAL"},
     {"TripleCeroSoloHastaElLimite", u"1234567890123456 000", u"", u"123456789012345600", u"TOTAL"},
+    // The memories never touch the tape or the total.
+    {"SumarAMemoriaNoTerminaLaEntrada", u"12 BotonM1Sumar 3", u"", u"123", u"TOTAL", u"12"},
+    {"SumarDosVecesYRestar", u"5 BotonM1Sumar BotonM1Sumar CE 15 BotonM1Restar", u"", u"15", u"TOTAL", u"-5"},
+    {"LeerMemoriaReemplazaElNumeroTecleado", u"7 BotonM1Sumar CE 45 BotonM1Leer", u"", u"7", u"TOTAL", u"7"},
+    {"TrasLeerUnDigitoEmpiezaNumero", u"7 BotonM1Sumar CE 45 BotonM1Leer 9", u"", u"9", u"TOTAL", u"7"},
+    {"BorrarLaMemoriaQueYaEsCero", u"BotonM1Borrar", u"", u"DATO", u"TOTAL", u"0"},
+    {"BorrarMemoriaNoTocaElDato", u"8 BotonM1Sumar BotonM1Borrar", u"", u"8", u"TOTAL", u"0"},
+    {"MemoriaEnMediaCuenta", u"5 + 8 BotonM1Sumar BotonM1Leer", u"5 +", u"8", u"5", u"8"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias), NombreSecuencia);
@@ -105,17 +113,13 @@ TEST_F(VentanaTest, DesbordamientoEnElProductoDelPorcentaje) {
 
 // ---- Start-up ----
 
-TEST_F(VentanaTest, AlEmpezarMuestraLasPalabrasYLasMemoriasACero) {
+TEST_F(VentanaTest, SinArchivoEmpiezaEnGradosYCreaSoloLaSeccionConversion) {
+    ASSERT_FALSE(QFile::exists(Ajustes.Ruta()));
     EXPECT_EQ(Texto(V().Datos), u"DATO"_s);
     EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
     for (TZURLabelNumber* m : {V().M1, V().M2, V().M3, V().M4, V().M5})
         EXPECT_EQ(Texto(m), u"0"_s);
-    EXPECT_TRUE(Cinta().isEmpty());
     EXPECT_EQ(V().TipoIVA, 16);
-}
-
-TEST_F(VentanaTest, SinArchivoEmpiezaEnGradosYCreaSoloLaSeccionConversion) {
-    ASSERT_FALSE(QFile::exists(Ajustes.Ruta()));
     EXPECT_TRUE(V().CheckDEG->isChecked());
     EXPECT_EQ(V().Datos->ConversionAngular(), acDEG);
     QFile archivo(Ajustes.Ruta());
@@ -196,36 +200,6 @@ TEST_F(VentanaTest, ElPanelSeAbreYCierraSoloConElAncho) {
 }
 
 // ---- Memories ----
-
-struct CasoMemoria {
-    const char* nombre;
-    const char* teclas;
-    const char* memoria; // M1 afterwards
-    const char* dato;
-};
-
-class MemoriaTest : public VentanaTest, public ::testing::WithParamInterface<CasoMemoria> {};
-
-// The memories never touch the tape or the total.
-TEST_P(MemoriaTest, SoloCambianLaMemoriaYElDato) {
-    Pulsar(QString::fromUtf8(GetParam().teclas));
-    EXPECT_EQ(Texto(V().M1), QString::fromUtf8(GetParam().memoria));
-    EXPECT_EQ(Texto(V().Datos), QString::fromUtf8(GetParam().dato));
-    EXPECT_TRUE(Cinta().isEmpty());
-    EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
-}
-
-const CasoMemoria CasosMemoria[] = {
-    {"SumarNoTerminaLaEntrada", "12 BotonM1Sumar 3", "12", "123"},
-    {"SumarDosVecesYRestar", "5 BotonM1Sumar BotonM1Sumar CE 15 BotonM1Restar", "-5", "15"},
-    {"LeerReemplazaElNumeroTecleado", "7 BotonM1Sumar CE 45 BotonM1Leer", "7", "7"},
-    {"TrasLeerUnDigitoEmpiezaNumero", "7 BotonM1Sumar CE 45 BotonM1Leer 9", "7", "9"},
-    {"BorrarLaQueYaEsCero", "BotonM1Borrar", "0", "DATO"},
-    {"BorrarNoTocaElDato", "8 BotonM1Sumar BotonM1Borrar", "0", "8"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Memorias, MemoriaTest, ::testing::ValuesIn(CasosMemoria),
-                         [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(VentanaTest, LasMemoriasSonIndependientes) {
     TZURLabelNumber* memorias[] = {V().M1, V().M2, V().M3, V().M4, V().M5};

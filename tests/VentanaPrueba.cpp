@@ -144,6 +144,9 @@ void SecuenciaPrueba::ComprobarResultado() {
     EXPECT_EQ(Cinta(), Lineas(QString::fromUtf16(GetParam().lineas)));
     EXPECT_EQ(Texto(V().Datos), QString::fromUtf16(GetParam().dato));
     EXPECT_EQ(Texto(V().Operandos), QString::fromUtf16(GetParam().total));
+    if (GetParam().memoria) {
+        EXPECT_EQ(Texto(V().M1), QString::fromUtf16(GetParam().memoria));
+    }
 }
 
 std::string NombreSecuencia(const ::testing::TestParamInfo<Secuencia>& info) { return info.param.nombre; }

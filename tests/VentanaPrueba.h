@@ -55,14 +55,15 @@ private:
     std::unique_ptr<TSumadoraFormulario> ventana_;
 };
 
-// Keys from a fresh window and what they leave on the tape (as for Lineas()) and in Datos and
-// Operandos. Each test program runs its own table through its own way of pressing keys.
+// Keys from a fresh window and what they leave on the tape (as for Lineas()), in Datos,
+// Operandos and, when given, M1. Each test program presses the keys its own way.
 struct Secuencia {
     const char* nombre;
     const char16_t* teclas;
     const char16_t* lineas;
     const char16_t* dato;
     const char16_t* total;
+    const char16_t* memoria = nullptr;
 };
 
 class SecuenciaPrueba : public VentanaPrueba, public ::testing::WithParamInterface<Secuencia> {
