@@ -3,7 +3,9 @@
 
 #include "ErrorSumadora.h"
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 QString MensajeDemasiadasLineas() {
@@ -95,11 +97,20 @@ void ModeloLineas::Reemplazar(const QStringList& lineas) {
         inicios.push_back(texto.size());
         texto.append(l);
     }
+    ReemplazarTexto(std::move(texto), std::move(inicios));
+}
+
+void ModeloLineas::ReemplazarTexto(QString texto, std::vector<qsizetype> inicios) {
+    if (inicios.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
+        throw ErrorSumadora(MensajeDemasiadasLineas());
+    Q_ASSERT(std::is_sorted(inicios.begin(), inicios.end()));
+    Q_ASSERT(inicios.empty() || (inicios.front() >= 0 && inicios.back() <= texto.size()));
     beginResetModel();
     texto_.swap(texto);
     inicios_.swap(inicios);
     publicadas_ = Cantidad();
     endResetModel();
+    // The old lines go with the parameters, after the views have let go of them.
 }
 
 QString ModeloLineas::Linea(int i) const {

@@ -30,6 +30,9 @@ public:
     // Both reset the views, which then see every line.
     void Limpiar();
     void Reemplazar(const QStringList& lineas);
+    // The same without copying: every line's text one after another and where each line
+    // starts in it (ascending, none past the end). A loaded file hands over its buffers.
+    void ReemplazarTexto(QString texto, std::vector<qsizetype> inicios);
     QString Linea(int i) const;
     QStringList Lineas() const;
     int Cantidad() const { return static_cast<int>(inicios_.size()); }

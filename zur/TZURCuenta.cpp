@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -125,6 +126,10 @@ QStringList TZURCuenta::Lineas() const {
 
 void TZURCuenta::CargarLineas(const QStringList& lineas) {
     Modelo->Reemplazar(lineas);
+}
+
+void TZURCuenta::CargarTexto(QString texto, std::vector<qsizetype> inicios) {
+    Modelo->ReemplazarTexto(std::move(texto), std::move(inicios));
 }
 
 void TZURCuenta::ProgramarPublicacion() {

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <vector>
 
 class ModeloLineas;
 
@@ -72,6 +73,9 @@ public:
     QStringList Lineas() const;
     // Replaces every line (loading a tape file); total and state stay as they are.
     void CargarLineas(const QStringList& lineas);
+    // The same from a file's text already in the tape's form: every line one after another
+    // and where each starts (ascending). Taken over without a copy.
+    void CargarTexto(QString texto, std::vector<qsizetype> inicios);
 
 private:
     enum class Operacion { Suma, Resta, Producto, Cociente };
