@@ -68,8 +68,8 @@ void AbrirCinta(TSumadoraFormulario& v) {
     const CursorEspera espera;
     // Read whole before the tape changes, so a failed load leaves it as it was. The total and
     // the calculation under way are not the file's business.
-    ContenidoCuenta contenido = LeerArchivoCuenta(ruta);
-    v.Cuenta->CargarLineas(contenido.Lineas);
+    TextoCuenta contenido = LeerTextoCuenta(ruta);
+    v.Cuenta->CargarTexto(std::move(contenido.Texto), std::move(contenido.Inicios));
     v.CodificacionArchivo = contenido.Codificacion;
 }
 
