@@ -6,6 +6,7 @@
 #include "ArchivoIni.h"
 #include "GuardiaErrores.h"
 #include "ImpresionCuenta.h"
+#include "ImpresionTexto.h"
 #include "TFAcercaDe.h"
 
 #include <QApplication>
@@ -91,8 +92,8 @@ void ImprimirCinta(TSumadoraFormulario& v) {
     const CursorEspera espera;
     const QStringList cinta = v.Cuenta->Lineas();
     EscribirArchivoImpresion(cinta, v.CodificacionArchivo);
-    const auto documento = DocumentoImpresion(LineasImpresion(cinta, LeerCabeceraImpresion(ArchivoIni())));
-    ImprimirDocumento(*documento, *impresora);
+    const QStringList lineas = LineasImpresion(cinta, LeerCabeceraImpresion(ArchivoIni()));
+    ImprimirTexto(*impresora, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
 }
 
 void MostrarAcercaDe(TSumadoraFormulario& v) {

@@ -3,7 +3,7 @@
 
 #include "CalculosFinancieros.h"
 #include "GuardiaErrores.h"
-#include "ImpresionInforme.h"
+#include "ImpresionTexto.h"
 #include "RegistrosFinancieros.h"
 #include "ReglaEntrada.h"
 
@@ -55,5 +55,5 @@ void TPrestamoFrances::BotonImprimirClick() {
 
 void TPrestamoFrances::Imprimir(QPrinter& impresora) {
     Informe->ensurePolished();
-    ImprimirInforme(impresora, u"Informe Prestamo."_s, Informe->toPlainText(), Informe->font());
+    ImprimirTexto(impresora, u"Informe Prestamo."_s, Informe->toPlainText(), Informe->font());
 }

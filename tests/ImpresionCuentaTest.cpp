@@ -4,6 +4,7 @@
 
 #include "ArchivoIni.h"
 #include "ErrorSumadora.h"
+#include "ImpresionTexto.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -56,13 +56,10 @@ TEST(ImpresionCuenta, LaCabeceraSeLeeDelArchivoDeAjustes) {
     EXPECT_EQ(c.Lineas, (QStringList{u"Uno"_s, QString(), u"Tres"_s, u"Cuatro"_s}));
 }
 
-TEST(ImpresionCuenta, ElDocumentoEsElTextoEnLetraDeAnchoFijo) {
-    const QStringList lineas = LineasImpresion(Cinta, {true, {u"A"_s, u"B"_s, u"C"_s, u"D"_s}});
-    const auto documento = DocumentoImpresion(lineas);
-    EXPECT_EQ(documento->toPlainText(), lineas.join(u'\n'));
-    const QFont letra = documento->defaultFont();
+TEST(ImpresionCuenta, LaLetraEsDeAnchoFijoYDelTamanoDePantalla) {
+    const QFont letra = LetraImpresion();
     EXPECT_EQ(letra.family(), u"Courier New"_s);
-    EXPECT_DOUBLE_EQ(letra.pointSizeF(), 11.25);
+    EXPECT_EQ(letra.pixelSize(), 15);
     EXPECT_TRUE(QFontInfo(letra).fixedPitch()) << QFontInfo(letra).family().toStdString();
 }
 
@@ -85,6 +82,21 @@ protected:
         impresora_.setOutputFormat(QPrinter::PdfFormat);
         impresora_.setOutputFileName(pdf_);
     }
+    void Imprimir(const QStringList& lineas) {
+        ImprimirTexto(impresora_, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
+    }
+    // The top of each word on the page, in points, by its text; blanks leave no word, so the
+    // rows they take show only in where the words below them fall.
+    QList<std::pair<QString, double>> Palabras() {
+        static const QRegularExpression palabra(u"<word [^>]*yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"_s);
+        QList<std::pair<QString, double>> palabras;
+        auto it = palabra.globalMatch(Ejecutar(u"pdftotext"_s, {u"-bbox"_s, pdf_, u"-"_s}));
+        while (it.hasNext()) {
+            const auto m = it.next();
+            palabras.append({m.captured(2), m.captured(1).toDouble()});
+        }
+        return palabras;
+    }
     // The page's text lines, the trailing blanks of each dropped.
     QStringList TextoPdf() {
         QStringList lineas;
@@ -104,9 +116,7 @@ TEST_F(ImpresionPdf, LaCabeceraYLaCintaSalenEnOrdenAlineadasYEnVariasPaginas) {
     QStringList cinta = {u"                    12 +"_s, u" ---------------------"_s};
     for (int i = 1; i <= 300; ++i)
         cinta << QString::number(i).rightJustified(22) + u" +"_s;
-    const auto documento = DocumentoImpresion(
-        LineasImpresion(cinta, {true, {u"Bar Pepe"_s, QString(), QString(), u"Fin"_s}}));
-    ImprimirDocumento(*documento, impresora_);
+    Imprimir(LineasImpresion(cinta, {true, {u"Bar Pepe"_s, QString(), QString(), u"Fin"_s}}));
     EXPECT_EQ(impresora_.docName(), u"Imprime.SUMP"_s);
 
     const auto m = QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(Ejecutar(u"pdfinfo"_s, {pdf_}));
@@ -126,15 +136,66 @@ TEST_F(ImpresionPdf, LaCabeceraYLaCintaSalenEnOrdenAlineadasYEnVariasPaginas) {
     EXPECT_TRUE(texto.last().endsWith(u"300 +"_s));
 }
 
+// Which row of the page the header's rule and the tape's first line fall on, counted from the
+// row the text would start on if nothing came before it.
+TEST_F(ImpresionPdf, LasFilasEnBlancoOcupanSuSitioEnLaPagina) {
+    const QString regla = QString(23, u'-');
+    struct Caso {
+        const char* nombre;
+        CabeceraImpresion cabecera;
+        int filaRegla; // -1: no rule
+        int filaCinta;
+    };
+    const Caso casos[] = {
+        {"sin cabecera: una fila en blanco y la cinta", {false, {}}, -1, 1},
+        {"cabecera de lineas vacias: cuatro blancos, la regla, un blanco y la cinta",
+         {true, {QString(), QString(), QString(), QString()}}, 5, 7},
+        {"cabecera con texto", {true, {u"Bar"_s, QString(), QString(), u"Fin"_s}}, 5, 7},
+    };
+
+    // The tape alone gives the first row's top and the distance between rows.
+    Imprimir(Cinta);
+    const auto referencia = Palabras();
+    ASSERT_EQ(referencia.size(), 5);
+    const double origen = referencia[0].second;
+    const double paso = referencia[2].second - origen;
+    ASSERT_GT(paso, 5.0);
+    ASSERT_NEAR(referencia[3].second - origen, 2 * paso, 0.5);
+    const auto fila = [&](double y) { return qRound((y - origen) / paso); };
+
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        ASSERT_TRUE(QFile::remove(pdf_));
+        Imprimir(LineasImpresion(Cinta, caso.cabecera));
+        int filaRegla = -1;
+        int filaCinta = -1;
+        QStringList vistas;
+        for (const auto& [texto, y] : Palabras()) {
+            vistas << texto;
+            if (texto == regla) {
+                filaRegla = fila(y);
+            } else if (texto == u"5"_s && filaCinta < 0) {
+                filaCinta = fila(y);
+            } else if (texto == u"Bar"_s) {
+                EXPECT_EQ(fila(y), 1);
+            } else if (texto == u"Fin"_s) {
+                EXPECT_EQ(fila(y), 4);
+            }
+        }
+        EXPECT_EQ(filaRegla, caso.filaRegla) << vistas.join(u'|').toStdString();
+        EXPECT_EQ(filaCinta, caso.filaCinta) << vistas.join(u'|').toStdString();
+    }
+}
+
 TEST_F(ImpresionPdf, UnaImpresoraQueNoEmpiezaNoPasaPorImpresa) {
     const QString imposible = dir_.filePath(u"no_hay/carpeta/cuenta.pdf"_s);
     impresora_.setOutputFileName(imposible);
     try {
-        ImprimirDocumento(*DocumentoImpresion({u" "_s}), impresora_);
+        Imprimir({u" "_s});
         ADD_FAILURE() << "no error";
     } catch (const ErrorSumadora& e) {
-        EXPECT_TRUE(e.Mensaje().startsWith(u"No se ha podido imprimir la cuenta"_s))
-            << e.Mensaje().toStdString();
+        EXPECT_EQ(e.Mensaje(), u"No se ha podido imprimir «Imprime.SUMP» en «%1»."_s.arg(
+                                   QDir::toNativeSeparators(imposible)));
     }
     EXPECT_FALSE(QFile::exists(imposible));
 }

@@ -9,10 +9,13 @@
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -195,13 +198,30 @@ TEST_F(TPrestamoFrancesTest, MilAniosSeEscribenEImprimenEnVariasPaginas) {
     EXPECT_TRUE(contenido.startsWith("%PDF"));
     // 12 000 rows take many pages, each its own page object.
     EXPECT_GT(contenido.count("/Type /Page\n") + contenido.count("/Type /Page "), 100);
+    // Every row once: none cut at a page's foot and printed again at the next page's head.
+    QProcess texto;
+    texto.start(u"pdftotext"_s, {u"-layout"_s, ruta, u"-"_s});
+    ASSERT_TRUE(texto.waitForFinished(60000)) << "pdftotext (poppler-utils) is needed";
+    const QString pagina = QString::fromUtf8(texto.readAllStandardOutput());
+    const auto conTexto = [](const QStringList& lineas) {
+        return std::count_if(lineas.begin(), lineas.end(),
+                             [](const QString& l) { return !l.trimmed().isEmpty(); });
+    };
+    EXPECT_EQ(conTexto(pagina.split(u'\n')), conTexto(Informe()));
+    EXPECT_TRUE(pagina.contains(u"Firmado: el cliente"_s));
 }
 
 TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreOFaltaDaMensaje) {
     QPrinter impresora;
     impresora.setOutputFormat(QPrinter::PdfFormat);
     impresora.setOutputFileName(u"/no/existe/carpeta/informe.pdf"_s);
-    EXPECT_THROW(dialogo.Imprimir(impresora), ErrorSumadora);
+    try {
+        dialogo.Imprimir(impresora);
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorSumadora& e) {
+        EXPECT_EQ(e.Mensaje(),
+                  u"No se ha podido imprimir «Informe Prestamo.» en «/no/existe/carpeta/informe.pdf»."_s);
+    }
 
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "this machine has a printer";
