@@ -71,7 +71,6 @@ protected:
     QTemporaryDir dir_;
 };
 
-// ---- Open and save -----------------------------------------------------------------------
 
 TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
     const QString ruta = dir_.filePath(u"dia.SUMA"_s);
@@ -142,8 +141,7 @@ TEST_F(BarraTest, LosDialogosDeVerdadFiltranSumaYLaAnadenAlNombre) {
 
 TEST_F(BarraTest, CancelarLosDialogosNoCambiaNada) {
     Pulsar(u"5 +"_s);
-    V().PreguntarArchivoAbrir = Responder(QString());
-    V().PreguntarArchivoGuardar = Responder(QString());
+    V().PreguntarArchivoAbrir = V().PreguntarArchivoGuardar = Responder(QString());
     Clic(u"BotonAbrirCuenta"_s);
     Clic(u"GuardarCuenta"_s);
     EXPECT_EQ(Cinta(), Lineas(u"5 +"_s));
@@ -163,7 +161,6 @@ TEST_F(BarraTest, AbrirUnArchivoUtf8YGuardarloDevuelveLosMismosBytes) {
     EXPECT_EQ(Leer(copia).toHex(' '), datos.toHex(' '));
 }
 
-// ---- Failures: reported in Spanish, nothing lost, the keyboard back afterwards ------------
 
 // A file with NUL bytes, or one over 256 MB (sparse: the size alone refuses it), is refused.
 TEST_F(BarraTest, UnArchivoConNulosOEnormeNoSeCarga) {
@@ -191,18 +188,11 @@ TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {
     EXPECT_EQ(Leer(fichero), QByteArray("igual"));
 }
 
-// ---- Printing ----------------------------------------------------------------------------
 
 class ImprimirTest : public BarraTest {
 protected:
-    void SetUp() override {
-        BarraTest::SetUp();
-        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    }
-    void TearDown() override {
-        QDir::setCurrent(anterior_);
-        BarraTest::TearDown();
-    }
+    void SetUp() override { BarraTest::SetUp(); ASSERT_TRUE(QDir::setCurrent(dir_.path())); }
+    void TearDown() override { QDir::setCurrent(anterior_); BarraTest::TearDown(); }
     std::unique_ptr<QPrinter> Pdf() {
         auto impresora = std::make_unique<QPrinter>();
         impresora->setOutputFormat(QPrinter::PdfFormat);
@@ -223,6 +213,7 @@ TEST_F(ImprimirTest, SinImpresoraLoDiceYNoHaceNadaMas) {
 TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLaCabeceraYLaCinta) {
     Ajustes.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, true);
     Ajustes.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Bar Pepe"_s);
+    Escribir(u"Imprime.SUMP"_s, QByteArray(200, 'x')); // rewritten, not appended to
     Pulsar(u"5 + 3 + Total"_s);
     V().ObtenerImpresora = [this] {
         EXPECT_FALSE(V().TecladoActivo);
@@ -232,14 +223,13 @@ TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLaCabeceraYLaCinta) {
     EXPECT_TRUE(V().TecladoActivo);
 
     EXPECT_EQ(Leer(dir_.filePath(u"Imprime.SUMP"_s)), (Cinta().join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+    // The page's layout is checked where it is built; here, that the header is the settings'.
     QProcess texto;
     texto.start(u"pdftotext"_s, {u"-layout"_s, pdf_, u"-"_s});
     ASSERT_TRUE(texto.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
     const QString pagina = QString::fromUtf8(texto.readAllStandardOutput());
-    const qsizetype cabecera = pagina.indexOf(u"Bar Pepe"_s);
-    EXPECT_GE(cabecera, 0) << pagina.toStdString();
-    EXPECT_GT(pagina.indexOf(QString(23, u'-')), cabecera) << pagina.toStdString();
-    EXPECT_GT(pagina.indexOf(u"8 T"_s), pagina.indexOf(QString(23, u'-'))) << pagina.toStdString();
+    EXPECT_LT(pagina.indexOf(u"Bar Pepe"_s), pagina.indexOf(u"8 T"_s)) << pagina.toStdString();
+    EXPECT_GE(pagina.indexOf(u"Bar Pepe"_s), 0) << pagina.toStdString();
 }
 
 TEST_F(ImprimirTest, SiNoPuedeEscribirImprimeSumpLoDiceYNoImprime) {
@@ -251,7 +241,6 @@ TEST_F(ImprimirTest, SiNoPuedeEscribirImprimeSumpLoDiceYNoImprime) {
     EXPECT_FALSE(QFile::exists(pdf_));
 }
 
-// ---- Clear, copy, About, help ------------------------------------------------------------
 
 TEST_F(BarraTest, BorrarEnMedioDeUnProductoSigueDesdeCero) {
     Pulsar(u"5 + 3 *"_s);
@@ -280,15 +269,12 @@ TEST_F(BarraTest, CopiarLlevaElTotalTalComoSeVeSinBlancos) {
 TEST_F(BarraTest, AcercaDeSeMuestraModalConElTecladoApagado) {
     QList<QWidget*> vistas;
     for (int vez = 0; vez < 2; ++vez) {
-        AlAparecerDialogo([&](QWidget* w) {
-            EXPECT_FALSE(V().TecladoActivo);
-            EXPECT_NE(qobject_cast<TFAcercaDe*>(w), nullptr) << w->metaObject()->className();
-            vistas << w;
-        });
+        AlAparecerDialogo([&](QWidget* w) { EXPECT_FALSE(V().TecladoActivo); vistas << w; });
         Clic(u"BotonAcercaDe"_s);
         EXPECT_TRUE(V().TecladoActivo);
     }
     ASSERT_EQ(vistas.size(), 2);
+    EXPECT_NE(qobject_cast<TFAcercaDe*>(vistas[0]), nullptr);
     EXPECT_EQ(vistas[0], vistas[1]);
 }
 

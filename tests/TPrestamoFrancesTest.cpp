@@ -96,12 +96,9 @@ protected:
 
 TEST_F(TPrestamoFrancesTest, AlCrearse) {
     EXPECT_EQ(dialogo.windowTitle(), u"Prestamos."_s);
-    EXPECT_EQ(dialogo.size(), QSize(590, 523));
     EXPECT_EQ(dialogo.NA->ValueType(), vtInteger);
     EXPECT_EQ(Cuota(), u"0,00"_s);
     EXPECT_EQ(dialogo.GrupoCuotaMensual->title(), u" Cuota Mensual  "_s);
-    EXPECT_EQ(dialogo.BotonCalcular->text(), u"Calcular"_s);
-    EXPECT_EQ(dialogo.BotonImprimir->text(), u"Imprimir"_s);
     EXPECT_TRUE(dialogo.Informe->toPlainText().isEmpty());
     EXPECT_FALSE(dialogo.Informe->isReadOnly());
     dialogo.Informe->ensurePolished();
@@ -141,36 +138,26 @@ TEST_F(TPrestamoFrancesTest, PlazoNegativoSinFilas) {
     EXPECT_EQ(Informe(), esperadas);
 }
 
-TEST_F(TPrestamoFrancesTest, EntradaErroneaOCeroNoCambianNada) {
-    Calcular(u"100000"_s, u"5"_s, u"1"_s);
-    const QString informe = dialogo.Informe->toPlainText();
-
-    EsperarMensaje(nullptr);
-    Calcular(u"100000"_s, u""_s, u"2"_s);
-    Calcular(u"100000"_s, u"0"_s, u"2"_s); // silent
-    Calcular(u"0"_s, u"5"_s, u"2"_s);      // silent
-    EXPECT_EQ(DialogosPendientes(), 0);
-    EXPECT_EQ(Cuota(), u"8.560,75"_s);
-    EXPECT_EQ(dialogo.Informe->toPlainText(), informe);
-}
-
-TEST_F(TPrestamoFrancesTest, PlazoNoEnteroLargoODesbordadoSeRechazaConMensaje) {
+// Refused inputs show their message (zeros none) and leave the payment and the report alone.
+TEST_F(TPrestamoFrancesTest, EntradaRechazadaNoCambiaNada) {
     Calcular(u"100000"_s, u"5"_s, u"1"_s);
     const QString informe = dialogo.Informe->toPlainText();
     const struct {
-        QString interes, anios, mensaje;
+        QString capital, interes, anios, mensaje; // no message: silent
     } casos[] = {
-        {u"4"_s, u"2.5"_s,
-         u"«2,5» no es un número entero de años: escriba los años sin decimales."_s},
-        {u"4"_s, u"1001"_s,
-         u"«1001» años no es un plazo admitido: el plazo no puede pasar de 1000 años."_s},
+        {u"100000"_s, u""_s, u"2"_s, MensajeErrorFormato()},
+        {u"100000"_s, u"0"_s, u"2"_s, {}},
+        {u"0"_s, u"5"_s, u"2"_s, {}},
+        {u"1"_s, u"4"_s, u"2.5"_s, u"«2,5» no es un número entero de años: escriba los años sin decimales."_s},
+        {u"1"_s, u"4"_s, u"1001"_s, u"«1001» años no es un plazo admitido: el plazo no puede pasar de 1000 años."_s},
         // At 100 000 % a year the 12 000-month factor leaves the range of long double.
-        {u"100000"_s, u"1000"_s, MensajeDesbordamiento()},
+        {u"1"_s, u"100000"_s, u"1000"_s, MensajeDesbordamiento()},
     };
     for (const auto& caso : casos) {
         QString mensaje;
-        EsperarMensaje(&mensaje);
-        Calcular(u"200000"_s, caso.interes, caso.anios);
+        if (!caso.mensaje.isEmpty())
+            EsperarMensaje(&mensaje);
+        Calcular(caso.capital, caso.interes, caso.anios);
         EXPECT_EQ(DialogosPendientes(), 0);
         EXPECT_EQ(mensaje, caso.mensaje);
         EXPECT_EQ(Cuota(), u"8.560,75"_s);
@@ -195,7 +182,6 @@ TEST_F(TPrestamoFrancesTest, MilAniosSeEscribenEImprimenEnVariasPaginas) {
     QFile pdf(ruta);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray contenido = pdf.readAll();
-    EXPECT_TRUE(contenido.startsWith("%PDF"));
     // 12 000 rows take many pages, each its own page object.
     EXPECT_GT(contenido.count("/Type /Page\n") + contenido.count("/Type /Page "), 100);
     // Every row once: none cut at a page's foot and printed again at the next page's head.

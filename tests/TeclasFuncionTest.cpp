@@ -15,6 +15,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using FuncionesTest = VentanaPrueba;
+const auto PorNombre = [](const auto& info) { return std::string(info.param.nombre); };
 
 // Within a couple of 80-bit ulps (the sine of 30 degrees need not be 0.5 exactly).
 ::testing::AssertionResult Cerca(long double obtenido, long double esperado) {
@@ -23,8 +24,6 @@ using FuncionesTest = VentanaPrueba;
     return ::testing::AssertionFailure()
            << static_cast<double>(obtenido) << " is not " << static_cast<double>(esperado);
 }
-
-// ---- IVA on the running total, at the rate of a fresh settings file, and the tape ----
 
 TEST_P(SecuenciaPrueba, EscribeLasLineasYCambiaElTotal) {
     Pulsar(QString::fromUtf16(GetParam().teclas));
@@ -55,11 +54,9 @@ INSTANTIATE_TEST_SUITE_P(Teclas, SecuenciaPrueba, ::testing::ValuesIn(CasosIVA),
 // stay, the total, its code and the total register do not change, and a message tells why.
 struct FalloIVA {
     const char* nombre;
-    long double tipo;
-    long double total;
-    const char* operador;
-    const char* boton;
-    int lineas; // printed before the fault
+    long double tipo, total;
+    const char *operador, *boton;
+    int lineas;                        // printed before the fault
     const char16_t* mensaje = nullptr; // the overflow's unless given
 };
 
@@ -92,15 +89,10 @@ const FalloIVA FallosIVA[] = {
     {"MenosIVAConTipoMenos100YTotalCero", -100, 0, " ", "BotonMenosIVA", 1, u"Operación de coma flotante no válida."},
 };
 
-INSTANTIATE_TEST_SUITE_P(Teclas, FalloIVATest, ::testing::ValuesIn(FallosIVA),
-                         [](const auto& info) { return std::string(info.param.nombre); });
-
-// ---- NIF ----
+INSTANTIATE_TEST_SUITE_P(Teclas, FalloIVATest, ::testing::ValuesIn(FallosIVA), PorNombre);
 
 struct CasoNIF {
-    const char* nombre;
-    const char* teclas;
-    const char* nif; // nullptr: "ERROR" and nothing printed
+    const char *nombre, *teclas, *nif; // nif nullptr: "ERROR" and nothing printed
 };
 
 class NIFTest : public FuncionesTest, public ::testing::WithParamInterface<CasoNIF> {};
@@ -139,8 +131,7 @@ const CasoNIF CasosNIF[] = {
     {"DosALaTreintaYUno", "2147483648", nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Teclas, NIFTest, ::testing::ValuesIn(CasosNIF),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Teclas, NIFTest, ::testing::ValuesIn(CasosNIF), PorNombre);
 
 TEST_F(FuncionesTest, NIFNoTocaLaCuentaAbierta) {
     Pulsar(u"5 + 12345678 BotonNIF"_s);
@@ -151,12 +142,8 @@ TEST_F(FuncionesTest, NIFNoTocaLaCuentaAbierta) {
                            Lineas(u"3 +|---|8 T||"_s));
 }
 
-// ---- Functions, constants and conversions of the entry ----
-
 struct CasoDato {
-    const char* nombre;
-    const char* teclas;
-    const char* texto;
+    const char *nombre, *teclas, *texto;
     long double valor;
 };
 
@@ -193,8 +180,7 @@ const CasoDato CasosDato[] = {
     {"ArcoSenoDe60GradosEsError", "60 BotonArcoSeno", "ERROR", 60},
 };
 
-INSTANTIATE_TEST_SUITE_P(Teclas, DatoTest, ::testing::ValuesIn(CasosDato),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Teclas, DatoTest, ::testing::ValuesIn(CasosDato), PorNombre);
 
 TEST_F(FuncionesTest, CambioDeMonedaIdaYVueltaDaExactamenteUno) {
     Pulsar(u"1 BotonEurosPTS"_s);
@@ -217,11 +203,8 @@ TEST_F(FuncionesTest, DesbordamientoAlPasarAPesetasDejaElDato) {
     EXPECT_TRUE(Cerca(V().Datos->Valor(), LDBL_MAX / 100 / 166.386L));
 }
 
-// ---- The trigonometric page ----
-
 struct CasoTrig {
-    const char* boton;
-    const char* teclas;
+    const char *boton, *teclas;
     long double (*referencia)(long double); // nullptr: "ERROR"
 };
 
@@ -266,8 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Radianes, TrigonometriaTest, ::testing::ValuesIn(CasosT
 struct CambioUnidad {
     const char* nombre;
     bool deg, rad, grad; // stored before the start
-    const char* casilla;
-    const char* entrada;
+    const char *casilla, *entrada;
     long double seno; // of the entry in the new unit
     const char16_t* unidad;
 };
@@ -294,7 +276,6 @@ const CambioUnidad CambiosUnidad[] = {
     {"DeCentesimalesAGrados", false, false, true, "CheckDEG", "90", 1, u"DEG"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Casillas, CambioUnidadTest, ::testing::ValuesIn(CambiosUnidad),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Casillas, CambioUnidadTest, ::testing::ValuesIn(CambiosUnidad), PorNombre);
 
 } // namespace
