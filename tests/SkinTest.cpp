@@ -54,19 +54,12 @@ QAction* Accion(const QMenu* menu, const QString& texto) {
     return nullptr;
 }
 
-// Qt's warnings while `hacer` runs; a style sheet that fails to parse says so there.
-QStringList AvisosDurante(const std::function<void()>& hacer) {
-    static QStringList avisos;
-    avisos.clear();
-    const QtMessageHandler anterior =
-        qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
-            // The offscreen platform's own complaints are not about the sheet.
-            if (tipo != QtDebugMsg && tipo != QtInfoMsg && !texto.startsWith(u"This plugin"))
-                avisos << texto;
-        });
-    hacer();
-    qInstallMessageHandler(anterior);
-    return avisos;
+// Qt's warnings while a test runs; a style sheet that fails to parse says so there.
+QStringList Avisos;
+void GuardarAviso(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+    // The offscreen platform's own complaints are not about the sheet.
+    if (tipo != QtDebugMsg && tipo != QtInfoMsg && !texto.startsWith(u"This plugin"))
+        Avisos << texto;
 }
 
 // A small window with one control of every kind the skins style, absolute geometry.
@@ -75,22 +68,22 @@ std::unique_ptr<QWidget> VentanaDeControles() {
     v->setWindowTitle(QStringLiteral("Prueba"));
     v->setFixedSize(300, 200);
     (new QPushButton(QStringLiteral("7"), v.get()))->setGeometry(8, 8, 33, 33);
-    (new QToolButton(v.get()))->setGeometry(44, 8, 30, 25);
-    (new QCheckBox(QStringLiteral("Cabecera"), v.get()))->setGeometry(8, 44, 100, 20);
-    (new QRadioButton(QStringLiteral("DEG"), v.get()))->setGeometry(8, 66, 100, 20);
-    (new QLineEdit(v.get()))->setGeometry(8, 90, 100, 21);
-    (new QSpinBox(v.get()))->setGeometry(110, 90, 60, 21);
-    (new QComboBox(v.get()))->setGeometry(8, 114, 100, 21);
-    (new QPlainTextEdit(v.get()))->setGeometry(110, 114, 100, 40);
+    QWidget* p = v.get();
+    const QList<QWidget*> resto = {
+        new QToolButton(p),    new QCheckBox(QStringLiteral("X"), p),
+        new QRadioButton(QStringLiteral("DEG"), p), new QLineEdit(p),
+        new QSpinBox(p),       new QComboBox(p),
+        new QPlainTextEdit(p), new QGroupBox(QStringLiteral("G"), p)};
+    for (int i = 0; i < resto.size(); ++i)
+        resto[i]->setGeometry(44 + (i % 2) * 80, 8 + (i / 2) * 40, 76, 36);
     auto* lista = new QListWidget(v.get());
     lista->setObjectName(QStringLiteral("cuenta"));
-    lista->setGeometry(200, 8, 90, 100);
+    lista->setGeometry(210, 8, 80, 100);
     for (int i = 0; i < 40; ++i)
         lista->addItem(QString::number(i));
     auto* paginas = new QTabWidget(v.get());
-    paginas->addTab(new QWidget, QStringLiteral("Trigonometria"));
-    paginas->setGeometry(8, 140, 100, 50);
-    (new QGroupBox(QStringLiteral("Grupo"), v.get()))->setGeometry(220, 120, 70, 70);
+    paginas->addTab(new QLabel(QStringLiteral("Trig")), QStringLiteral("T"));
+    paginas->setGeometry(8, 170, 100, 28);
     return v;
 }
 
@@ -113,68 +106,46 @@ protected:
     std::unique_ptr<TSkinData> SD = std::make_unique<TSkinData>();
 };
 
-// --- Stored packages ------------------------------------------------------------------
-
-TEST_F(SkinTest, ChooserNames) {
+// Applied to a framed window holding every kind of control, each stored package unpacks to
+// its own sheet, whose images all load and which parses without a warning (grab() polishes
+// and paints every control with it).
+TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
+    EXPECT_TRUE(TSkinData::PaqueteAlmacenado(0).isEmpty());
+    EXPECT_TRUE(TSkinData::PaqueteAlmacenado(8).isEmpty());
     EXPECT_EQ(TSkinData::NombresSkins(),
               QStringLiteral("Sin Skin...,Vista,Metal,Aqua,Sirius,Optima,Smart,Bionix")
                   .split(QLatin1Char(',')));
-    EXPECT_TRUE(TSkinData::PaqueteAlmacenado(0).isEmpty());
-    EXPECT_TRUE(TSkinData::PaqueteAlmacenado(8).isEmpty());
-}
-
-TEST_F(SkinTest, EveryStoredPackageUnpacksToASheetWhoseImagesAllLoad) {
-    for (int i = 1; i < TSkinData::NumeroSkins(); ++i) {
-        SCOPED_TRACE(TSkinData::NombresSkins()[i].toStdString());
-        // Unpacked for use, every url() of the sheet names an image that loads.
-        QTemporaryDir carpeta;
-        const std::optional<QString> hoja = TSkinData::PrepararPaquete(
-            TSkinData::PaqueteAlmacenado(i), carpeta.filePath(QStringLiteral("skin")));
-        ASSERT_TRUE(hoja.has_value());
-        EXPECT_FALSE(hoja->contains(QLatin1String(MarcadorImagenes)));
-        EXPECT_FALSE(Urls(*hoja).isEmpty());
-        for (const QString& ruta : Urls(*hoja))
-            EXPECT_FALSE(QImage(ruta).isNull()) << ruta.toStdString();
-    }
-}
-
-TEST_F(SkinTest, EveryStoredSheetParsesOnEveryKindOfControl) {
+    EXPECT_EQ(SD->SkinActual(), 0);
     auto ventana = VentanaDeControles();
-    // A broken sheet does make Qt complain, so silence below means the sheets parse.
-    EXPECT_FALSE(AvisosDurante([&] {
-                     ventana->setStyleSheet(QStringLiteral("QPushButton { color: red; "));
-                     ventana->grab();
-                     ventana->setStyleSheet(QString());
-                 }).isEmpty());
     TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     ventana->show();
-    for (int i = 1; i < TSkinData::NumeroSkins(); ++i) {
-        SCOPED_TRACE(TSkinData::NombresSkins()[i].toStdString());
-        // grab() polishes and paints every control with the sheet.
-        const QStringList avisos = AvisosDurante([&] {
-            ASSERT_TRUE(SD->AplicarSkin(i));
-            ventana->grab();
-        });
-        EXPECT_TRUE(avisos.isEmpty()) << avisos.join(QLatin1Char('\n')).toStdString();
-    }
-}
-
-// --- Applying ---------------------------------------------------------------------------
-
-TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
-    EXPECT_EQ(SD->SkinActual(), 0);
     QSet<QString> hojas;
     QList<int> cambios;
     QObject::connect(SD.get(), &TSkinData::SkinCambiado, SD.get(), [&](int i) { cambios << i; });
+    Avisos.clear();
+    const QtMessageHandler anterior = qInstallMessageHandler(GuardarAviso);
+    ventana->setStyleSheet(QStringLiteral("QPushButton { color: red; ")); // a broken sheet is heard
+    ventana->grab();
+    const bool oido = !Avisos.isEmpty();
+    ventana->setStyleSheet(QString());
     for (int i : {1, 2, 3, 4, 5, 6, 7, 0}) {
-        SCOPED_TRACE(i);
+        Avisos.clear();
         const QString antes = qApp->styleSheet();
         EXPECT_TRUE(SD->AplicarSkin(i));
+        ventana->grab();
+        EXPECT_TRUE(Avisos.isEmpty()) << i << Avisos.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(SD->SkinActual(), i);
-        EXPECT_NE(qApp->styleSheet(), antes);
+        EXPECT_NE(qApp->styleSheet(), antes) << i;
         EXPECT_EQ(SD->Activo(), i != 0);
+        const QStringList urls = Urls(qApp->styleSheet());
+        EXPECT_EQ(urls.isEmpty(), i == 0) << i;
+        EXPECT_FALSE(qApp->styleSheet().contains(QLatin1String(MarcadorImagenes))) << i;
+        for (const QString& ruta : urls)
+            EXPECT_FALSE(QImage(ruta).isNull()) << ruta.toStdString();
         hojas.insert(qApp->styleSheet());
     }
+    qInstallMessageHandler(anterior);
+    EXPECT_TRUE(oido);
     EXPECT_EQ(hojas.size(), 8);
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
     EXPECT_EQ(cambios, (QList<int>{1, 2, 3, 4, 5, 6, 7, 0}));
@@ -202,12 +173,6 @@ TEST_F(SkinTest, TheSameSkinOrAnIndexOutsideTheChooserChangesNothing) {
     EXPECT_EQ(cambios, 0);
 }
 
-// --- Packages that must be refused -------------------------------------------------------
-
-struct PaqueteMalo {
-    const char* Nombre;
-    std::function<QByteArray()> Crear;
-};
 
 QByteArray Bueno() { return TSkinData::PaqueteAlmacenado(1).toByteArray(); }
 
@@ -228,40 +193,34 @@ QByteArray Paquete(const char* hoja, const QByteArray& imagen = PngPequeno()) {
     return EmpaquetarSkin(archivos);
 }
 
-class PaquetesMalos : public ::testing::TestWithParam<PaqueteMalo> {};
-
-TEST_P(PaquetesMalos, FailToUnpackAndLeaveTheLook) {
+// A package that fails to unpack is refused and leaves the current look.
+TEST(PaqueteSkin, BadPackagesFailToUnpackAndLeaveTheLook) {
+    QByteArray volteado = Bueno();
+    volteado[volteado.size() / 2] = char(volteado[volteado.size() / 2] ^ 0x5A);
+    const std::pair<const char*, QByteArray> casos[] = {
+        {"Empty", QByteArray()},
+        {"ByteFlippedInTheMiddle", volteado},
+        {"Truncated", Bueno().left(Bueno().size() - 7)},
+        {"TrailingGarbage", Bueno() + QByteArray("xx")},
+        {"ValidZlibButNoArchive", qCompress(QByteArray("hola")).mid(4)},
+        {"NoStyleSheet", Paquete(nullptr)},
+        {"ImageThatDoesNotDecode", Paquete("QWidget { color: red; }", "no soy un png")},
+        {"SheetNamesAMissingImage",
+         Paquete("QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }")},
+        {"SheetNotUtf8", Paquete("QWidget { color: \xff\xfe; }")}};
     TSkinData sd;
     ASSERT_TRUE(sd.AplicarSkin(2));
     const QString hoja = qApp->styleSheet();
-    sd.setPaquete(3, GetParam().Crear());
-    EXPECT_FALSE(sd.AplicarSkin(3));
-    EXPECT_EQ(sd.SkinActual(), 2);
-    EXPECT_EQ(qApp->styleSheet(), hoja);
-    QTemporaryDir carpeta;
-    EXPECT_FALSE(TSkinData::PrepararPaquete(GetParam().Crear(), carpeta.path()).has_value());
+    for (const auto& [nombre, paquete] : casos) {
+        SCOPED_TRACE(nombre);
+        sd.setPaquete(3, paquete);
+        EXPECT_FALSE(sd.AplicarSkin(3));
+        EXPECT_EQ(sd.SkinActual(), 2);
+        EXPECT_EQ(qApp->styleSheet(), hoja);
+        QTemporaryDir carpeta;
+        EXPECT_FALSE(TSkinData::PrepararPaquete(paquete, carpeta.path()).has_value());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Skin, PaquetesMalos,
-    ::testing::Values(
-        PaqueteMalo{"Empty", [] { return QByteArray(); }},
-        PaqueteMalo{"ByteFlippedInTheMiddle",
-                    [] {
-                        QByteArray p = Bueno();
-                        p[p.size() / 2] = char(p[p.size() / 2] ^ 0x5A);
-                        return p;
-                    }},
-        PaqueteMalo{"Truncated", [] { return Bueno().left(Bueno().size() - 7); }},
-        PaqueteMalo{"TrailingGarbage", [] { return Bueno() + QByteArray("xx"); }},
-        PaqueteMalo{"ValidZlibButNoArchive", [] { return qCompress(QByteArray("hola")).mid(4); }},
-        PaqueteMalo{"NoStyleSheet", [] { return Paquete(nullptr); }},
-        PaqueteMalo{"ImageThatDoesNotDecode",
-                    [] { return Paquete("QWidget { color: red; }", "no soy un png"); }},
-        PaqueteMalo{"SheetNamesAMissingImage",
-                    [] { return Paquete("QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }"); }},
-        PaqueteMalo{"SheetNotUtf8", [] { return Paquete("QWidget { color: \xff\xfe; }"); }}),
-    [](const auto& info) { return std::string(info.param.Nombre); });
 
 TEST(PaqueteSkin, RoundTripAndNoEntryNameEscapesTheFolder) {
     const std::optional<TContenidoSkin> c = DesempaquetarSkin(Paquete("QLabel { color: blue; }"));
@@ -276,47 +235,37 @@ TEST(PaqueteSkin, RoundTripAndNoEntryNameEscapesTheFolder) {
     EXPECT_TRUE(EmpaquetarSkin({{QStringLiteral("../x.png"), "x"}}).isEmpty());
 }
 
-// --- Magnetic snapping ----------------------------------------------------------------------
 
-struct Ajuste {
-    const char* Nombre;
-    QRect Ventana;
-    QList<QRect> Otras;
-    QPoint Esperado;
-};
-
-class AjustesMagneticos : public ::testing::TestWithParam<Ajuste> {};
-
-TEST_P(AjustesMagneticos, SnapWithinTenPixels) {
+TEST(AjusteMagnetico, SnapWithinTenPixels) {
     const QRect pantalla(0, 0, 1000, 800);
-    EXPECT_EQ(AjusteMagnetico(GetParam().Ventana, pantalla, GetParam().Otras), GetParam().Esperado);
+    const QRect Otra(400, 300, 200, 150); // right edge at 600, bottom at 450
+    const struct {
+        const char* Nombre;
+        QRect Ventana;
+        QList<QRect> Otras;
+        QPoint Esperado;
+    } casos[] = {
+        {"LeftEdge7pxSnaps", QRect(7, 100, 100, 80), {}, QPoint(0, 100)},
+        {"LeftEdge15pxStays", QRect(15, 100, 100, 80), {}, QPoint(15, 100)},
+        {"LeftEdge10pxSnaps", QRect(10, 100, 100, 80), {}, QPoint(0, 100)},
+        {"LeftEdge11pxStays", QRect(11, 100, 100, 80), {}, QPoint(11, 100)},
+        {"PastTheLeftEdgeSnapsBack", QRect(-6, 100, 100, 80), {}, QPoint(0, 100)},
+        {"RightEdge7pxSnaps", QRect(893, 100, 100, 80), {}, QPoint(900, 100)},
+        {"BottomEdge7pxSnaps", QRect(300, 713, 100, 80), {}, QPoint(300, 720)},
+        {"CornerSnapsBothAxes", QRect(5, 6, 100, 80), {}, QPoint(0, 0)},
+        {"ToTheRightOfAnotherWindow7px", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
+        {"ToTheLeftOfAnotherWindow", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
+        {"BelowAnotherWindow", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
+        {"AboveAnotherWindowLeftEdgesAligned", QRect(404, 215, 100, 80), {Otra},
+               QPoint(400, 220)},
+        {"AnotherWindowFarAwayOnTheOtherAxisIgnored", QRect(607, 600, 100, 80), {Otra},
+               QPoint(607, 600)},
+        {"NearestEdgeWins", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
+               QPoint(600, 320)}};
+    for (const auto& c : casos)
+        EXPECT_EQ(AjusteMagnetico(c.Ventana, pantalla, c.Otras), c.Esperado) << c.Nombre;
 }
 
-const QRect Otra(400, 300, 200, 150); // right edge at 600, bottom at 450
-
-INSTANTIATE_TEST_SUITE_P(
-    Skin, AjustesMagneticos,
-    ::testing::Values(
-        Ajuste{"LeftEdge7pxSnaps", QRect(7, 100, 100, 80), {}, QPoint(0, 100)},
-        Ajuste{"LeftEdge15pxStays", QRect(15, 100, 100, 80), {}, QPoint(15, 100)},
-        Ajuste{"LeftEdge10pxSnaps", QRect(10, 100, 100, 80), {}, QPoint(0, 100)},
-        Ajuste{"LeftEdge11pxStays", QRect(11, 100, 100, 80), {}, QPoint(11, 100)},
-        Ajuste{"PastTheLeftEdgeSnapsBack", QRect(-6, 100, 100, 80), {}, QPoint(0, 100)},
-        Ajuste{"RightEdge7pxSnaps", QRect(893, 100, 100, 80), {}, QPoint(900, 100)},
-        Ajuste{"BottomEdge7pxSnaps", QRect(300, 713, 100, 80), {}, QPoint(300, 720)},
-        Ajuste{"CornerSnapsBothAxes", QRect(5, 6, 100, 80), {}, QPoint(0, 0)},
-        Ajuste{"ToTheRightOfAnotherWindow7px", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
-        Ajuste{"ToTheLeftOfAnotherWindow", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
-        Ajuste{"BelowAnotherWindow", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
-        Ajuste{"AboveAnotherWindowLeftEdgesAligned", QRect(404, 215, 100, 80), {Otra},
-               QPoint(400, 220)},
-        Ajuste{"AnotherWindowFarAwayOnTheOtherAxisIgnored", QRect(607, 600, 100, 80), {Otra},
-               QPoint(607, 600)},
-        Ajuste{"NearestEdgeWins", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
-               QPoint(600, 320)}),
-    [](const auto& info) { return std::string(info.param.Nombre); });
-
-// --- Frames --------------------------------------------------------------------------------
 
 TEST_F(SkinTest, FrameFollowsTheSkinAndKeepsTheClientArea) {
     auto ventana = VentanaDeControles();
@@ -352,23 +301,36 @@ TEST_F(SkinTest, FrameFollowsTheSkinAndKeepsTheClientArea) {
     EXPECT_EQ(otra->height(), 200 + TMarcoSkin::AltoTitulo);
 }
 
-TEST_F(SkinTest, AWindowWithALayoutGetsATopMargin) {
+// A dialog laid out by a layout makes room for the caption too; a skin switched while it is
+// modal keeps it open.
+TEST_F(SkinTest, ModalDialogWithALayoutGetsATopMarginAndStaysOpen) {
     QDialog dialogo;
     auto* disposicion = new QVBoxLayout(&dialogo);
     auto* linea = new QLineEdit(&dialogo);
     disposicion->addWidget(linea);
     disposicion->addStretch();
     dialogo.resize(200, 120);
-    TMarcoSkin::Instalar(&dialogo);
-    dialogo.show();
-    const int arribaAntes = linea->y();
-    ASSERT_TRUE(SD->AplicarSkin(1));
-    QApplication::processEvents();
-    disposicion->activate();
-    EXPECT_EQ(linea->y(), arribaAntes + TMarcoSkin::AltoTitulo);
-    ASSERT_TRUE(SD->AplicarSkin(0));
-    disposicion->activate();
-    EXPECT_EQ(linea->y(), arribaAntes);
+    TMarcoSkin* marco = TMarcoSkin::Instalar(&dialogo);
+    int arriba = -1, arribaConSkin = -1, arribaSinSkin = -1;
+    bool abierto = false;
+    AlAparecerDialogo([&](QWidget*) {
+        arriba = linea->y();
+        SD->AplicarSkin(3);
+        QApplication::processEvents();
+        disposicion->activate();
+        arribaConSkin = linea->y();
+        abierto = dialogo.isVisible() && marco->Activo();
+        SD->AplicarSkin(0);
+        QApplication::processEvents();
+        disposicion->activate();
+        arribaSinSkin = linea->y();
+        abierto = abierto && dialogo.isVisible();
+        dialogo.accept();
+    });
+    EXPECT_EQ(dialogo.exec(), QDialog::Accepted);
+    EXPECT_TRUE(abierto);
+    EXPECT_EQ(arribaConSkin, arriba + TMarcoSkin::AltoTitulo);
+    EXPECT_EQ(arribaSinSkin, arriba);
 }
 
 TEST_F(SkinTest, RollUpThenUnrollRestoresTheGeometry) {
@@ -418,28 +380,8 @@ TEST_F(SkinTest, DraggingTheCaptionSnapsToTheScreenEdge) {
     EXPECT_FALSE(ventana->isVisible());
 }
 
-TEST_F(SkinTest, ChangingTheSkinWhileAModalDialogIsOpenKeepsItOpen) {
-    QDialog dialogo;
-    dialogo.resize(200, 100);
-    TMarcoSkin* marco = TMarcoSkin::Instalar(&dialogo);
-    bool visibleTrasCambio = false;
-    AlAparecerDialogo([&](QWidget* w) {
-        ASSERT_EQ(w, &dialogo);
-        SD->AplicarSkin(3);
-        QApplication::processEvents();
-        visibleTrasCambio = dialogo.isVisible() && marco->Activo();
-        SD->AplicarSkin(0);
-        QApplication::processEvents();
-        visibleTrasCambio = visibleTrasCambio && dialogo.isVisible();
-        dialogo.accept();
-    });
-    EXPECT_EQ(dialogo.exec(), QDialog::Accepted);
-    EXPECT_TRUE(visibleTrasCambio);
-}
 
-// --- Spanish texts ------------------------------------------------------------------------
-
-TEST_F(SkinTest, CaptionHintsAndSystemMenusAreSpanish) {
+TEST_F(SkinTest, CaptionHintsSystemMenusAndMessageBoxesAreSpanish) {
     auto ventana = VentanaDeControles();
     TMarcoSkin* principal = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     EXPECT_EQ(principal->Barra()->BotonCerrar()->toolTip(), QStringLiteral("Cerrar"));
@@ -454,6 +396,25 @@ TEST_F(SkinTest, CaptionHintsAndSystemMenusAreSpanish) {
     std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menuDialogo.get()),
               (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("&Cerrar")}));
+
+    QStringList botones;
+    auto leer = [&](QWidget* w) {
+        auto* caja = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(caja, nullptr);
+        botones.clear();
+        for (QAbstractButton* b : caja->buttons())
+            botones << b->text();
+        for (QAbstractButton* b : caja->buttons())
+            if (b->text() == QStringLiteral("Aceptar"))
+                b->click();
+    };
+    AlAparecerDialogo(leer);
+    EXPECT_TRUE(TSkinData::Mensaje(nullptr, QStringLiteral("Hola"), true));
+    botones.sort();
+    EXPECT_EQ(botones, (QStringList{QStringLiteral("Aceptar"), QStringLiteral("Cancelar")}));
+    AlAparecerDialogo(leer);
+    EXPECT_TRUE(TSkinData::Mensaje(nullptr, QStringLiteral("Hola")));
+    EXPECT_EQ(botones, QStringList{QStringLiteral("Aceptar")});
 }
 
 TEST_F(SkinTest, EditBoxesHaveTheSpanishContextMenu) {
@@ -482,27 +443,6 @@ TEST_F(SkinTest, EditBoxesHaveTheSpanishContextMenu) {
     ASSERT_NE(abierto, nullptr);
     EXPECT_TRUE(TextosMenu(abierto).contains(QStringLiteral("Seleccionar Todo")));
     abierto->close();
-}
-
-TEST_F(SkinTest, MessageBoxButtonsAreSpanish) {
-    QStringList botones;
-    auto leer = [&](QWidget* w) {
-        auto* caja = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(caja, nullptr);
-        botones.clear();
-        for (QAbstractButton* b : caja->buttons())
-            botones << b->text();
-        for (QAbstractButton* b : caja->buttons())
-            if (b->text() == QStringLiteral("Aceptar"))
-                b->click();
-    };
-    AlAparecerDialogo(leer);
-    EXPECT_TRUE(TSkinData::Mensaje(nullptr, QStringLiteral("Hola"), true));
-    botones.sort();
-    EXPECT_EQ(botones, (QStringList{QStringLiteral("Aceptar"), QStringLiteral("Cancelar")}));
-    AlAparecerDialogo(leer);
-    EXPECT_TRUE(TSkinData::Mensaje(nullptr, QStringLiteral("Hola")));
-    EXPECT_EQ(botones, QStringList{QStringLiteral("Aceptar")});
 }
 
 } // namespace
