@@ -173,9 +173,6 @@ TEST_F(SkinTest, TheSameSkinOrAnIndexOutsideTheChooserChangesNothing) {
     EXPECT_EQ(cambios, 0);
 }
 
-
-QByteArray Bueno() { return TSkinData::PaqueteAlmacenado(1).toByteArray(); }
-
 QByteArray PngPequeno() {
     QImage imagen(2, 2, QImage::Format_RGB32);
     imagen.fill(Qt::red);
@@ -195,13 +192,14 @@ QByteArray Paquete(const char* hoja, const QByteArray& imagen = PngPequeno()) {
 
 // A package that fails to unpack is refused and leaves the current look.
 TEST(PaqueteSkin, BadPackagesFailToUnpackAndLeaveTheLook) {
-    QByteArray volteado = Bueno();
+    const QByteArray bueno = TSkinData::PaqueteAlmacenado(1).toByteArray();
+    QByteArray volteado = bueno;
     volteado[volteado.size() / 2] = char(volteado[volteado.size() / 2] ^ 0x5A);
     const std::pair<const char*, QByteArray> casos[] = {
         {"Empty", QByteArray()},
         {"ByteFlippedInTheMiddle", volteado},
-        {"Truncated", Bueno().left(Bueno().size() - 7)},
-        {"TrailingGarbage", Bueno() + QByteArray("xx")},
+        {"Truncated", bueno.left(bueno.size() - 7)},
+        {"TrailingGarbage", bueno + QByteArray("xx")},
         {"ValidZlibButNoArchive", qCompress(QByteArray("hola")).mid(4)},
         {"NoStyleSheet", Paquete(nullptr)},
         {"ImageThatDoesNotDecode", Paquete("QWidget { color: red; }", "no soy un png")},
@@ -235,7 +233,6 @@ TEST(PaqueteSkin, RoundTripAndNoEntryNameEscapesTheFolder) {
     EXPECT_TRUE(EmpaquetarSkin({{QStringLiteral("../x.png"), "x"}}).isEmpty());
 }
 
-
 TEST(AjusteMagnetico, SnapWithinTenPixels) {
     const QRect pantalla(0, 0, 1000, 800);
     const QRect Otra(400, 300, 200, 150); // right edge at 600, bottom at 450
@@ -256,16 +253,13 @@ TEST(AjusteMagnetico, SnapWithinTenPixels) {
         {"ToTheRightOfAnotherWindow7px", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
         {"ToTheLeftOfAnotherWindow", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
         {"BelowAnotherWindow", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
-        {"AboveAnotherWindowLeftEdgesAligned", QRect(404, 215, 100, 80), {Otra},
-               QPoint(400, 220)},
-        {"AnotherWindowFarAwayOnTheOtherAxisIgnored", QRect(607, 600, 100, 80), {Otra},
-               QPoint(607, 600)},
+        {"AboveAnotherWindowLeftEdgesAligned", QRect(404, 215, 100, 80), {Otra}, QPoint(400, 220)},
+        {"AnotherWindowFarAwayOnTheOtherAxis", QRect(607, 600, 100, 80), {Otra}, QPoint(607, 600)},
         {"NearestEdgeWins", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
-               QPoint(600, 320)}};
+         QPoint(600, 320)}};
     for (const auto& c : casos)
         EXPECT_EQ(AjusteMagnetico(c.Ventana, pantalla, c.Otras), c.Esperado) << c.Nombre;
 }
-
 
 TEST_F(SkinTest, FrameFollowsTheSkinAndKeepsTheClientArea) {
     auto ventana = VentanaDeControles();
@@ -379,7 +373,6 @@ TEST_F(SkinTest, DraggingTheCaptionSnapsToTheScreenEdge) {
     QTest::mouseClick(marco->Barra()->BotonCerrar(), Qt::LeftButton);
     EXPECT_FALSE(ventana->isVisible());
 }
-
 
 TEST_F(SkinTest, CaptionHintsSystemMenusAndMessageBoxesAreSpanish) {
     auto ventana = VentanaDeControles();

@@ -91,13 +91,9 @@ protected:
 
     // Runs the event loop until the list shows every line, scrolled to the newest.
     bool EsperarLista() {
-        return QTest::qWaitFor(
-            [this] {
-                const QScrollBar* barra = cuenta.verticalScrollBar();
-                return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
-                       barra->value() == barra->maximum();
-            },
-            60'000);
+        const QScrollBar* barra = cuenta.verticalScrollBar();
+        return QTest::qWaitFor([&] { return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
+                                            barra->value() == barra->maximum(); }, 60'000);
     }
 
     TZURLabelNumber datos;
