@@ -231,5 +231,3 @@ BENCHMARK(BM_CargarCuentaComoLista)->Unit(benchmark::kMillisecond)->UseRealTime(
 BENCHMARK(BM_LecturaPlanaEnLineas)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CodificarEnMemoria)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DecodificarEnMemoria)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-BENCHMARK_MAIN();

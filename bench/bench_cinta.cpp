@@ -3,7 +3,6 @@
 // and the cost of one turn of the event loop once the tape is that long.
 #include "TZURCuenta.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
@@ -11,7 +10,6 @@
 #include <QEventLoop>
 
 #include <chrono>
-#include <clocale>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -136,16 +134,3 @@ void BM_DisposicionConMillonDeLineas(benchmark::State& state) {
 BENCHMARK(BM_DisposicionConMillonDeLineas)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

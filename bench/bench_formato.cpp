@@ -76,5 +76,3 @@ void BM_SnprintfLg18(benchmark::State& estado) {
 BENCHMARK(BM_SnprintfLg18)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

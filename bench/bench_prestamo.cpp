@@ -3,7 +3,6 @@
 #include "CalculosFinancieros.h"
 #include "TPrestamoFrances.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -33,13 +32,3 @@ void BM_CalcularMilAniosEnPantalla(benchmark::State& estado) {
 BENCHMARK(BM_CalcularMilAniosEnPantalla)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacion(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,13 +2,9 @@
 // dispatchers, with every register repaint and tape line that a click causes.
 #include "TSumadoraFormulario.h"
 
-#include <QApplication>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <clocale>
 #include <memory>
 #include <vector>
 
@@ -48,22 +44,3 @@ void TeclasDeUnaCuenta(benchmark::State& estado) {
 } // namespace
 
 BENCHMARK(TeclasDeUnaCuenta)->Iterations(100000)->Unit(benchmark::kNanosecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window writes its angle unit at start: keep the user's settings file out of it.
-    QTemporaryDir hogar;
-    qputenv("HOME", hogar.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (hogar.path() + QStringLiteral("/.config")).toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
