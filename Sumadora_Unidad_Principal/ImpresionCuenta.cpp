@@ -42,7 +42,7 @@ QFont LetraImpresion() {
     return letra;
 }
 
-void EscribirArchivoImpresion(const QStringList& cinta, CodificacionCuenta codificacion) {
+void EscribirArchivoImpresion(const TextoLineas& cinta, CodificacionCuenta codificacion) {
     const QString ruta = QDir::current().absoluteFilePath(NombreImpresion());
     try {
         GuardarArchivoCuenta(ruta, cinta, codificacion);

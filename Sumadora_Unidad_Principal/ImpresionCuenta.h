@@ -30,4 +30,4 @@ QFont LetraImpresion();
 
 // Writes the tape to "Imprime.SUMP" in the current directory; throws ErrorSumadora with a
 // Spanish message when it cannot.
-void EscribirArchivoImpresion(const QStringList& cinta, CodificacionCuenta codificacion);
+void EscribirArchivoImpresion(const TextoLineas& cinta, CodificacionCuenta codificacion);

@@ -69,8 +69,8 @@ void AbrirCinta(TSumadoraFormulario& v) {
     const CursorEspera espera;
     // Read whole before the tape changes, so a failed load leaves it as it was. The total and
     // the calculation under way are not the file's business.
-    TextoCuenta contenido = LeerTextoCuenta(ruta);
-    v.Cuenta->CargarTexto(std::move(contenido.Texto), std::move(contenido.Inicios));
+    TextoCuenta contenido = LeerArchivoCuenta(ruta);
+    v.Cuenta->CargarTexto(std::move(contenido.Texto));
     v.CodificacionArchivo = contenido.Codificacion;
 }
 
@@ -80,7 +80,7 @@ void GuardarCinta(TSumadoraFormulario& v) {
     if (ruta.isEmpty())
         return;
     const CursorEspera espera;
-    GuardarArchivoCuenta(ruta, v.Cuenta->Lineas(), v.CodificacionArchivo);
+    v.CodificacionArchivo = GuardarArchivoCuenta(ruta, v.Cuenta->Texto(), v.CodificacionArchivo);
 }
 
 void ImprimirCinta(TSumadoraFormulario& v) {
@@ -90,9 +90,9 @@ void ImprimirCinta(TSumadoraFormulario& v) {
     if (!impresora)
         throw ErrorSumadora(u"No hay ninguna impresora instalada."_s);
     const CursorEspera espera;
-    const QStringList cinta = v.Cuenta->Lineas();
-    EscribirArchivoImpresion(cinta, v.CodificacionArchivo);
-    const QStringList lineas = LineasImpresion(cinta, LeerCabeceraImpresion(ArchivoIni()));
+    EscribirArchivoImpresion(v.Cuenta->Texto(), v.CodificacionArchivo);
+    const QStringList lineas =
+        LineasImpresion(v.Cuenta->Lineas(), LeerCabeceraImpresion(ArchivoIni()));
     ImprimirTexto(*impresora, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
 }
 

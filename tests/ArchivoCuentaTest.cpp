@@ -12,6 +12,9 @@
 
 #include <functional>
 #include <ostream>
+#include <thread>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -57,8 +60,8 @@ std::ostream& operator<<(std::ostream& os, const CasoLectura& c) {
 class Decodificar : public ::testing::TestWithParam<CasoLectura> {};
 
 TEST_P(Decodificar, DaLasLineasYLaCodificacion) {
-    const ContenidoCuenta c = DecodificarCuenta(GetParam().Datos);
-    EXPECT_EQ(c.Lineas, GetParam().Lineas);
+    const TextoCuenta c = DecodificarCuenta(GetParam().Datos);
+    EXPECT_EQ(c.Texto.Lineas(), GetParam().Lineas);
     EXPECT_EQ(c.Codificacion, GetParam().Codificacion);
 }
 
@@ -79,6 +82,16 @@ const CasoLectura kLecturas[] = {
     {"Windows1252", B("Pe\361a 5\x80\r\n"), {u"Peña 5€"_s}},
     {"Utf8", B("Pe\303\261a 5\xE2\x82\xAC\r\n"), {u"Peña 5€"_s}, CodificacionCuenta::Utf8},
     {"Utf8ConBom", B("\357\273\277Pe\303\261a"), {u"Peña"_s}, CodificacionCuenta::Utf8ConBom},
+    {"SoloLaMarca", B("\357\273\277"), {}, CodificacionCuenta::Utf8ConBom},
+    // Only the first is the file's mark; the others are text.
+    {"SegundaMarcaEsTexto",
+     B("\357\273\277\357\273\277x\303\251"),
+     {u"\uFEFFxé"_s},
+     CodificacionCuenta::Utf8ConBom},
+    {"MarcaAlPrincipioDeOtraLinea",
+     B("a\r\n\357\273\277x\303\251\r\n"),
+     {u"a"_s, u"\uFEFFxé"_s},
+     CodificacionCuenta::Utf8},
     // Not valid UTF-8 anywhere in the file: the whole file is Windows-1252.
     {"Utf8SobrelargoEsWindows1252", B("\xC0\xAF"), {u"À¯"_s}},
     {"Utf8CortadoEsWindows1252", B("Pe\xC3"), {u"PeÃ"_s}},
@@ -94,10 +107,10 @@ TEST(ArchivoCuenta, MuchosCrSolosSeLeenTodos) {
     QByteArray datos;
     for (int i = 0; i < 5000; ++i)
         datos += QByteArray::number(i) + '\r';
-    const ContenidoCuenta c = DecodificarCuenta(datos);
-    ASSERT_EQ(c.Lineas.size(), 5000);
-    EXPECT_EQ(c.Lineas.first(), u"0"_s);
-    EXPECT_EQ(c.Lineas.last(), u"4999"_s);
+    const QStringList lineas = DecodificarCuenta(datos).Texto.Lineas();
+    ASSERT_EQ(lineas.size(), 5000);
+    EXPECT_EQ(lineas.first(), u"0"_s);
+    EXPECT_EQ(lineas.last(), u"4999"_s);
 }
 
 // ---- Round trips: a file loaded and saved again gives back its bytes, with CR LF ends -------
@@ -118,25 +131,49 @@ TEST(ArchivoCuenta, GuardarLoCargadoDevuelveLosMismosBytes) {
          B("\xEF\xBB\xBFuno\r\ndos\xC2\xB2\r\n")},
         {"Windows1252ConFinesLf", B("uno\n\x80 dos\n\n"), B("uno\r\n\x80 dos\r\n\r\n")},
         {"SinSaltoFinalLoGana", B("  5 +\r\n  5 T"), B("  5 +\r\n  5 T\r\n")},
+        {"MarcaEnMedio", B("a\r\n\xEF\xBB\xBFx\xC3\xA9\r\n"), B("a\r\n\xEF\xBB\xBFx\xC3\xA9\r\n")},
+        {"CrSolos", B("a\rb\r\r"), B("a\r\nb\r\n\r\n")},
     };
     for (const auto& c : casos) {
-        ContenidoCuenta leido = DecodificarCuenta(c.datos);
-        EXPECT_EQ(CodificarCuenta(leido.Lineas, leido.Codificacion).toHex(' '),
+        const TextoCuenta leido = DecodificarCuenta(c.datos);
+        EXPECT_EQ(CodificarCuenta(leido.Texto, leido.Codificacion).toHex(' '),
                   c.guardado.toHex(' '))
             << c.nombre;
     }
 }
 
-TEST(ArchivoCuenta, SinCargarEsWindows1252YFueraDeEllaUtf8SinPerderNada) {
-    CodificacionCuenta cod = CodificacionCuenta::Windows1252;
-    EXPECT_EQ(CodificarCuenta({u"Año 5€"_s, QString()}, cod), B("A\xF1o 5\x80\r\n\r\n"));
-    EXPECT_EQ(cod, CodificacionCuenta::Windows1252);
+TEST(ArchivoCuenta, LoQueSeEscribeTrasCargarSeGuardaConFinesCrLf) {
+    // The last line loaded without its break, then lines typed after it.
+    TextoCuenta leido = DecodificarCuenta(B("uno\ndos"));
+    leido.Texto.Agregar(u"5 +"_s);
+    leido.Texto.AgregarVacias(1);
+    EXPECT_EQ(CodificarCuenta(leido.Texto, leido.Codificacion), B("uno\r\ndos\r\n5 +\r\n\r\n"));
 
-    const QStringList lineas = {u"año"_s, u"→ 日本"_s};
-    const QByteArray datos = CodificarCuenta(lineas, cod);
-    EXPECT_EQ(cod, CodificacionCuenta::Utf8);
-    EXPECT_EQ(datos, (u"año\r\n→ 日本\r\n"_s).toUtf8());
-    EXPECT_EQ(DecodificarCuenta(datos).Lineas, lineas);
+    leido = DecodificarCuenta(B("uno\r\ndos"));
+    leido.Texto.Agregar(u"5 +"_s);
+    EXPECT_EQ(CodificarCuenta(leido.Texto, leido.Codificacion), B("uno\r\ndos\r\n5 +\r\n"));
+
+    // A UTF-8 file keeps its mark and its code page, also once cleared.
+    leido = DecodificarCuenta(B("\xEF\xBB\xBF\xC3\xB1"));
+    leido.Texto.Vaciar();
+    leido.Texto.Agregar(u"año"_s);
+    EXPECT_EQ(CodificarCuenta(leido.Texto, leido.Codificacion), B("\xEF\xBB\xBF"
+                                                                  "a\xC3\xB1o\r\n"));
+}
+
+TEST(ArchivoCuenta, SinCargarEsWindows1252YFueraDeEllaUtf8SinPerderNada) {
+    const CodificacionCuenta w = CodificacionCuenta::Windows1252;
+    TextoLineas texto({u"Año 5€"_s, QString()});
+    EXPECT_EQ(CodificarCuenta(texto, w), B("A\xF1o 5\x80\r\n\r\n"));
+    EXPECT_EQ(CodificacionGuardada(texto, w), w);
+
+    texto.Agregar(u"→ 日本"_s);
+    const QStringList lineas = {u"Año 5€"_s, QString(), u"→ 日本"_s};
+    EXPECT_EQ(texto.Lineas(), lineas);
+    EXPECT_EQ(CodificacionGuardada(texto, w), CodificacionCuenta::Utf8);
+    const QByteArray datos = CodificarCuenta(texto, w);
+    EXPECT_EQ(datos, (u"Año 5€\r\n\r\n→ 日本\r\n"_s).toUtf8());
+    EXPECT_EQ(DecodificarCuenta(datos).Texto.Lineas(), lineas);
 }
 
 // ---- Files on disk -----------------------------------------------------------------------
@@ -152,27 +189,53 @@ TEST_F(ArchivoCuentaDisco, GuardarReemplazaElArchivoYLeerDevuelveLasLineas) {
                                 u"                     5 T"_s, QString(), QString()};
     const QString ruta = Ruta(u"cuenta.SUMA"_s);
     Escribir(ruta, QByteArray(10000, 'x'));
-    EXPECT_EQ(GuardarArchivoCuenta(ruta, lineas, CodificacionCuenta::Windows1252),
+    EXPECT_EQ(GuardarArchivoCuenta(ruta, TextoLineas(lineas), CodificacionCuenta::Windows1252),
               CodificacionCuenta::Windows1252);
     EXPECT_EQ(Leer(ruta), B("                     5 +\r\n ---------------------\r\n"
                             "                     5 T\r\n\r\n\r\n"));
-    EXPECT_EQ(LeerArchivoCuenta(ruta).Lineas, lineas);
+    EXPECT_EQ(LeerArchivoCuenta(ruta).Texto.Lineas(), lineas);
 }
 
 TEST_F(ArchivoCuentaDisco, UnaCintaDeVariosMegasYUnaLineaEnormeVuelvenEnteras) {
-    // Written in blocks: lines that straddle a block, and one longer than a block.
+    // Read and written in blocks: lines that straddle a block, one longer than a block, the
+    // first byte beyond ASCII megabytes in, and lone LFs that make the save go line by line.
     QStringList lineas;
     for (int i = 0; i < 60000; ++i)
-        lineas << QString::number(i).rightJustified(22) + (i % 7 ? u" +"_s : u" €"_s);
+        lineas << QString::number(i).rightJustified(22) + (i < 50000 || i % 7 ? u" +"_s : u" €"_s);
     lineas << QString(3 * 1024 * 1024, u'ñ') << u"fin"_s;
-    for (const CodificacionCuenta cod :
-         {CodificacionCuenta::Windows1252, CodificacionCuenta::Utf8}) {
-        const QString ruta = Ruta(u"grande.SUMA"_s);
-        GuardarArchivoCuenta(ruta, lineas, cod);
-        const ContenidoCuenta leido = LeerArchivoCuenta(ruta);
+    const QString ruta = Ruta(u"grande.SUMA"_s);
+    for (const bool utf8 : {false, true}) {
+        TextoLineas texto(lineas);
+        if (utf8)
+            texto.Agregar(u"日本"_s);
+        const CodificacionCuenta cod =
+            utf8 ? CodificacionCuenta::Utf8 : CodificacionCuenta::Windows1252;
+        EXPECT_EQ(GuardarArchivoCuenta(ruta, texto, CodificacionCuenta::Windows1252), cod);
+        const TextoCuenta leido = LeerArchivoCuenta(ruta);
         EXPECT_EQ(leido.Codificacion, cod);
-        EXPECT_TRUE(leido.Lineas == lineas);
+        EXPECT_TRUE(leido.Texto.Lineas() == texto.Lineas());
     }
+    Escribir(ruta, Leer(ruta).replace("\r\n", "\n"));
+    const QByteArray conLf = Leer(ruta);
+    GuardarArchivoCuenta(ruta, LeerArchivoCuenta(ruta).Texto, CodificacionCuenta::Utf8);
+    EXPECT_TRUE(Leer(ruta) == QByteArray(conLf).replace("\n", "\r\n"));
+}
+
+TEST_F(ArchivoCuentaDisco, UnaTuberiaSeLeeHastaElFinal) {
+    const QString ruta = Ruta(u"tuberia"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(ruta).constData(), 0600), 0);
+    QByteArray datos;
+    for (int i = 0; i < 20000; ++i)
+        datos += QByteArray::number(i) + " +\r\n";
+    std::thread escritor([&] {
+        QFile f(ruta);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            f.write(datos);
+    });
+    const TextoCuenta leido = LeerArchivoCuenta(ruta);
+    escritor.join();
+    ASSERT_EQ(leido.Texto.Cantidad(), 20000);
+    EXPECT_EQ(leido.Texto.Linea(19999), u"19999 +"_s);
 }
 
 TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
@@ -180,8 +243,9 @@ TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
     const QString fichero = Ruta(u"no_es_carpeta"_s);
     Escribir(fichero, B("sigo igual"));
     const QString ruta = fichero + u"/cuenta.SUMA"_s;
-    const QString m =
-        Mensaje([&] { GuardarArchivoCuenta(ruta, {u"1"_s}, CodificacionCuenta::Windows1252); });
+    const QString m = Mensaje([&] {
+        GuardarArchivoCuenta(ruta, TextoLineas({u"1"_s}), CodificacionCuenta::Windows1252);
+    });
     EXPECT_TRUE(m.startsWith(u"No se puede guardar la cuenta en «"_s)) << m.toStdString();
     EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
     EXPECT_EQ(Leer(fichero), B("sigo igual"));
@@ -191,7 +255,8 @@ TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
     ASSERT_TRUE(QDir().mkdir(carpeta));
     Escribir(carpeta + u"/dentro"_s, B("x"));
     EXPECT_FALSE(Mensaje([&] {
-                     GuardarArchivoCuenta(carpeta, {u"1"_s}, CodificacionCuenta::Windows1252);
+                     GuardarArchivoCuenta(carpeta, TextoLineas({u"1"_s}),
+                                          CodificacionCuenta::Windows1252);
                  }).isEmpty());
     EXPECT_EQ(Leer(carpeta + u"/dentro"_s), B("x"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -215,7 +280,7 @@ TEST_F(ArchivoCuentaDisco, NoSeCarganNulosNiArchivosGrandesYSeDicePorQue) {
     }
     // Just at the limit it loads.
     Escribir(ruta, QByteArray(98, 'x') + "\r\n");
-    EXPECT_EQ(LeerArchivoCuenta(ruta, 100).Lineas, QStringList{QString(98, u'x')});
+    EXPECT_EQ(LeerArchivoCuenta(ruta, 100).Texto.Lineas(), QStringList{QString(98, u'x')});
 
     const QString falta = Ruta(u"no_hay.SUMA"_s);
     EXPECT_EQ(Mensaje([&] { LeerArchivoCuenta(falta); }),

@@ -255,11 +255,11 @@ TEST_F(PruebaCuenta, ValoresDirectosYRegistroDestruido) {
     EXPECT_EQ(cuenta.Lineas().mid(9), Expandir({"3 +", "---", "3 T", "", ""}));
 }
 
-TEST_F(PruebaCuenta, CargarLineasNoTocaTotalNiEstado) {
+TEST_F(PruebaCuenta, CargarTextoNoTocaTotalNiEstado) {
     for (const char* t : {"4", "+", "5", "*"})
         Pulsar(t);
     const QStringList archivo = {u"texto cualquiera"_s, QString(), u"   12 +"_s, QString()};
-    cuenta.CargarLineas(archivo);
+    cuenta.CargarTexto(TextoLineas(archivo));
     EXPECT_EQ(cuenta.Lineas(), archivo);
     EXPECT_EQ(cuenta.Valor(), 20);
     EXPECT_EQ(cuenta.Operador(), u"*"_s);
@@ -269,7 +269,7 @@ TEST_F(PruebaCuenta, CargarLineasNoTocaTotalNiEstado) {
     EXPECT_EQ(cuenta.Lineas(), archivo + Expandir({"---", "20 T", "", ""}));
     ASSERT_TRUE(EsperarLista());
     EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(0, 0), Qt::AccessibleTextRole), archivo[0]);
-    cuenta.CargarLineas({});
+    cuenta.CargarTexto(TextoLineas());
     EXPECT_EQ(cuenta.model()->rowCount(), 0);
 }
 

@@ -117,19 +117,19 @@ int TZURCuenta::CantidadLineas() const {
 }
 
 QString TZURCuenta::Linea(int i) const {
-    return Modelo->Linea(i);
+    return Modelo->Texto().Linea(i);
 }
 
 QStringList TZURCuenta::Lineas() const {
-    return Modelo->Lineas();
+    return Modelo->Texto().Lineas();
 }
 
-void TZURCuenta::CargarLineas(const QStringList& lineas) {
-    Modelo->Reemplazar(lineas);
+const TextoLineas& TZURCuenta::Texto() const {
+    return Modelo->Texto();
 }
 
-void TZURCuenta::CargarTexto(QString texto, std::vector<qsizetype> inicios) {
-    Modelo->ReemplazarTexto(std::move(texto), std::move(inicios));
+void TZURCuenta::CargarTexto(TextoLineas texto) {
+    Modelo->Reemplazar(std::move(texto));
 }
 
 void TZURCuenta::ProgramarPublicacion() {

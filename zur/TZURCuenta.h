@@ -4,6 +4,7 @@
 #pragma once
 
 #include "TZURLabelNumber.h"
+#include "TextoLineas.h"
 
 #include <QListView>
 #include <QPointer>
@@ -11,7 +12,6 @@
 #include <QStringList>
 
 #include <chrono>
-#include <vector>
 
 class ModeloLineas;
 
@@ -71,11 +71,9 @@ public:
     int CantidadLineas() const;
     QString Linea(int i) const;
     QStringList Lineas() const;
+    const TextoLineas& Texto() const;
     // Replaces every line (loading a tape file); total and state stay as they are.
-    void CargarLineas(const QStringList& lineas);
-    // The same from a file's text already in the tape's form: every line one after another
-    // and where each starts (ascending). Taken over without a copy.
-    void CargarTexto(QString texto, std::vector<qsizetype> inicios);
+    void CargarTexto(TextoLineas texto);
 
 private:
     enum class Operacion { Suma, Resta, Producto, Cociente };

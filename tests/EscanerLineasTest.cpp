@@ -1,0 +1,101 @@
+// The line scanner against a byte-by-byte reading of the same rules, for every kernel, on
+// bytes full of line breaks, NULs and bytes beyond ASCII, handed over in blocks of any size.
+#include "EscanerLineas.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Lectura {
+    std::vector<quint32> Inicios;
+    bool Nulo = false;
+    qsizetype PrimerAlto = -1;
+    bool SoloCrLf = true;
+};
+
+// The rules one byte at a time: a line starts at the first byte and after an LF or a CR not
+// followed by an LF, never at the end.
+Lectura Referencia(const std::string& d) {
+    Lectura r;
+    const size_t n = d.size();
+    if (n > 0)
+        r.Inicios.push_back(0);
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(d[i]);
+        const bool lf = c == '\n';
+        const bool crSolo = c == '\r' && (i + 1 == n || d[i + 1] != '\n');
+        if ((lf || crSolo) && i + 1 < n)
+            r.Inicios.push_back(quint32(i + 1));
+        if (crSolo || (lf && (i == 0 || d[i - 1] != '\r')))
+            r.SoloCrLf = false;
+        r.Nulo = r.Nulo || c == 0;
+        if (c >= 0x80 && r.PrimerAlto < 0)
+            r.PrimerAlto = qsizetype(i);
+    }
+    return r;
+}
+
+Lectura Escanear(const std::string& d, EscanerLineas::Nucleo nucleo, std::mt19937& azar) {
+    EscanerLineas e(qint64(d.size()), nucleo);
+    size_t hecho = 0;
+    while (hecho < d.size()) {
+        hecho = std::min(d.size(), hecho + std::uniform_int_distribution<size_t>(1, 300000)(azar));
+        e.Avanzar(d.data(), qsizetype(hecho));
+    }
+    e.Terminar(d.data(), qsizetype(d.size()));
+    return {std::vector<quint32>(e.Inicios().begin(), e.Inicios().end()), e.Nulo(), e.PrimerAlto(),
+            e.SoloCrLf()};
+}
+
+TEST(EscanerLineas, CadaNucleoLeeComoLaReferencia) {
+    std::mt19937 azar(20261206);
+    // Mostly text, with runs of empty lines (more starts than a chunk has room for at once).
+    const std::string piezas[] = {"a",
+                                  "12,5 +",
+                                  " ",
+                                  "\r\n",
+                                  "\n",
+                                  "\r",
+                                  "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n",
+                                  "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n",
+                                  std::string(1, '\0'),
+                                  "\xC3\xB1"};
+    std::vector<std::string> casos = {"", "\r", "\n", "\r\n", "a", "\r\r\n", "\n\r"};
+    for (int c = 0; c < 300; ++c) {
+        std::string d;
+        const size_t largo = c < 290 ? size_t(c) * 7 : size_t(400000);
+        while (d.size() < largo) {
+            const size_t k = std::uniform_int_distribution<size_t>(0, 99)(azar);
+            // NULs and bytes beyond ASCII only now and then, so most cases have none.
+            d += piezas[k < 40   ? 0
+                        : k < 60 ? 1
+                        : k < 70 ? 2
+                        : k < 80 ? 3
+                        : k < 88 ? 4
+                        : k < 94 ? 5
+                        : k < 96 ? 6
+                        : k < 98 ? 7
+                                 : (c % 3 == 0   ? 8
+                                    : c % 3 == 1 ? 9
+                                                 : 1)];
+        }
+        casos.push_back(d);
+    }
+    using N = EscanerLineas::Nucleo;
+    for (const N nucleo : {N::ElMejor, N::Avx512, N::Avx2, N::Basico}) {
+        for (size_t i = 0; i < casos.size(); ++i) {
+            const Lectura esperada = Referencia(casos[i]);
+            const Lectura vista = Escanear(casos[i], nucleo, azar);
+            ASSERT_EQ(vista.Inicios, esperada.Inicios) << "caso " << i << " nucleo " << int(nucleo);
+            ASSERT_EQ(vista.Nulo, esperada.Nulo) << "caso " << i;
+            ASSERT_EQ(vista.PrimerAlto, esperada.PrimerAlto) << "caso " << i;
+            ASSERT_EQ(vista.SoloCrLf, esperada.SoloCrLf) << "caso " << i;
+        }
+    }
+}
+
+} // namespace
