@@ -96,9 +96,7 @@ const Secuencia Secuencias[] = {
     {"IntroSinCuentaAbiertaSuma", u"5 Intro", u"5 +", u"5", u"5"},
     {"IntroConCuentaAbiertaTotaliza", u"5 P+ 3 P+ Intro", u"5 +|3 +|---|8 T||", u"8", u"8"},
     {"RetrocesoBorraSoloElDato", u"5 P+ 3 Retroceso", u"5 +", u"0", u"5"},
-    {"SuprBorraElTotalYLaCuentaSigueAbierta", u"5 P+ 3 Supr 2 P+ Intro", u"5 +|2 +|---|2 T||", u"2", u"2"},
     {"DigitosDelTecladoNumerico", u"P1 P2 P0 P+", u"120 +", u"120", u"120"},
-    {"LasTresTeclasDecimales", u"1 P. 5 P+ 2 , 5 P+ 3 . 5 P+", u"1,5 +|2,5 +|3,5 +", u"3,5", u"7,5"},
     {"F6F7YF10NoHacenNada", u"5 F6 F7 F10 6", u"", u"56", u"TOTAL"},
     {"ControlNoSeMira", u"Control+5 P+", u"5 +", u"5", u"5"},
     {"ConAltNoCuenta", u"1 Alt+5 Alt+P+ 2", u"", u"12", u"TOTAL"},
@@ -110,8 +108,8 @@ const Secuencia Secuencias[] = {
     // NumLock, which xdotool presses before the pad's keys, is no key press at all.
     {"BloqNumNoDesarma", u"4 P+ 5 Mayús BloqNum +", u"4 +|4 =|5 *", u"5", u"20"},
     {"AltNoDesarma", u"4 P+ 5 Mayús Alt+A +", u"4 +|4 =|5 *", u"5", u"20"},
-    // Each Shift key-down, auto-repeated ones included, turns the latch over.
-    {"MayusPulsadaYSoltadaYF12QuitaElIVA", u"116 P+ Mayús F12", u"116 +|116 =|-16 %|16 -", u"116", u"100"},
+    // Each Shift key-down, auto-repeated ones included, turns the latch over. The keys a hint
+    // announces (Supr, the decimal keys, F1 to F12) are checked against their buttons below.
     {"MayusRepetidaTresVecesQuitaElIVA", u"116 P+ Mayús×3 F12", u"116 +|116 =|-16 %|16 -", u"116", u"100"},
     {"MayusRepetidaCuatroVecesSumaElIVA", u"116 P+ Mayús×4 F12", u"116 +|116 =|16 %|18,56 +", u"116", u"134,56"},
 };

@@ -19,7 +19,6 @@
 
 #include <cstring>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -32,7 +31,6 @@ TEST(Desplegable, PosicionDebajoEncimaYDentroDeLaPantalla) {
         QRect caja, pantalla;
         QPoint esperada;
     } casos[] = {
-        {"Debajo", QRect(100, 100, 120, 21), p, QPoint(100, 121)},
         {"CabeJustoDebajo", QRect(100, 572, 120, 21), p, QPoint(100, 593)}, // 572 + 21 + 175 = 768
         {"EncimaCercaDelFondo", QRect(100, 573, 120, 21), p, QPoint(100, 398)},
         {"AjustadaALaDerecha", QRect(900, 100, 120, 21), p, QPoint(804, 121)},
