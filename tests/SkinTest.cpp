@@ -253,7 +253,7 @@ TEST(AjusteMagnetico, SnapWithinTenPixels) {
         EXPECT_EQ(AjusteMagnetico(c.Ventana, pantalla, c.Otras), c.Esperado) << c.Nombre;
 }
 
-TEST_F(SkinTest, FrameFollowsTheSkinAndKeepsTheClientArea) {
+TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
     auto* boton = ventana->findChild<QPushButton*>();
     TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     EXPECT_EQ(TMarcoSkin::Instalar(ventana.get()), marco);
@@ -273,7 +273,22 @@ TEST_F(SkinTest, FrameFollowsTheSkinAndKeepsTheClientArea) {
     ASSERT_TRUE(SD->AplicarSkin(6)); // skin to skin: the frame stays as it is
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
 
+    const QRect antes = ventana->geometry();
+    QTest::mouseClick(marco->Barra()->BotonEnrollar(), Qt::LeftButton);
+    EXPECT_TRUE(marco->Enrollada());
+    EXPECT_EQ(ventana->size(), QSize(300, TMarcoSkin::AltoTitulo));
+    EXPECT_FALSE(marco->Cliente()->isVisible());
+    QTest::mouseClick(marco->Barra()->BotonEnrollar(), Qt::LeftButton);
+    EXPECT_FALSE(marco->Enrollada());
+    EXPECT_EQ(ventana->geometry(), antes);
+    EXPECT_TRUE(marco->Cliente()->isVisible());
+    // Through the system menu, and undone by going back to the plain look.
+    std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
+    Accion(menu.get(), QStringLiteral("Enro&llar"))->trigger();
+    EXPECT_TRUE(marco->Enrollada());
+
     ASSERT_TRUE(SD->AplicarSkin(0));
+    EXPECT_FALSE(marco->Enrollada());
     EXPECT_FALSE(ventana->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_FALSE(marco->Barra()->isVisible());
     EXPECT_EQ(ventana->size(), QSize(300, 200));
@@ -316,31 +331,6 @@ TEST_F(SkinTest, ModalDialogWithALayoutGetsATopMarginAndStaysOpen) {
     EXPECT_TRUE(abierto);
     EXPECT_EQ(arribaConSkin, arriba + TMarcoSkin::AltoTitulo);
     EXPECT_EQ(arribaSinSkin, arriba);
-}
-
-TEST_F(SkinTest, RollUpThenUnrollRestoresTheGeometry) {
-    TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
-    ventana->move(50, 60);
-    ventana->show();
-    ASSERT_TRUE(SD->AplicarSkin(1));
-    const QRect antes = ventana->geometry();
-
-    QTest::mouseClick(marco->Barra()->BotonEnrollar(), Qt::LeftButton);
-    EXPECT_TRUE(marco->Enrollada());
-    EXPECT_EQ(ventana->size(), QSize(antes.width(), TMarcoSkin::AltoTitulo));
-    EXPECT_FALSE(marco->Cliente()->isVisible());
-    QTest::mouseClick(marco->Barra()->BotonEnrollar(), Qt::LeftButton);
-    EXPECT_FALSE(marco->Enrollada());
-    EXPECT_EQ(ventana->geometry(), antes);
-    EXPECT_TRUE(marco->Cliente()->isVisible());
-
-    // Through the system menu, and undone by going back to the plain look.
-    std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
-    Accion(menu.get(), QStringLiteral("Enro&llar"))->trigger();
-    EXPECT_TRUE(marco->Enrollada());
-    ASSERT_TRUE(SD->AplicarSkin(0));
-    EXPECT_FALSE(marco->Enrollada());
-    EXPECT_EQ(ventana->size(), QSize(300, 200));
 }
 
 TEST_F(SkinTest, DraggingTheCaptionSnapsToTheScreenEdge) {
