@@ -40,7 +40,8 @@ inline __attribute__((always_inline)) quint64 Inicios(Pasada& p, quint64 lf, qui
     const quint64 trasCr = (cr << 1) | p.crPrevio;
     p.lfPrevio = lf >> 63;
     p.crPrevio = cr >> 63;
-    p.sueltos |= (lf & ~trasCr) | (trasCr & ~lf);
+    // Every break is CR LF exactly when the LFs are the bytes right after the CRs.
+    p.sueltos |= lf ^ trasCr;
     return trasLf | (trasCr & ~lf);
 }
 
