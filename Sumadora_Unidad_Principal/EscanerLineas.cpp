@@ -69,11 +69,20 @@ inline __attribute__((always_inline)) void Anotar(Pasada& p, quint64 lf, quint64
 }
 
 // The smallest byte and every bit of any byte among `n` bytes, into the pass.
-void Plegar(Pasada& p, const unsigned char* minimos, const unsigned char* altos, int n) {
-    for (int i = 0; i < n; ++i) {
+void Plegar(Pasada& p, const unsigned char* minimos, const unsigned char* altos, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
         p.minimo = std::min(p.minimo, minimos[i]);
         p.alto |= altos[i];
     }
+}
+
+// The same from a kernel's running minimum and running "or", whatever their width.
+template <class Vector> void Plegar(Pasada& p, const Vector& minimo, const Vector& alto) {
+    unsigned char minimos[sizeof(Vector)];
+    unsigned char altos[sizeof(Vector)];
+    std::memcpy(minimos, &minimo, sizeof minimos);
+    std::memcpy(altos, &alto, sizeof altos);
+    Plegar(p, minimos, altos, sizeof(Vector));
 }
 
 #if defined(__SSE2__)
@@ -98,11 +107,7 @@ void NucleoBasico(Pasada& pasada, const unsigned char* t, qsizetype base, qsizet
         alto = _mm_or_si128(alto, _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)));
         Anotar<false>(p, lf, cr, base);
     }
-    alignas(16) unsigned char minimos[16];
-    alignas(16) unsigned char altos[16];
-    _mm_store_si128(reinterpret_cast<__m128i*>(minimos), minimo);
-    _mm_store_si128(reinterpret_cast<__m128i*>(altos), alto);
-    Plegar(p, minimos, altos, 16);
+    Plegar(p, minimo, alto);
     pasada = p;
 }
 #else
@@ -141,11 +146,7 @@ NucleoAvx2(Pasada& pasada, const unsigned char* t, qsizetype base, qsizetype tro
         alto = _mm256_or_si256(alto, _mm256_or_si256(a, b));
         Anotar<true>(p, lf, cr, base);
     }
-    alignas(32) unsigned char minimos[32];
-    alignas(32) unsigned char altos[32];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(minimos), minimo);
-    _mm256_store_si256(reinterpret_cast<__m256i*>(altos), alto);
-    Plegar(p, minimos, altos, 32);
+    Plegar(p, minimo, alto);
     pasada = p;
 }
 
@@ -188,11 +189,7 @@ NucleoAvx512(Pasada& pasada, const unsigned char* t, qsizetype base, qsizetype t
 #undef SUMADORA_GRUPO
         p.out += cuenta;
     }
-    alignas(64) unsigned char minimos[64];
-    alignas(64) unsigned char altos[64];
-    _mm512_store_si512(minimos, minimo);
-    _mm512_store_si512(altos, alto);
-    Plegar(p, minimos, altos, 64);
+    Plegar(p, minimo, alto);
     pasada = p;
 }
 #endif

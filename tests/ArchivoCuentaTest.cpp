@@ -1,6 +1,7 @@
 // Tape files: line ends, the Windows-1252 / UTF-8 rule, byte-for-byte round trips, and the
 // files that are refused or cannot be written.
 #include "ArchivoCuenta.h"
+#include "AyudasPrueba.h"
 
 #include "ErrorSumadora.h"
 
@@ -31,17 +32,6 @@ QString Mensaje(const std::function<void()>& accion) {
         return e.Mensaje();
     }
     return QString();
-}
-
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no se pudo leer>");
-}
-
-void Escribir(const QString& ruta, const QByteArray& datos) {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(datos), datos.size());
 }
 
 // ---- Decoding: line ends and code pages ------------------------------------------------------
@@ -188,11 +178,11 @@ TEST_F(ArchivoCuentaDisco, GuardarReemplazaElArchivoYLeerDevuelveLasLineas) {
     const QStringList lineas = {u"                     5 +"_s, u" ---------------------"_s,
                                 u"                     5 T"_s, QString(), QString()};
     const QString ruta = Ruta(u"cuenta.SUMA"_s);
-    Escribir(ruta, QByteArray(10000, 'x'));
+    EscribirArchivo(ruta, QByteArray(10000, 'x'));
     EXPECT_EQ(GuardarArchivoCuenta(ruta, TextoLineas(lineas), CodificacionCuenta::Windows1252),
               CodificacionCuenta::Windows1252);
-    EXPECT_EQ(Leer(ruta), B("                     5 +\r\n ---------------------\r\n"
-                            "                     5 T\r\n\r\n\r\n"));
+    EXPECT_EQ(LeerArchivo(ruta), B("                     5 +\r\n ---------------------\r\n"
+                                   "                     5 T\r\n\r\n\r\n"));
     EXPECT_EQ(LeerArchivoCuenta(ruta).Texto.Lineas(), lineas);
 }
 
@@ -215,10 +205,10 @@ TEST_F(ArchivoCuentaDisco, UnaCintaDeVariosMegasYUnaLineaEnormeVuelvenEnteras) {
         EXPECT_EQ(leido.Codificacion, cod);
         EXPECT_TRUE(leido.Texto.Lineas() == texto.Lineas());
     }
-    Escribir(ruta, Leer(ruta).replace("\r\n", "\n"));
-    const QByteArray conLf = Leer(ruta);
+    EscribirArchivo(ruta, LeerArchivo(ruta).replace("\r\n", "\n"));
+    const QByteArray conLf = LeerArchivo(ruta);
     GuardarArchivoCuenta(ruta, LeerArchivoCuenta(ruta).Texto, CodificacionCuenta::Utf8);
-    EXPECT_TRUE(Leer(ruta) == QByteArray(conLf).replace("\n", "\r\n"));
+    EXPECT_TRUE(LeerArchivo(ruta) == QByteArray(conLf).replace("\n", "\r\n"));
 }
 
 TEST_F(ArchivoCuentaDisco, UnaTuberiaSeLeeHastaElFinal) {
@@ -241,24 +231,24 @@ TEST_F(ArchivoCuentaDisco, UnaTuberiaSeLeeHastaElFinal) {
 TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
     // Tests run as root, who may write anywhere: a parent that is a plain file stops anyone.
     const QString fichero = Ruta(u"no_es_carpeta"_s);
-    Escribir(fichero, B("sigo igual"));
+    EscribirArchivo(fichero, B("sigo igual"));
     const QString ruta = fichero + u"/cuenta.SUMA"_s;
     const QString m = Mensaje([&] {
         GuardarArchivoCuenta(ruta, TextoLineas({u"1"_s}), CodificacionCuenta::Windows1252);
     });
     EXPECT_TRUE(m.startsWith(u"No se puede guardar la cuenta en «"_s)) << m.toStdString();
     EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
-    EXPECT_EQ(Leer(fichero), B("sigo igual"));
+    EXPECT_EQ(LeerArchivo(fichero), B("sigo igual"));
 
     // A folder in the way is left as it was, and no temporary file is left beside it.
     const QString carpeta = Ruta(u"carpeta.SUMA"_s);
     ASSERT_TRUE(QDir().mkdir(carpeta));
-    Escribir(carpeta + u"/dentro"_s, B("x"));
+    EscribirArchivo(carpeta + u"/dentro"_s, B("x"));
     EXPECT_FALSE(Mensaje([&] {
                      GuardarArchivoCuenta(carpeta, TextoLineas({u"1"_s}),
                                           CodificacionCuenta::Windows1252);
                  }).isEmpty());
-    EXPECT_EQ(Leer(carpeta + u"/dentro"_s), B("x"));
+    EXPECT_EQ(LeerArchivo(carpeta + u"/dentro"_s), B("x"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{u"carpeta.SUMA"_s, u"no_es_carpeta"_s}));
 }
@@ -273,13 +263,13 @@ TEST_F(ArchivoCuentaDisco, NoSeCarganNulosNiArchivosGrandesYSeDicePorQue) {
                  {QByteArray(101, 'x'), 100, "demasiado grande"}};
     const QString ruta = Ruta(u"raro.SUMA"_s);
     for (const auto& c : casos) {
-        Escribir(ruta, c.datos);
+        EscribirArchivo(ruta, c.datos);
         const QString m = Mensaje([&] { LeerArchivoCuenta(ruta, c.limite); });
         EXPECT_TRUE(m.contains(QString::fromUtf8(c.aviso))) << m.toStdString();
         EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
     }
     // Just at the limit it loads.
-    Escribir(ruta, QByteArray(98, 'x') + "\r\n");
+    EscribirArchivo(ruta, QByteArray(98, 'x') + "\r\n");
     EXPECT_EQ(LeerArchivoCuenta(ruta, 100).Texto.Lineas(), QStringList{QString(98, u'x')});
 
     const QString falta = Ruta(u"no_hay.SUMA"_s);

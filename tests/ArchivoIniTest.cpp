@@ -1,6 +1,7 @@
 // Tests of the settings file: defaults, the exact bytes written, hand-edited files kept as
 // they were, value encodings, encodings of the file and refused writes.
 #include "ArchivoIni.h"
+#include "AyudasPrueba.h"
 #include "ErrorSumadora.h"
 
 #include <QDir>
@@ -16,17 +17,6 @@ using namespace Qt::StringLiterals;
 #define CRUDO(s) QByteArray((s), sizeof(s) - 1)
 
 namespace {
-
-QByteArray Bytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
-
-void Poner(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 class ArchivoIniTest : public ::testing::Test {
 protected:
@@ -50,12 +40,12 @@ TEST_F(ArchivoIniTest, SinArchivoDaLosDefectosYLaPrimeraEscrituraCreaCarpetaYArc
     ini.EscribirBooleano(u"Conversion"_s, u"RAD"_s, true);
     ini.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 9);
     ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, 7.5);
-    EXPECT_EQ(Bytes(ruta), QByteArray("[Conversion]\r\nDEG=0\r\nRAD=1\r\n"
-                                      "\r\n[Opciones]\r\nDecimales=9\r\n"
-                                      "\r\n[Tipo de IVA]\r\nIVA=7,5\r\n"));
+    EXPECT_EQ(LeerArchivo(ruta), QByteArray("[Conversion]\r\nDEG=0\r\nRAD=1\r\n"
+                                            "\r\n[Opciones]\r\nDecimales=9\r\n"
+                                            "\r\n[Tipo de IVA]\r\nIVA=7,5\r\n"));
     // Nothing is cached: every read goes to the file as it is now.
     EXPECT_FALSE(ini.LeerBooleano(u"Conversion"_s, u"DEG"_s, true));
-    Poner(ruta, "[Opciones]\nDecimales=4\n");
+    EscribirArchivo(ruta, "[Opciones]\nDecimales=4\n");
     EXPECT_EQ(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3), 4);
 }
 
@@ -73,9 +63,9 @@ class EscrituraEnArchivo : public ArchivoIniTest,
 TEST_P(EscrituraEnArchivo, CambiaSoloLoQueEscribe) {
     const CasoEscritura& c = GetParam();
     const QString seccion = QString::fromUtf8(c.seccion), clave = QString::fromUtf8(c.clave);
-    Poner(Ruta(), c.antes);
+    EscribirArchivo(Ruta(), c.antes);
     ArchivoIni(Ruta()).EscribirTexto(seccion, clave, QString::fromUtf8(c.valor));
-    EXPECT_EQ(Bytes(Ruta()), c.despues);
+    EXPECT_EQ(LeerArchivo(Ruta()), c.despues);
     EXPECT_EQ(ArchivoIni(Ruta()).LeerTexto(seccion, clave, u"?"_s),
               QString::fromUtf8(c.valor).trimmed());
 }
@@ -132,7 +122,7 @@ class LecturaDeValores : public ArchivoIniTest,
 
 TEST_P(LecturaDeValores, DaElValorOElDefecto) {
     const CasoLectura& c = GetParam();
-    Poner(Ruta(), "[S]\r\nK=" + c.texto + "\r\n");
+    EscribirArchivo(Ruta(), "[S]\r\nK=" + c.texto + "\r\n");
     const ArchivoIni ini(Ruta());
     if (c.tipo == Tipo::Booleano)
         EXPECT_EQ(ini.LeerBooleano(u"S"_s, u"K"_s, true), c.esperado != 0);
@@ -169,24 +159,25 @@ TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
     } casos[] = {{7.5, "7,5"}, {16.0, "16"}, {0.1, "0,1"}, {-3.25, "-3,25"}, {1e20, "1e+20"}};
     for (const auto& c : casos) {
         ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, c.valor);
-        EXPECT_EQ(Bytes(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(c.texto) + "\r\n");
+        EXPECT_EQ(LeerArchivo(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(c.texto) + "\r\n");
         EXPECT_EQ(static_cast<double>(ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 42)), c.valor)
             << c.texto;
     }
 }
 
 TEST_F(ArchivoIniTest, UnArchivoWindows1252SigueSiendoloTrasEscribir) {
-    Poner(Ruta(), "[Imprimir]\r\nL1=Espa\xf1"
-                  "a \x80\r\n");
+    EscribirArchivo(Ruta(), "[Imprimir]\r\nL1=Espa\xf1"
+                            "a \x80\r\n");
     const ArchivoIni ini(Ruta());
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"España €"_s);
     ini.EscribirTexto(u"Imprimir"_s, u"L2"_s, u"Año"_s);
-    EXPECT_EQ(Bytes(Ruta()), QByteArray("[Imprimir]\r\nL1=Espa\xf1"
-                                        "a \x80\r\nL2=A\xf1o\r\n"));
+    EXPECT_EQ(LeerArchivo(Ruta()), QByteArray("[Imprimir]\r\nL1=Espa\xf1"
+                                              "a \x80\r\nL2=A\xf1o\r\n"));
 
     // A character Windows-1252 has not: the whole file moves to UTF-8, nothing is lost.
     ini.EscribirTexto(u"Imprimir"_s, u"L3"_s, u"Łódź"_s);
-    EXPECT_EQ(Bytes(Ruta()), u"[Imprimir]\r\nL1=España €\r\nL2=Año\r\nL3=Łódź\r\n"_s.toUtf8());
+    EXPECT_EQ(LeerArchivo(Ruta()),
+              u"[Imprimir]\r\nL1=España €\r\nL2=Año\r\nL3=Łódź\r\n"_s.toUtf8());
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"España €"_s);
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L3"_s, u""_s), u"Łódź"_s);
 }
@@ -196,13 +187,13 @@ TEST_F(ArchivoIniTest, UnArchivoBinarioDaDefectosYSobreviveAUnaEscritura) {
     for (int vuelta = 0; vuelta < 2; ++vuelta)
         for (int b = 0; b < 256; ++b)
             basura.append(static_cast<char>(b ^ (vuelta * 0x5a)));
-    Poner(Ruta(), basura);
+    EscribirArchivo(Ruta(), basura);
     const ArchivoIni ini(Ruta());
     EXPECT_TRUE(ini.LeerBooleano(u"Conversion"_s, u"DEG"_s, true));
     EXPECT_EQ(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3), 3);
 
     ini.EscribirBooleano(u"Conversion"_s, u"DEG"_s, false);
-    const QByteArray despues = Bytes(Ruta());
+    const QByteArray despues = LeerArchivo(Ruta());
     ASSERT_TRUE(despues.startsWith(basura));
     // Its first line end is a bare LF, so the new lines take it.
     EXPECT_EQ(despues.mid(basura.size()), QByteArray("\n\n[Conversion]\nDEG=0\n"));
@@ -211,7 +202,7 @@ TEST_F(ArchivoIniTest, UnArchivoBinarioDaDefectosYSobreviveAUnaEscritura) {
 
 TEST_F(ArchivoIniTest, UnaEscrituraImposibleAvisaYNoTocaNada) {
     // The folder of the file is a regular file: neither the folder nor the file can be made.
-    Poner(Ruta(u"archivo"_s), "no soy una carpeta");
+    EscribirArchivo(Ruta(u"archivo"_s), "no soy una carpeta");
     const ArchivoIni bajoArchivo(Ruta(u"archivo/Sumadora.ini"_s));
     EXPECT_EQ(bajoArchivo.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3), 3);
     try {
@@ -223,13 +214,13 @@ TEST_F(ArchivoIniTest, UnaEscrituraImposibleAvisaYNoTocaNada) {
         EXPECT_TRUE(e.Mensaje().contains(QDir::toNativeSeparators(Ruta(u"archivo/Sumadora.ini"_s))))
             << e.what();
     }
-    EXPECT_EQ(Bytes(Ruta(u"archivo"_s)), QByteArray("no soy una carpeta"));
+    EXPECT_EQ(LeerArchivo(Ruta(u"archivo"_s)), QByteArray("no soy una carpeta"));
 
     // An existing file in a folder where nothing can be created beside it.
-    const QByteArray antes = Bytes(u"/proc/self/comm"_s);
+    const QByteArray antes = LeerArchivo(u"/proc/self/comm"_s);
     EXPECT_THROW(ArchivoIni(u"/proc/self/comm"_s).EscribirTexto(u"A"_s, u"x"_s, u"1"_s),
                  ErrorSumadora);
-    EXPECT_EQ(Bytes(u"/proc/self/comm"_s), antes);
+    EXPECT_EQ(LeerArchivo(u"/proc/self/comm"_s), antes);
 
     // A folder where the file should be is neither read as settings nor replaced.
     QDir(dir_.path()).mkdir(u"Sumadora.ini"_s);

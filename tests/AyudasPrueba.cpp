@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -48,7 +49,9 @@ void AlAparecerDialogo(std::function<void(QWidget*)> accion) {
     Pendientes().push_back(std::move(accion));
 }
 
-int DialogosPendientes() { return static_cast<int>(Pendientes().size()); }
+int DialogosPendientes() {
+    return static_cast<int>(Pendientes().size());
+}
 
 void EsperarMensaje(QString* texto) {
     AlAparecerDialogo([texto](QWidget* w) {
@@ -61,4 +64,19 @@ void EsperarMensaje(QString* texto) {
 
 QString RutaDatos(const QString& nombre) {
     return QStringLiteral(DATOS_PRUEBA) + QLatin1Char('/') + nombre;
+}
+
+QByteArray LeerArchivo(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no se pudo leer>");
+}
+
+void EscribirArchivo(const QString& ruta, const QByteArray& datos) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(datos), datos.size());
+}
+
+void PrintTo(const QString& texto, std::ostream* salida) {
+    *salida << '"' << texto.toStdString() << '"';
 }

@@ -1,11 +1,14 @@
-// Helpers shared by the tests: intercepting the modal dialogs a test expects, and paths.
+// Helpers shared by the tests: intercepting the modal dialogs a test expects, paths and
+// files, and QString in GoogleTest's messages.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <ostream>
 
 // Registers what to do with the next modal dialog that appears (read its text, press a
 // button, close it). A modal dialog that appears with nothing registered fails the test and
@@ -19,3 +22,11 @@ void EsperarMensaje(QString* texto);
 
 // Path of a file under tests/datos.
 QString RutaDatos(const QString& nombre);
+
+// A whole file's bytes, or a text saying it could not be read (which no expected value holds).
+QByteArray LeerArchivo(const QString& ruta);
+// Replaces a file's bytes; a failure fails the test.
+void EscribirArchivo(const QString& ruta, const QByteArray& datos);
+
+// Shows a QString in a failed expectation as text, not as a list of code units.
+void PrintTo(const QString& texto, std::ostream* salida);

@@ -29,16 +29,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no se pudo leer>");
-}
-void Escribir(const QString& ruta, const QByteArray& datos) {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(datos), datos.size());
-}
-
 class BarraTest : public VentanaPrueba {
 protected:
     // The name the "dialog" gives; the keyboard must be off while it is asked.
@@ -69,7 +59,6 @@ protected:
     QTemporaryDir dir_;
 };
 
-
 TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
     const QString ruta = dir_.filePath(u"dia.SUMA"_s);
     Pulsar(u"5 + 3 + Total"_s);
@@ -93,7 +82,7 @@ TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
 
 TEST_F(BarraTest, AbrirDuranteUnCalculoConservaSuTotal) {
     const QString ruta = dir_.filePath(u"otra.SUMA"_s);
-    Escribir(ruta, "  100 +\r\n  200 +\r\n");
+    EscribirArchivo(ruta, "  100 +\r\n  200 +\r\n");
     Pulsar(u"5 +"_s);
     V().PreguntarArchivoAbrir = Responder(ruta);
     Clic(u"BotonAbrirCuenta"_s);
@@ -124,10 +113,12 @@ TEST_F(BarraTest, LosDialogosDeVerdadFiltranSumaYLaAnadenAlNombre) {
             static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which applies the suffix
         });
     };
-    Escribir(dir_.filePath(u"dia.SUMA"_s), "viejo\r\n"); // replaced, under a name given ".SUMA"
+    EscribirArchivo(dir_.filePath(u"dia.SUMA"_s),
+                    "viejo\r\n"); // replaced, under a name given ".SUMA"
     responder(u"dia"_s, QFileDialog::AcceptSave);
     Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(Leer(dir_.filePath(u"dia.SUMA"_s)), (Lineas(u"5 +"_s)[0] + u"\r\n"_s).toLatin1());
+    EXPECT_EQ(LeerArchivo(dir_.filePath(u"dia.SUMA"_s)),
+              (Lineas(u"5 +"_s)[0] + u"\r\n"_s).toLatin1());
 
     Clic(u"BorrarCuenta"_s);
     responder(u"dia.SUMA"_s, QFileDialog::AcceptOpen);
@@ -150,19 +141,18 @@ TEST_F(BarraTest, CancelarLosDialogosNoCambiaNada) {
 TEST_F(BarraTest, AbrirUnArchivoUtf8YGuardarloDevuelveLosMismosBytes) {
     const QByteArray datos = "Cami\xC3\xB3n 5\xE2\x82\xAC\r\n\xE2\x86\x92 \xE6\x97\xA5\r\n";
     const QString copia = dir_.filePath(u"copia.SUMA"_s);
-    Escribir(dir_.filePath(u"origen.SUMA"_s), datos);
+    EscribirArchivo(dir_.filePath(u"origen.SUMA"_s), datos);
     V().PreguntarArchivoAbrir = Responder(dir_.filePath(u"origen.SUMA"_s));
     V().PreguntarArchivoGuardar = Responder(copia);
     Clic(u"BotonAbrirCuenta"_s);
     Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(Leer(copia).toHex(' '), datos.toHex(' '));
+    EXPECT_EQ(LeerArchivo(copia).toHex(' '), datos.toHex(' '));
 }
-
 
 // A file with NUL bytes, or one over 256 MB (sparse: the size alone refuses it), is refused.
 TEST_F(BarraTest, UnArchivoConNulosOEnormeNoSeCarga) {
     const QString nulos = dir_.filePath(u"imagen.SUMA"_s), enorme = dir_.filePath(u"enorme.SUMA"_s);
-    Escribir(nulos, QByteArray("PNG\0\0\x01", 6));
+    EscribirArchivo(nulos, QByteArray("PNG\0\0\x01", 6));
     QFile f(enorme);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(qint64(256) * 1024 * 1024 + 1));
     f.close();
@@ -172,24 +162,30 @@ TEST_F(BarraTest, UnArchivoConNulosOEnormeNoSeCarga) {
     EXPECT_TRUE(texto.contains(u"caracteres nulos"_s)) << texto.toStdString();
     V().PreguntarArchivoAbrir = Responder(enorme);
     texto = Fallo(u"BotonAbrirCuenta"_s);
-    EXPECT_TRUE(texto.contains(u"demasiado grande"_s) && texto.contains(u"256 MB"_s)) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(u"demasiado grande"_s) && texto.contains(u"256 MB"_s))
+        << texto.toStdString();
 }
 
 TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {
     const QString fichero = dir_.filePath(u"no_es_carpeta"_s);
-    Escribir(fichero, "igual");
+    EscribirArchivo(fichero, "igual");
     Pulsar(u"5 +"_s);
     V().PreguntarArchivoGuardar = Responder(fichero + u"/dia.SUMA"_s);
     const QString texto = Fallo(u"GuardarCuenta"_s);
     EXPECT_TRUE(texto.startsWith(u"No se puede guardar la cuenta en «"_s)) << texto.toStdString();
-    EXPECT_EQ(Leer(fichero), QByteArray("igual"));
+    EXPECT_EQ(LeerArchivo(fichero), QByteArray("igual"));
 }
-
 
 class ImprimirTest : public BarraTest {
 protected:
-    void SetUp() override { BarraTest::SetUp(); ASSERT_TRUE(QDir::setCurrent(dir_.path())); }
-    void TearDown() override { QDir::setCurrent(anterior_); BarraTest::TearDown(); }
+    void SetUp() override {
+        BarraTest::SetUp();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    }
+    void TearDown() override {
+        QDir::setCurrent(anterior_);
+        BarraTest::TearDown();
+    }
     std::unique_ptr<QPrinter> Pdf() {
         auto impresora = std::make_unique<QPrinter>();
         impresora->setOutputFormat(QPrinter::PdfFormat);
@@ -210,7 +206,7 @@ TEST_F(ImprimirTest, SinImpresoraLoDiceYNoHaceNadaMas) {
 TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLaCabeceraYLaCinta) {
     Ajustes.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, true);
     Ajustes.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Bar Pepe"_s);
-    Escribir(u"Imprime.SUMP"_s, QByteArray(200, 'x')); // rewritten, not appended to
+    EscribirArchivo(u"Imprime.SUMP"_s, QByteArray(200, 'x')); // rewritten, not appended to
     Pulsar(u"5 + 3 + Total"_s);
     V().ObtenerImpresora = [this] {
         EXPECT_FALSE(V().TecladoActivo);
@@ -219,7 +215,8 @@ TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLaCabeceraYLaCinta) {
     Clic(u"ImprimirCuenta"_s);
     EXPECT_TRUE(V().TecladoActivo);
 
-    EXPECT_EQ(Leer(dir_.filePath(u"Imprime.SUMP"_s)), (Cinta().join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+    EXPECT_EQ(LeerArchivo(dir_.filePath(u"Imprime.SUMP"_s)),
+              (Cinta().join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
     // The page's layout is checked where it is built; here, that the header is the settings'.
     QProcess texto;
     texto.start(u"pdftotext"_s, {u"-layout"_s, pdf_, u"-"_s});
@@ -234,10 +231,10 @@ TEST_F(ImprimirTest, SiNoPuedeEscribirImprimeSumpLoDiceYNoImprime) {
     Pulsar(u"5 +"_s);
     V().ObtenerImpresora = [this] { return Pdf(); };
     const QString texto = Fallo(u"ImprimirCuenta"_s);
-    EXPECT_TRUE(texto.startsWith(u"No se puede escribir el archivo de impresión"_s)) << texto.toStdString();
+    EXPECT_TRUE(texto.startsWith(u"No se puede escribir el archivo de impresión"_s))
+        << texto.toStdString();
     EXPECT_FALSE(QFile::exists(pdf_));
 }
-
 
 TEST_F(BarraTest, BorrarEnMedioDeUnProductoSigueDesdeCero) {
     Pulsar(u"5 + 3 *"_s);
@@ -266,7 +263,10 @@ TEST_F(BarraTest, CopiarLlevaElTotalTalComoSeVeSinBlancos) {
 TEST_F(BarraTest, AcercaDeSeMuestraModalConElTecladoApagado) {
     QList<QWidget*> vistas;
     for (int vez = 0; vez < 2; ++vez) {
-        AlAparecerDialogo([&](QWidget* w) { EXPECT_FALSE(V().TecladoActivo); vistas << w; });
+        AlAparecerDialogo([&](QWidget* w) {
+            EXPECT_FALSE(V().TecladoActivo);
+            vistas << w;
+        });
         Clic(u"BotonAcercaDe"_s);
         EXPECT_TRUE(V().TecladoActivo);
     }
@@ -282,7 +282,8 @@ TEST_F(BarraTest, AyudaAbreElManualInstaladoJuntoAlProgramaSinEsperar) {
         pedida = url;
     };
     Clic(u"BotonAyuda"_s);
-    EXPECT_EQ(pedida, QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/ayuda/Sumadora.html"_s));
+    EXPECT_EQ(pedida, QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                          u"/ayuda/Sumadora.html"_s));
     EXPECT_TRUE(V().TecladoActivo);
 }
 

@@ -8,10 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-
 namespace {
 
 // A fresh dialog for every test, as created at start.

@@ -18,8 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
-
 namespace {
 
 const QString Regla = QString(62, u'-');

@@ -20,8 +20,6 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
-
 namespace {
 
 const QString Separador = u" "_s + QString(21, QLatin1Char('-'));

@@ -16,8 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(const QString& texto, std::ostream* salida) { *salida << '"' << texto.toStdString() << '"'; }
-
 QString Separador() { return u" "_s + QString(21, u'-'); }
 
 QStringList Lineas(const QString& descripcion) {

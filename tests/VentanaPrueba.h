@@ -2,6 +2,7 @@
 // offscreen per test, keys pressed by button, the tape and the registers read back.
 #pragma once
 
+#include "AyudasPrueba.h"
 #include "TSumadoraFormulario.h"
 
 #include "ArchivoIni.h"
@@ -13,8 +14,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-void PrintTo(const QString& texto, std::ostream* salida);
 
 // Tape lines written short: "5 +|---|8 T||" is 5 with " +" right-aligned in 22 columns, the
 // separator (a space and 21 hyphens), 8 with " T" and two empty lines.
