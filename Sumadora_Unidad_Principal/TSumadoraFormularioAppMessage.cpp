@@ -2,6 +2,7 @@
 // or the shifted key table, with the hook's own one-shot Shift latch.
 #include "TSumadoraFormulario.h"
 
+#include "CodigosVirtuales.h"
 #include "GuardiaErrores.h"
 #include "TraduccionTeclas.h"
 
@@ -16,33 +17,6 @@ namespace {
 
 using Forma = Ui::TSumadoraFormulario;
 using Ventana = TSumadoraFormulario;
-
-// Virtual-key codes of the tables.
-enum : int {
-    VK_BACK = 0x08,
-    VK_RETURN = 0x0D,
-    VK_SHIFT = 0x10,
-    VK_DELETE = 0x2E,
-    VK_0 = 0x30,
-    VK_5 = 0x35,
-    VK_7 = 0x37,
-    VK_NUMPAD0 = 0x60,
-    VK_MULTIPLY = 0x6A,
-    VK_ADD = 0x6B,
-    VK_SUBTRACT = 0x6D,
-    VK_DECIMAL = 0x6E,
-    VK_DIVIDE = 0x6F,
-    VK_F1 = 0x70,
-    VK_F5 = 0x74,
-    VK_F8 = 0x77,
-    VK_F9 = 0x78,
-    VK_F11 = 0x7A,
-    VK_F12 = 0x7B,
-    VK_OEM_PLUS = 0xBB,
-    VK_OEM_COMMA = 0xBC,
-    VK_OEM_MINUS = 0xBD,
-    VK_OEM_PERIOD = 0xBE,
-};
 
 // A row of a key table: the codes Desde..Hasta and what they do; `n` is the code's distance
 // from Desde (the digit, or the memory's row).

@@ -2,64 +2,12 @@
 // platform gave no keycode or an unknown one, by the Qt key and the keypad modifier.
 #include "TraduccionTeclas.h"
 
+#include "CodigosVirtuales.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace {
-
-// Virtual-key codes used below.
-enum : int {
-    VK_NINGUNA = 0,
-    VK_BACK = 0x08,
-    VK_TAB = 0x09,
-    VK_CLEAR = 0x0C,
-    VK_RETURN = 0x0D,
-    VK_SHIFT = 0x10,
-    VK_CONTROL = 0x11,
-    VK_MENU = 0x12,
-    VK_PAUSE = 0x13,
-    VK_CAPITAL = 0x14,
-    VK_ESCAPE = 0x1B,
-    VK_SPACE = 0x20,
-    VK_PRIOR = 0x21,
-    VK_NEXT = 0x22,
-    VK_END = 0x23,
-    VK_HOME = 0x24,
-    VK_LEFT = 0x25,
-    VK_UP = 0x26,
-    VK_RIGHT = 0x27,
-    VK_DOWN = 0x28,
-    VK_SNAPSHOT = 0x2C,
-    VK_INSERT = 0x2D,
-    VK_DELETE = 0x2E,
-    VK_0 = 0x30,
-    VK_A = 0x41,
-    VK_LWIN = 0x5B,
-    VK_RWIN = 0x5C,
-    VK_APPS = 0x5D,
-    VK_NUMPAD0 = 0x60,
-    VK_MULTIPLY = 0x6A,
-    VK_ADD = 0x6B,
-    VK_SEPARATOR = 0x6C,
-    VK_SUBTRACT = 0x6D,
-    VK_DECIMAL = 0x6E,
-    VK_DIVIDE = 0x6F,
-    VK_F1 = 0x70,
-    VK_SCROLL = 0x91,
-    // The OEM keys as a Spanish Windows layout names them.
-    VK_OEM_1 = 0xBA,       // ` ^ [
-    VK_OEM_PLUS = 0xBB,    // + * ]
-    VK_OEM_COMMA = 0xBC,   // , ;
-    VK_OEM_MINUS = 0xBD,   // - _
-    VK_OEM_PERIOD = 0xBE,  // . :
-    VK_OEM_2 = 0xBF,       // ç Ç }
-    VK_OEM_3 = 0xC0,       // ñ Ñ
-    VK_OEM_4 = 0xDB,       // ' ?
-    VK_OEM_5 = 0xDC,       // º ª
-    VK_OEM_6 = 0xDD,       // ¡ ¿
-    VK_OEM_7 = 0xDE,       // ´ ¨ {
-    VK_OEM_102 = 0xE2,     // < >
-};
 
 // Physical keys whose code must not depend on the layout or on Shift, by X keycode.
 // Letters are left to the Qt key, as a Windows layout also moves them.
