@@ -106,6 +106,12 @@ TEST(FormatoNumero, DescribedCases) {
         {"half to integer negative", TextoFijo(-2.5L, 0, 18, false), "-3"},
         {"half of a thousandth", TextoFijo(-0.0005L, 3, 18, false), "-0,001"},
         {"double rounding", FormatoN(capital, 0, 2), "1.157,63"},
+        {"tie at the 18th digit", TextoFijo(100000000000000.0625L, 3, 18, false),
+         "100000000000000,063"},
+        {"tie at a 10-digit register's last digit", TextoFijo(24923768.625L, 2, 10, false),
+         "24923768,63"},
+        {"tie at the tape's 18th digit", FormatoN(-1327993293.408203125L, 0, 8),
+         "-1.327.993.293,40820313"},
         {"carry into a new group", TextoFijo(999.996L, 2, 18, true), "1.000,00"},
         {"digits beyond P are zeros", TextoFijo(tercio, 20, 18, false), "0,33333333333333333300"},
         {"fixed beyond P integer digits", TextoFijo(1e20L, 2, 18, true), "1E20"},
@@ -125,6 +131,30 @@ TEST(FormatoNumero, DescribedCases) {
     };
     for (const Caso& c : casos)
         EXPECT_EQ(c.obtenido, c.esperado) << c.nombre;
+}
+
+// A tie whose last shown decimal is the 18th significant digit: the rounding to 18 digits is
+// the one that shows, and it goes away from zero like any other. v = M / 2^(D+1) is exactly
+// N / 10^(D+1) with N = M x 5^(D+1) of 19 digits ending in 5, its 18th digit even so that
+// rounding half to even would keep it.
+TEST(FormatoNumero, TieAtTheEighteenthDigitShownRoundsAwayFromZero) {
+    for (int d = 0; d <= 9; ++d) {
+        unsigned long long cinco = 1;
+        for (int i = 0; i <= d; ++i)
+            cinco *= 5;
+        unsigned long long m = (1000000000000000000ull / cinco) | 1;
+        while (m * cinco < 1000000000000000000ull || (m * cinco / 10) % 2 != 0)
+            m += 2;
+        const long double v = std::ldexp((long double)m, -(d + 1));
+        std::string esperado = std::to_string(m * cinco / 10 + 1);
+        if (d > 0)
+            esperado.insert(esperado.size() - size_t(d), ",");
+        for (const long double signo : {1.0L, -1.0L}) {
+            const std::string con = signo < 0 ? "-" + esperado : esperado;
+            EXPECT_EQ(TextoFijo(signo * v, d, 18, false), con) << "register, D=" << d;
+            EXPECT_EQ(FormatoF(signo * v, 0, d), con) << "tape, D=" << d;
+        }
+    }
 }
 
 // The C library's decimal comma must not leak into our texts.

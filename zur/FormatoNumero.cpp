@@ -48,6 +48,39 @@ Cifras Redondear(long double valor, int digitos) {
     return c;
 }
 
+// Whether |valor| is exactly the decimal N x 10^j, N odd and below 2^127: compares the odd
+// parts and the powers of two of both sides, so no rounding can blur a tie.
+bool EsExactamente(long double valor, unsigned __int128 n, int j) {
+    int exp2 = 0;
+    const long double fraccion = std::frexp(std::fabs(valor), &exp2);
+    auto m = (unsigned long long)std::ldexp(fraccion, 64);
+    const int ceros = __builtin_ctzll(m);
+    m >>= ceros;
+    if (exp2 - 64 + ceros != j) // N x 5^j is odd: 2^j is all the power of two
+        return false;
+    // N x 5^j == m when j >= 0, N == m x 5^-j otherwise.
+    unsigned __int128 pequeno = j >= 0 ? n : m;
+    const unsigned __int128 grande = j >= 0 ? m : n;
+    for (int k = std::abs(j); k > 0; --k) {
+        if (pequeno > grande / 5)
+            return false;
+        pequeno *= 5;
+    }
+    return pequeno == grande;
+}
+
+// std::to_chars rounds a tie at the last digit kept to even; where that digit is shown, a
+// calculator rounds it away from zero. A tie rounded down always leaves an even digit.
+void AlejarEmpate(Cifras& c, long double valor) {
+    if (c.n > 37 || (c.d[c.n - 1] - '0') % 2 != 0)
+        return;
+    unsigned __int128 n = 0;
+    for (int i = 0; i < c.n; ++i)
+        n = n * 10 + unsigned(c.d[i] - '0');
+    if (EsExactamente(valor, n * 10 + 5, c.exponente - c.n - 1))
+        ++c.d[c.n - 1]; // an even digit: no carry
+}
+
 int Limitar(int v, int lo, int hi) {
     return std::min(std::max(v, lo), hi);
 }
@@ -124,7 +157,9 @@ std::string EscribirFijo(long double valor, int decimales, int digitos, bool mil
     if (valor == 0) {
         cifras.assign(size_t(1 + decimales), '0');
     } else {
-        const Cifras c = Redondear(valor, digitos);
+        Cifras c = Redondear(valor, digitos);
+        if (c.exponente + decimales >= digitos) // the last significant digit is shown
+            AlejarEmpate(c, valor);
         if (cientificaSiGrande && c.exponente > digitos)
             return TextoGeneral(valor, digitos);
         negativo = c.negativo;
