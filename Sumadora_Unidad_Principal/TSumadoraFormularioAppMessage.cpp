@@ -85,14 +85,14 @@ template <std::size_t N> const Atajo* Buscar(const Atajo (&tabla)[N], int codigo
     return nullptr;
 }
 
-// Keys the hook never sees as key presses: those typed with Alt, Alt itself and F10 are
+// Keys the hook never sees as key presses: those typed with Alt, and Alt itself, are
 // system keys where the key tables come from. Control with Alt is AltGr there, and the
-// keys typed with it are ordinary ones.
+// keys typed with it are ordinary ones. F10 is an ordinary key that does nothing, so it
+// disarms the Shift latch like any other.
 bool EsTeclaDeSistema(const QKeyEvent& evento) {
     if (evento.modifiers().testFlag(Qt::ControlModifier))
         return false;
-    return evento.modifiers().testFlag(Qt::AltModifier) || evento.key() == Qt::Key_Alt ||
-           evento.key() == Qt::Key_F10;
+    return evento.modifiers().testFlag(Qt::AltModifier) || evento.key() == Qt::Key_Alt;
 }
 
 } // namespace
