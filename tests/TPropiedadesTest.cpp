@@ -178,18 +178,29 @@ TEST_F(TPropiedadesTest, LasOpcionesSeHabilitanYSeGuardanAunqueEstenDeshabilitad
     EXPECT_EQ(otra->L4->text(), u"Año 2024 €"_s);
 }
 
-TEST_F(TPropiedadesTest, IVATecleadoConComaOConElPuntoDelTeclado) {
-    for (const bool teclado : {false, true}) {
+// Typed with the comma or the pad's point; a value beyond the range is brought into it.
+TEST_F(TPropiedadesTest, IVATecleadoConComaOConElPuntoDelTecladoYAcotado) {
+    const struct {
+        QString tecleado;
+        Qt::KeyboardModifiers modificadores;
+        const char* guardado;
+        QString mostrado;
+    } casos[] = {
+        {u"12,3"_s, Qt::NoModifier, "IVA=12,3\r\n", u"12,3"_s},
+        {u"7.5"_s, Qt::KeypadModifier, "IVA=7,5\r\n", u"7,5"_s},
+        {u"30"_s, Qt::NoModifier, "IVA=25\r\n", u"25,0"_s},
+        {u"25,5"_s, Qt::NoModifier, "IVA=25\r\n", u"25,0"_s},
+    };
+    for (const auto& c : casos) {
         QFile::remove(Ruta());
         auto d = Crear();
         d->show();
         d->IVA->selectAll();
-        Teclear(d->IVA, teclado ? u"7.5"_s : u"12,3"_s,
-                teclado ? Qt::KeypadModifier : Qt::NoModifier);
+        Teclear(d->IVA, c.tecleado, c.modificadores);
         d->AplicarClick(); // without leaving the box first
-        EXPECT_TRUE(Contenido().contains(teclado ? "IVA=7,5\r\n" : "IVA=12,3\r\n"))
-            << Contenido().toStdString();
-        EXPECT_EQ(Crear()->IVA->text(), d->IVA->text());
+        EXPECT_TRUE(Contenido().contains(c.guardado)) << Contenido().toStdString();
+        EXPECT_EQ(d->IVA->text(), c.mostrado);
+        EXPECT_EQ(Crear()->IVA->text(), c.mostrado);
     }
 }
 
