@@ -5,6 +5,7 @@
 #include "ErrorSumadora.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -42,12 +43,20 @@ QFont LetraImpresion() {
     return letra;
 }
 
-void EscribirArchivoImpresion(const TextoLineas& cinta, CodificacionCuenta codificacion) {
-    const QString ruta = QDir::current().absoluteFilePath(NombreImpresion());
-    try {
-        GuardarArchivoCuenta(ruta, cinta, codificacion);
-    } catch (const ErrorSumadora&) {
-        throw ErrorSumadora(u"No se puede escribir el archivo de impresión «%1»; la cuenta no se ha impreso."_s
-                                .arg(QDir::toNativeSeparators(ruta)));
+QString EscribirArchivoImpresion(const TextoLineas& cinta, CodificacionCuenta codificacion) {
+    // A deleted working directory has no path: a relative name would land at the root.
+    const QString actual = QDir::currentPath();
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    for (const QString& carpeta : {actual, cache}) {
+        if (!QDir::isAbsolutePath(carpeta) || (carpeta == cache && !QDir().mkpath(cache)))
+            continue;
+        const QString ruta = QDir(carpeta).absoluteFilePath(NombreImpresion());
+        try {
+            GuardarArchivoCuenta(ruta, cinta, codificacion);
+            return ruta;
+        } catch (const ErrorSumadora&) {
+            // The next place, or none: the printout does not depend on the work file.
+        }
     }
+    return QString();
 }

@@ -28,6 +28,7 @@ QStringList LineasImpresion(const QStringList& cinta, const CabeceraImpresion& c
 // Courier New (or its metric twin) at 15 pixels, the size the tape has on screen.
 QFont LetraImpresion();
 
-// Writes the tape to "Imprime.SUMP" in the current directory; throws ErrorSumadora with a
-// Spanish message when it cannot.
-void EscribirArchivoImpresion(const TextoLineas& cinta, CodificacionCuenta codificacion);
+// Writes the tape to "Imprime.SUMP" in the current directory, or, when that cannot be written
+// (a deleted or read-only directory), in the user's cache folder; never anywhere else. Returns
+// the file written, or an empty string when neither place could take it.
+QString EscribirArchivoImpresion(const TextoLineas& cinta, CodificacionCuenta codificacion);

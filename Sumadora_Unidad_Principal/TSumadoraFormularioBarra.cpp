@@ -90,7 +90,8 @@ void ImprimirCinta(TSumadoraFormulario& v) {
     if (!impresora)
         throw ErrorSumadora(u"No hay ninguna impresora instalada."_s);
     const CursorEspera espera;
-    EscribirArchivoImpresion(v.Cuenta->Texto(), v.CodificacionArchivo);
+    // The work file is a by-product: where it cannot be written the tape still prints.
+    (void)EscribirArchivoImpresion(v.Cuenta->Texto(), v.CodificacionArchivo);
     const QStringList lineas =
         LineasImpresion(v.Cuenta->Lineas(), LeerCabeceraImpresion(ArchivoIni()));
     ImprimirTexto(*impresora, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());

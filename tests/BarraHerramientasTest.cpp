@@ -9,14 +9,17 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -226,14 +229,44 @@ TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLaCabeceraYLaCinta) {
     EXPECT_GE(pagina.indexOf(u"Bar Pepe"_s), 0) << pagina.toStdString();
 }
 
-TEST_F(ImprimirTest, SiNoPuedeEscribirImprimeSumpLoDiceYNoImprime) {
+// The work file goes to the user's cache folder when the working directory cannot take it
+// (blocked by a folder of that name, or deleted), never to the filesystem root; with neither
+// place writable the tape still prints and no message claims otherwise.
+TEST_F(ImprimirTest, ImprimeSumpVaALaCacheONingunaParteYLaCintaSeImprime) {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    const QString enCache = cache + u"/Imprime.SUMP"_s;
+    const QString enRaiz = u"/Imprime.SUMP"_s;
+    const bool habiaEnRaiz = QFile::exists(enRaiz);
+    const QDateTime raizAntes = QFileInfo(enRaiz).lastModified();
     ASSERT_TRUE(QDir().mkdir(dir_.filePath(u"Imprime.SUMP"_s)));
-    Pulsar(u"5 +"_s);
+    const QString borrada = dir_.filePath(u"borrada"_s);
+    ASSERT_TRUE(QDir().mkdir(borrada));
     V().ObtenerImpresora = [this] { return Pdf(); };
-    const QString texto = Fallo(u"ImprimirCuenta"_s);
-    EXPECT_TRUE(texto.startsWith(u"No se puede escribir el archivo de impresión"_s))
-        << texto.toStdString();
-    EXPECT_FALSE(QFile::exists(pdf_));
+    Pulsar(u"5 +"_s);
+    const QByteArray cinta = (Cinta().join(u"\r\n"_s) + u"\r\n"_s).toLatin1();
+
+    enum Caso { Bloqueada, Borrada, CacheBloqueada };
+    for (const Caso caso : {Bloqueada, Borrada, CacheBloqueada}) {
+        QFile::remove(pdf_);
+        QFile::remove(enCache);
+        if (caso == Borrada) {
+            ASSERT_TRUE(QDir::setCurrent(borrada));
+            ASSERT_TRUE(QDir().rmdir(borrada));
+        }
+        if (caso == CacheBloqueada) {
+            ASSERT_TRUE(QDir(cache).removeRecursively());
+            EscribirArchivo(cache, "no es una carpeta");
+        }
+        Clic(u"ImprimirCuenta"_s);
+        EXPECT_TRUE(QFile::exists(pdf_)) << caso;
+        if (caso == CacheBloqueada)
+            EXPECT_FALSE(QFile::exists(enCache));
+        else
+            EXPECT_EQ(LeerArchivo(enCache), cinta) << caso;
+        EXPECT_EQ(QFile::exists(enRaiz), habiaEnRaiz) << caso;
+        EXPECT_EQ(QFileInfo(enRaiz).lastModified(), raizAntes) << caso;
+    }
+    QFile::remove(cache);
 }
 
 TEST_F(BarraTest, BorrarEnMedioDeUnProductoSigueDesdeCero) {
