@@ -78,6 +78,16 @@ const Atajo TablaMayusculas[] = {
     {VK_OEM_PLUS, VK_OEM_PLUS, Multiplicar},
 };
 
+// Keys of another layout act by the character they type, the latch aside.
+struct AtajoPorCaracter {
+    char16_t caracter;
+    void (*Hacer)(Ventana& v, int n);
+};
+const AtajoPorCaracter TablaCaracteres[] = {
+    {u'+', Sumar}, {u'-', Restar},     {u'*', Multiplicar}, {u'/', Dividir},
+    {u'=', Intro}, {u'%', Porcentaje}, {u',', Decimal},     {u'.', Decimal},
+};
+
 template <std::size_t N> const Atajo* Buscar(const Atajo (&tabla)[N], int codigo) {
     for (const Atajo& a : tabla)
         if (codigo >= a.Desde && codigo <= a.Hasta)
@@ -141,7 +151,21 @@ bool TSumadoraFormulario::EsNuevaPulsacion(QObject* Receptor, const QKeyEvent& E
 void TSumadoraFormulario::AppMessage(const QKeyEvent& Evento) {
     if (!TecladoActivo || EsTeclaDeSistema(Evento))
         return;
-    const int codigo = CodigoVirtual(TeclaDeEvento(Evento));
+    const TeclaPulsada pulsada = TeclaDeEvento(Evento);
+    const QChar caracter = CaracterDeOtraDisposicion(pulsada);
+    if (!caracter.isNull()) {
+        // The character is what the user meant, Shift included: the latch has no say.
+        PendienteMayusculas = 0;
+        if (caracter >= u'0' && caracter <= u'9') {
+            ConGuardia(this, [this, caracter] { Digito(*this, caracter.unicode() - u'0'); });
+            return;
+        }
+        for (const AtajoPorCaracter& a : TablaCaracteres)
+            if (caracter == a.caracter)
+                ConGuardia(this, [this, &a] { a.Hacer(*this, 0); });
+        return;
+    }
+    const int codigo = CodigoVirtual(pulsada);
     // No code: NumLock, which xdotool presses before the pad's digits, and keys no PC
     // keyboard has; they are no key presses for the tables and leave the latch alone.
     if (codigo == 0)

@@ -4,8 +4,10 @@
 
 #include "CodigosVirtuales.h"
 
+#include <QChar>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QStringView>
 
 namespace {
 
@@ -174,7 +176,53 @@ int CodigoPorTecla(int tecla) {
     }
 }
 
+// What the Spanish layout (its variants included) types on the keys its key tables give a
+// meaning to: with no modifier, with Shift, and with AltGr with or without Shift.
+struct CaracteresEspanoles {
+    quint32 codigo;
+    char16_t normal, mayusculas;
+    const char16_t* altGr;
+};
+constexpr CaracteresEspanoles TeclasEspanolas[] = {
+    {10, u'1', u'!', u"|¡"}, {11, u'2', u'"', u"@⅛"}, {12, u'3', u'·', u"#£"},
+    {13, u'4', u'$', u"~$"}, {14, u'5', u'%', u"½⅜€"}, {15, u'6', u'&', u"¬⅝"},
+    {16, u'7', u'/', u"{⅞"}, {17, u'8', u'(', u"[™"}, {18, u'9', u')', u"]±"},
+    {19, u'0', u'=', u"}°"}, {35, u'+', u'*', u"]¯"}, {59, u',', u';', u"•×"},
+    {60, u'.', u':', u"·÷"}, {61, u'-', u'_', u"\u0323\u02D9"},
+};
+
+// Keycodes of the main block's four rows of characters.
+bool EnBloquePrincipal(quint32 codigo) {
+    return (codigo >= 10 && codigo <= 21) || (codigo >= 24 && codigo <= 35) ||
+           (codigo >= 38 && codigo <= 49) || (codigo >= 51 && codigo <= 61) || codigo == 94;
+}
+
+bool CaracterDeLaCalculadora(QChar c) {
+    return (c >= u'0' && c <= u'9') || QStringView(u"+-*/=%,.").contains(c);
+}
+
 }  // namespace
+
+QChar CaracterDeOtraDisposicion(const TeclaPulsada& pulsada) {
+    if (!EnBloquePrincipal(pulsada.codigoNativo) || pulsada.texto.size() != 1)
+        return QChar();
+    const QChar c = pulsada.texto[0];
+    if (!c.isPrint())  // Control with a key, among others: the place decides
+        return QChar();
+    for (const CaracteresEspanoles& e : TeclasEspanolas) {
+        if (e.codigo != pulsada.codigoNativo)
+            continue;
+        // xcb reports AltGr as the group switch; without it "]" is a US key, not AltGr with "+".
+        const Qt::KeyboardModifiers m = pulsada.modificadores;
+        const bool espanol = m.testFlag(Qt::GroupSwitchModifier)
+                                 ? QStringView(e.altGr).contains(c)
+                                 : c == (m.testFlag(Qt::ShiftModifier) ? e.mayusculas : e.normal);
+        return espanol ? QChar() : c;
+    }
+    // The other keys of a Spanish keyboard mean nothing to the tables, nor do they type any
+    // character that does.
+    return CaracterDeLaCalculadora(c) ? c : QChar();
+}
 
 int CodigoVirtual(const TeclaPulsada& pulsada) {
     if (pulsada.codigoNativo != 0) {

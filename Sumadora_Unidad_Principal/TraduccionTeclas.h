@@ -22,6 +22,16 @@ struct TeclaPulsada {
 // Only the keypad modifier is looked at; Shift, Control and Alt never change the code.
 int CodigoVirtual(const TeclaPulsada& pulsada);
 
+// The character a key of the main block typed when it is not what a Spanish keyboard types
+// on that key at that Shift level (nor with AltGr); QChar() when the key acts by its place on
+// a Spanish keyboard, as the key tables say. Decided key by key from the X keycode and the
+// text, so a layout counts as Spanish wherever it types what the Spanish one does: a Latin
+// American or German keyboard, whose "+", "-", ",", ".", Shift+5, Shift+7 and Shift+0 sit on
+// the Spanish keys, keeps the Spanish behaviour, Shift latch included; on a US or French
+// keyboard the keys that differ act by their character. 0 as the keycode (no X keycodes on
+// this platform) gives QChar().
+QChar CaracterDeOtraDisposicion(const TeclaPulsada& pulsada);
+
 // The key press of an event. The native scan code is kept only when the running platform
 // reports X keycodes (xcb, Wayland); elsewhere it is 0 and the Qt key decides.
 TeclaPulsada TeclaDeEvento(const QKeyEvent& evento);

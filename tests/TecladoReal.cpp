@@ -138,4 +138,15 @@ TEST_F(TecladoReal, OperadoresDelTecladoEspanol) {
                      u"0,175"_s, u"0"_s));
 }
 
+// A US keyboard: the hinted symbols act by the character typed, where a US user types them
+// ("+" is Shift with "=", "*" Shift with 8, "-" and "/" have keys of their own). The tape is
+// the one the same characters give on a Spanish keyboard: "=" totals what was posted.
+TEST_F(TecladoReal, OperadoresDelTecladoEstadounidense) {
+    if (disposicion_ != u"us"_s)
+        GTEST_SKIP() << "for a US layout; this display has " << disposicion_.toStdString();
+    Teclear(u"1 2 shift+equal 3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s,
+            Esperado(u"12 +|---|12 T|||8 /|---|0 T|||6 *|---|0 T|||9 -|---|-9 T||"_s, u"-9"_s,
+                     u"-9"_s, u"0"_s));
+}
+
 } // namespace

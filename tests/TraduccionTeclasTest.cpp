@@ -119,6 +119,54 @@ const Fila kSinCodigo[] = {
 INSTANTIATE_TEST_SUITE_P(SinCodigoNativo, TraduccionTecla, ::testing::ValuesIn(kSinCodigo),
                          NombreFila);
 
+// Which keys act by the character they type: those where it differs from the Spanish one.
+TEST(CaracterDeOtraDisposicion, SoloDondeElTecladoNoEsElEspanol) {
+    const struct {
+        const char* nombre;
+        Qt::KeyboardModifiers modificadores;
+        quint32 codigoNativo;
+        const char16_t* texto;
+        char16_t esperado;  // 0: by the Spanish key
+    } filas[] = {
+        // Spanish, every level of the keys with a meaning, and a latch whose Shift is up.
+        {"Es_5", Ninguno, 14, u"5", 0},
+        {"Es_Mayus5", Mayus, 14, u"%", 0},
+        {"Es_AltGr7", Qt::GroupSwitchModifier, 16, u"{", 0},
+        {"Es_AltGrMas", Qt::GroupSwitchModifier, 35, u"]", 0},
+        {"Es_Mayus0", Mayus, 19, u"=", 0},
+        {"Es_Mayus8", Mayus, 17, u"(", 0},
+        {"Es_MayusMas", Mayus, 35, u"*", 0},
+        {"Es_Menos", Ninguno, 61, u"-", 0},
+        {"Es_Apostrofo", Ninguno, 20, u"'", 0},
+        {"Es_Control5", Control, 14, u"\x1d", 0},
+        // A Latin American keyboard types the same on these keys.
+        {"Latam_Mayus7", Mayus, 16, u"/", 0},
+        // US: what a US user presses for the hinted symbols.
+        {"Us_MayusIgual_Mas", Mayus, 21, u"+", u'+'},
+        {"Us_Igual", Ninguno, 21, u"=", u'='},
+        {"Us_Menos", Ninguno, 20, u"-", u'-'},
+        {"Us_Barra", Ninguno, 61, u"/", u'/'},
+        {"Us_Mayus8_Asterisco", Mayus, 17, u"*", u'*'},
+        {"Us_Mayus5_Porcentaje", Mayus, 14, u"%", 0},
+        {"Us_Mayus0_Parentesis", Mayus, 19, u")", u')'},
+        {"Us_Mayus7_Et", Mayus, 16, u"&", u'&'},
+        {"Us_CorcheteDerecho", Ninguno, 35, u"]", u']'},
+        {"Us_Q", Ninguno, 24, u"q", 0},
+        // French: digits with Shift, "-" on the 6.
+        {"Fr_Mayus1", Mayus, 10, u"1", u'1'},
+        {"Fr_6_Menos", Ninguno, 15, u"-", u'-'},
+        // The pad, keys without a keycode and spare keycodes keep the key tables.
+        {"TecladoEntre", Teclado, 106, u"/", 0},
+        {"SinCodigo", Ninguno, 0, u"=", 0},
+        {"CodigoDeReserva", Ninguno, 255, u"+", 0},
+    };
+    for (const auto& f : filas) {
+        const QChar c = CaracterDeOtraDisposicion(
+            {Qt::Key_unknown, f.modificadores, f.codigoNativo, QString::fromUtf16(f.texto)});
+        EXPECT_EQ(c.unicode(), f.esperado) << f.nombre;
+    }
+}
+
 TEST(TraduccionTeclasFunciones, F1aF12ConYSinCodigoNativo) {
     const quint32 codigos[12] = {67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 95, 96};
     for (int i = 0; i < 12; ++i) {
