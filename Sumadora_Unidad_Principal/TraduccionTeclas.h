@@ -1,6 +1,7 @@
 // Translation of a key press into the Windows virtual-key code the calculator's key tables
 // are written in, decided by the physical key so that the tables behave as on a Spanish
-// keyboard whatever the Shift state or the layout turned the key's text into.
+// keyboard whatever the Shift state turned the key's text into; and which keys of another
+// layout act by the character they type instead.
 #pragma once
 
 #include <QString>
