@@ -19,7 +19,7 @@ QString Ayuda() {
            u"\n"
            u"  -h, --help       muestra esta ayuda y termina\n"
            u"  -v, --version    muestra la versión y termina\n"
-           u"  CINTA.SUMA       abre esa cinta al empezar, igual que el botón de abrir de la barra\n"
+           u"  CINTA.SUMA       abre esa cinta al empezar, como el botón de abrir\n"
            u"\n"
            u"Manual de ayuda: %1\n"_s.arg(RutaManualAyuda());
 }
