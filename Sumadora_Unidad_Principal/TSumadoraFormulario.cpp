@@ -3,6 +3,7 @@
 #include "TSumadoraFormulario.h"
 
 #include "ArchivoIni.h"
+#include "ArchivosPrograma.h"
 #include "GuardiaErrores.h"
 #include "TFAcercaDe.h"
 #include "TInteresCompuesto.h"
@@ -58,6 +59,7 @@ const QString SeccionConversion = u"Conversion"_s;
 TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
     IniciarRecursos();
     setupUi(this);
+    setWindowIcon(IconoPrograma());
     // The keyboard hook: every key press of every window of the program passes by AppMessage.
     QCoreApplication::instance()->installEventFilter(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -86,6 +86,9 @@ public:
     std::function<QString()> PreguntarArchivoGuardar;
     std::function<std::unique_ptr<QPrinter>()> ObtenerImpresora;
     std::function<void(const QUrl&)> AbrirAyuda;
+    // Loads a tape file as the toolbar's Open does once its dialog is answered: a refused
+    // file leaves the tape as it was and shows why.
+    void AbrirCuenta(const QString& Ruta);
     // The code page of the last tape file opened: the next save writes in it.
     CodificacionCuenta CodificacionArchivo = CodificacionCuenta::Windows1252;
     // The skin engine: the one source of looks of every window.

@@ -3,6 +3,7 @@
 #include "TSumadoraFormulario.h"
 
 #include "ArchivoCuenta.h"
+#include "ArchivosPrograma.h"
 #include "ArchivoIni.h"
 #include "GuardiaErrores.h"
 #include "ImpresionCuenta.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -62,16 +62,19 @@ std::unique_ptr<QPrinter> ImpresoraPredeterminada() {
     return std::make_unique<QPrinter>(predeterminada, QPrinter::HighResolution);
 }
 
-void AbrirCinta(TSumadoraFormulario& v) {
-    const QString ruta = v.PreguntarArchivoAbrir ? v.PreguntarArchivoAbrir() : DialogoArchivo(&v, false);
-    if (ruta.isEmpty())
-        return;
+void CargarCinta(TSumadoraFormulario& v, const QString& ruta) {
     const CursorEspera espera;
     // Read whole before the tape changes, so a failed load leaves it as it was. The total and
     // the calculation under way are not the file's business.
     TextoCuenta contenido = LeerArchivoCuenta(ruta);
     v.Cuenta->CargarTexto(std::move(contenido.Texto));
     v.CodificacionArchivo = contenido.Codificacion;
+}
+
+void AbrirCinta(TSumadoraFormulario& v) {
+    const QString ruta = v.PreguntarArchivoAbrir ? v.PreguntarArchivoAbrir() : DialogoArchivo(&v, false);
+    if (!ruta.isEmpty())
+        CargarCinta(v, ruta);
 }
 
 void GuardarCinta(TSumadoraFormulario& v) {
@@ -105,8 +108,7 @@ void MostrarAcercaDe(TSumadoraFormulario& v) {
 
 // Handed to the desktop's viewer without waiting for it; a missing viewer is not reported.
 void MostrarAyuda(TSumadoraFormulario& v) {
-    const QUrl ayuda =
-        QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + u"/ayuda/Sumadora.html"_s);
+    const QUrl ayuda = QUrl::fromLocalFile(RutaManualAyuda());
     if (v.AbrirAyuda)
         v.AbrirAyuda(ayuda);
     else
@@ -114,6 +116,11 @@ void MostrarAyuda(TSumadoraFormulario& v) {
 }
 
 } // namespace
+
+void TSumadoraFormulario::AbrirCuenta(const QString& Ruta) {
+    const TecladoSuspendido suspension(TecladoActivo);
+    ConGuardia(this, [this, &Ruta] { CargarCinta(*this, Ruta); });
+}
 
 bool TSumadoraFormulario::OpcionesBarra(QObject* Sender) {
     using Accion = void (*)(TSumadoraFormulario&);

@@ -1,9 +1,12 @@
 // Program entry: the application, Qt's own texts in Spanish, and the calculator's windows.
+#include "ArchivosPrograma.h"
+#include "LineaOrdenes.h"
 #include "TSumadoraFormulario.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 
 #include <clocale>
@@ -11,8 +14,14 @@
 using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv) {
+    // --help and --version answer before any display is needed.
+    const LineaOrdenes ordenes = LeerLineaOrdenes(ArgumentosPrograma(argc, argv));
+    if (ordenes.Terminar)
+        return ordenes.Responder();
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Sumadora"_s);
+    QGuiApplication::setDesktopFileName(IdentificadorPrograma());
     // Creating the application may switch the C library to the system's decimal comma.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -26,5 +35,8 @@ int main(int argc, char** argv) {
     if (const QScreen* pantalla = ventana.screen())
         ventana.move(pantalla->availableGeometry().center() - ventana.rect().center());
     ventana.show();
+    // A tape named on the command line opens once the window shows, as from the toolbar.
+    if (!ordenes.Cinta.isEmpty())
+        QTimer::singleShot(0, &ventana, [&] { ventana.AbrirCuenta(ordenes.Cinta); });
     return app.exec();
 }
