@@ -4,6 +4,7 @@
 
 #include "ArchivoIni.h"
 #include "GuardiaErrores.h"
+#include "MenuCinta.h"
 #include "TFAcercaDe.h"
 #include "TInteresCompuesto.h"
 #include "TInteresSimple.h"
@@ -66,6 +67,7 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
     Cuenta->setXTotal(Operandos);
     Cuenta->setOperador(u" "_s);
     ConectarBotones();
+    new MenuCinta(*this);
 
     Cuenta->setCaracteresLinea(22);
     LeerAjustes();

@@ -1,4 +1,5 @@
 // Program entry: the application, Qt's own texts in Spanish, and the calculator's windows.
+#include "RecuperacionCinta.h"
 #include "TSumadoraFormulario.h"
 
 #include <QApplication>
@@ -26,5 +27,6 @@ int main(int argc, char** argv) {
     if (const QScreen* pantalla = ventana.screen())
         ventana.move(pantalla->availableGeometry().center() - ventana.rect().center());
     ventana.show();
+    RecuperacionCinta::Iniciar(ventana);
     return app.exec();
 }

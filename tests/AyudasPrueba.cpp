@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,37 @@ void EscribirArchivo(const QString& ruta, const QByteArray& datos) {
     QFile f(ruta);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(datos), datos.size());
+}
+
+namespace {
+QByteArray Ejecutar(const QString& programa, const QStringList& argumentos) {
+    QProcess p;
+    p.start(programa, argumentos);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        ADD_FAILURE() << programa.toStdString() << " failed (scripts/dependencias.sh installs it): "
+                      << p.readAllStandardError().toStdString();
+        return QByteArray();
+    }
+    return p.readAllStandardOutput();
+}
+} // namespace
+
+QList<QStringList> LeerCsv(const QString& ruta) {
+    static const QString lector = QStringLiteral(
+        "import csv, sys\n"
+        "sys.stdout.reconfigure(encoding='utf-8')\n"
+        "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
+        "    for fila in csv.reader(f, delimiter=';', strict=True):\n"
+        "        sys.stdout.write('\\t'.join(fila) + '\\n')\n");
+    QList<QStringList> filas;
+    const QString salida = QString::fromUtf8(Ejecutar(QStringLiteral("python3"), {QStringLiteral("-c"), lector, ruta}));
+    for (const QString& l : salida.split(u'\n', Qt::SkipEmptyParts))
+        filas << l.split(u'\t');
+    return filas;
+}
+
+QString TextoPdf(const QString& ruta) {
+    return QString::fromUtf8(Ejecutar(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")}));
 }
 
 void PrintTo(const QString& texto, std::ostream* salida) {
