@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
@@ -93,15 +96,14 @@ QByteArray Ejecutar(const QString& programa, const QStringList& argumentos) {
 
 QList<QStringList> LeerCsv(const QString& ruta) {
     static const QString lector = QStringLiteral(
-        "import csv, sys\n"
-        "sys.stdout.reconfigure(encoding='utf-8')\n"
+        "import csv, json, sys\n"
         "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
-        "    for fila in csv.reader(f, delimiter=';', strict=True):\n"
-        "        sys.stdout.write('\\t'.join(fila) + '\\n')\n");
+        "    json.dump(list(csv.reader(f, delimiter=';', strict=True)), sys.stdout)\n");
     QList<QStringList> filas;
-    const QString salida = QString::fromUtf8(Ejecutar(QStringLiteral("python3"), {QStringLiteral("-c"), lector, ruta}));
-    for (const QString& l : salida.split(u'\n', Qt::SkipEmptyParts))
-        filas << l.split(u'\t');
+    const QJsonArray leidas = QJsonDocument::fromJson(
+        Ejecutar(QStringLiteral("python3"), {QStringLiteral("-c"), lector, ruta})).array();
+    for (const QJsonValue& fila : leidas)
+        filas << fila.toVariant().toStringList();
     return filas;
 }
 

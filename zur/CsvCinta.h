@@ -7,19 +7,20 @@
 #include "ValorLineaCinta.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
 struct LineaNumerica {
-    long double Valor;
-    QString Operacion;
+    QByteArray Numero;        // for the spreadsheet: no groups, "1,5E+20"
+    QByteArrayView Operacion; // within the line's bytes
 };
 
-// A tape line read as number and symbol ("  1.234,5 +", "1,5E20 T"); none for separators,
-// empty lines and any other text.
-std::optional<LineaNumerica> LeerLineaNumerica(const QString& linea);
+// A tape line's bytes read as number and symbol ("  1.234,5 +", "1,5E20 T"); none for
+// separators, empty lines and any other text.
+std::optional<LineaNumerica> LeerLineaNumerica(QByteArrayView linea);
 
 // The spreadsheet. `exactos`, ascending by line, give the values of lines whose text was
 // rounded (the fixed formats); every other number is read from its line.

@@ -16,8 +16,8 @@ void TablaCsv::AgregarFila(const QStringList& campos) {
             bytes_ += ';';
         const QString& c = campos[i];
         // Quotes, separators and line breaks inside a field are kept by quoting it whole.
-        const bool comillas = c.contains(u';') || c.contains(u'"') || c.contains(u'\n') ||
-                              c.contains(u'\r') || c.startsWith(u' ') || c.endsWith(u' ');
+        const bool comillas =
+            c.contains(u';') || c.contains(u'"') || c.contains(u'\n') || c.contains(u'\r');
         if (comillas) {
             QString d = c;
             d.replace(u'"', QStringLiteral("\"\""));
