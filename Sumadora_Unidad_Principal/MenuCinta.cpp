@@ -16,6 +16,8 @@ using namespace Qt::StringLiterals;
 MenuCinta::MenuCinta(TSumadoraFormulario& ventana) : QObject(&ventana), v(ventana) {
     v.Cuenta->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(v.Cuenta, &QWidget::customContextMenuRequested, this, [this](const QPoint& punto) {
+        // The keys that work the menu (arrows, Enter) are not the calculator's.
+        const TecladoSuspendido suspension(v.TecladoActivo);
         Menu()->exec(v.Cuenta->viewport()->mapToGlobal(punto));
     });
 }

@@ -8,6 +8,7 @@
 #include "MenuCinta.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -186,6 +188,18 @@ TEST_F(ExportacionTest, ElMenuDeLaCintaCopiaLasLineasElegidasYGuarda) {
     ASSERT_TRUE(menu->actions()[0]->isEnabled());
     menu->actions()[0]->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), Cinta()[0] + u'\n' + Cinta()[3]);
+
+    // Opened by a right click, with the keyboard off: its arrows and Enter are not the
+    // calculator's.
+    bool tecladoConMenu = true;
+    QTimer::singleShot(50, [&] {
+        tecladoConMenu = V().TecladoActivo;
+        if (QWidget* abierto = QApplication::activePopupWidget())
+            abierto->close();
+    });
+    Q_EMIT V().Cuenta->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_FALSE(tecladoConMenu);
+    EXPECT_TRUE(V().TecladoActivo);
 
     const QString ruta = dir_.filePath(u"menu.csv"_s);
     V().PreguntarArchivoGuardar = [ruta] { return ruta; };

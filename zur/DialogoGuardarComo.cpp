@@ -74,7 +74,9 @@ bool OfrecerPdfSinImpresora(QWidget* padre) {
                      u"No hay ninguna impresora instalada.\nPuede guardar la página como documento PDF."_s,
                      QMessageBox::NoButton, padre);
     QPushButton* pdf = caja.addButton(u"Guardar como PDF…"_s, QMessageBox::AcceptRole);
-    caja.addButton(u"Aceptar"_s, QMessageBox::RejectRole);
+    QPushButton* aceptar = caja.addButton(u"Aceptar"_s, QMessageBox::RejectRole);
+    caja.setDefaultButton(aceptar);
+    caja.setEscapeButton(aceptar);
     caja.exec();
     return caja.clickedButton() == pdf;
 }
