@@ -17,6 +17,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -99,19 +100,26 @@ void RecuperacionCinta::Escribir() {
         QFile::remove(RutaCopia());
         return;
     }
-    QSaveFile archivo(RutaCopia());
-    const QByteArray datos = CodificarRecuperacion(texto);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(datos) != datos.size() ||
-        !archivo.commit()) {
-        const QString motivo = archivo.errorString();
-        archivo.cancelWriting();
-        Avisar(u"No se puede guardar la copia de recuperación «%1»: %2"_s.arg(
-            Nativo(RutaCopia()), motivo));
-    } else {
-        Avisado = false;
+    QString fallo;
+    try {
+        QSaveFile archivo(RutaCopia());
+        const QByteArray datos = CodificarRecuperacion(texto);
+        if (!archivo.open(QIODevice::WriteOnly) || archivo.write(datos) != datos.size() ||
+            !archivo.commit()) {
+            fallo = archivo.errorString();
+            archivo.cancelWriting();
+        }
+    } catch (const std::bad_alloc&) {
+        fallo = u"no hay memoria suficiente."_s;
     }
-    Temporizador.setInterval(
-        std::max<qint64>(IntervaloMinimo, FactorIntervalo * reloj.elapsed()));
+    // Measured before any message, whose time on screen is not the write's.
+    Temporizador.setInterval(static_cast<int>(
+        std::clamp<qint64>(FactorIntervalo * reloj.elapsed(), IntervaloMinimo, 600'000)));
+    if (fallo.isEmpty())
+        Avisado = false;
+    else
+        Avisar(u"No se puede guardar la copia de recuperación «%1»: %2"_s.arg(Nativo(RutaCopia()),
+                                                                              fallo));
 }
 
 void RecuperacionCinta::Avisar(const QString& texto) {

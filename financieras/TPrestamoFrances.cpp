@@ -88,9 +88,9 @@ QString TPrestamoFrances::PreguntarArchivo(FormatoArchivo formato) {
     if (PreguntarArchivoGuardar)
         return PreguntarArchivoGuardar();
     static QString carpeta;
-    return PreguntarDestino(this, u"Guardar el cuadro de amortización"_s,
-                            {formato}, carpeta)
-        .Ruta;
+    const DestinoArchivo destino =
+        PreguntarDestino(this, u"Guardar el cuadro de amortización"_s, {formato}, carpeta);
+    return destino.Ruta;
 }
 
 void TPrestamoFrances::GuardarComoCsv() {

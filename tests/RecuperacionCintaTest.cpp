@@ -143,4 +143,18 @@ TEST_F(RecuperacionTest, UnaCopiaDanadaSeRechazaConUnMensajeYSeDejaAparte) {
     Arrancar(); // refused once, not offered again
 }
 
+TEST_F(RecuperacionTest, SiLaCopiaNoSePuedeGuardarLoDiceUnaVez) {
+    Arrancar();
+    ASSERT_TRUE(QDir().mkpath(recuperacion_->RutaCopia())); // a folder where the copy goes
+    QString mensaje;
+    EsperarMensaje(&mensaje);
+    Pulsar(u"5 +"_s);
+    for (int i = 0; i < 100 && DialogosPendientes() > 0; ++i)
+        QTest::qWait(100);
+    EXPECT_TRUE(mensaje.startsWith(u"No se puede guardar la copia de recuperación"_s))
+        << mensaje.toStdString();
+    Pulsar(u"3 +"_s);
+    QTest::qWait(1500); // the next write fails too, silently
+}
+
 } // namespace
