@@ -163,18 +163,18 @@ void RecuperacionCinta::OfrecerRecuperacion() {
         try {
             QFile archivo(ruta);
             if (!archivo.open(QIODevice::ReadOnly))
-                throw ErrorSumadora(archivo.errorString());
+                throw ErrorSumadora(u"No se puede leer la copia de recuperación: %1"_s.arg(
+                    archivo.errorString()));
             if (archivo.size() > LimiteArchivoCuenta + 1024)
-                throw ErrorSumadora(u"La copia es demasiado grande."_s);
+                throw ErrorSumadora(u"La copia de recuperación es demasiado grande."_s);
             cuenta = DecodificarRecuperacion(archivo.readAll());
-        } catch (const ErrorSumadora&) {
+        } catch (const ErrorSumadora& e) {
             // Kept aside, never lost, and never offered again.
             const QString aparte = ruta + u".dañada"_s;
-            QFile::remove(aparte);
             QFile::rename(ruta, aparte);
-            MostrarMensaje(&v, u"La copia de recuperación de la cuenta anterior está incompleta "
-                               "o dañada y no se ha recuperado.\nSe ha dejado aparte como «%1»."_s
-                                   .arg(Nativo(aparte)));
+            MostrarMensaje(&v, e.Mensaje() + u"\nNo se ha recuperado la cuenta anterior; la "
+                                             "copia se ha dejado aparte como «%1»."_s
+                                                 .arg(Nativo(aparte)));
             continue;
         } catch (const std::bad_alloc&) {
             MostrarMensaje(&v, u"No hay memoria suficiente para recuperar la cuenta anterior."_s);
