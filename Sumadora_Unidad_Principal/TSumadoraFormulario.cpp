@@ -5,6 +5,7 @@
 #include "ArchivoIni.h"
 #include "ArchivosPrograma.h"
 #include "GuardiaErrores.h"
+#include "MenuCinta.h"
 #include "TFAcercaDe.h"
 #include "TInteresCompuesto.h"
 #include "TInteresSimple.h"
@@ -68,6 +69,7 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
     Cuenta->setXTotal(Operandos);
     Cuenta->setOperador(u" "_s);
     ConectarBotones();
+    new MenuCinta(*this);
 
     Cuenta->setCaracteresLinea(22);
     LeerAjustes();

@@ -5,6 +5,7 @@
 #include "ArchivoCuenta.h"
 #include "ArchivosPrograma.h"
 #include "ArchivoIni.h"
+#include "ExportacionCuenta.h"
 #include "GuardiaErrores.h"
 #include "ImpresionCuenta.h"
 #include "ImpresionTexto.h"
@@ -31,12 +32,6 @@ public:
     CursorEspera(const CursorEspera&) = delete;
     CursorEspera& operator=(const CursorEspera&) = delete;
 };
-
-// Where the last tape file was opened or saved, so the next dialog starts there.
-QString& CarpetaCuentas() {
-    static QString carpeta;
-    return carpeta;
-}
 
 // Qt's own dialog, translated with the rest of Qt's texts. An existing file is replaced
 // without asking, as the calculator always did. Empty when the user cancels.
@@ -77,21 +72,27 @@ void AbrirCinta(TSumadoraFormulario& v) {
         CargarCinta(v, ruta);
 }
 
+// The tape file stays the first choice; a spreadsheet or a PDF are the others.
 void GuardarCinta(TSumadoraFormulario& v) {
-    const QString ruta =
-        v.PreguntarArchivoGuardar ? v.PreguntarArchivoGuardar() : DialogoArchivo(&v, true);
-    if (ruta.isEmpty())
+    const DestinoArchivo destino = PreguntarDestinoCuenta(
+        v, {FormatoArchivo::Suma, FormatoArchivo::Csv, FormatoArchivo::Pdf});
+    if (destino.Ruta.isEmpty())
         return;
     const CursorEspera espera;
-    v.CodificacionArchivo = GuardarArchivoCuenta(ruta, v.Cuenta->Texto(), v.CodificacionArchivo);
+    GuardarCuentaComo(v, destino);
 }
 
 void ImprimirCinta(TSumadoraFormulario& v) {
-    // Without a printer nothing is written and nothing printed.
+    // Without a printer nothing is written and nothing printed; the page can become a PDF.
     const std::unique_ptr<QPrinter> impresora =
         v.ObtenerImpresora ? v.ObtenerImpresora() : ImpresoraPredeterminada();
-    if (!impresora)
-        throw ErrorSumadora(u"No hay ninguna impresora instalada."_s);
+    if (!impresora) {
+        if (OfrecerPdfSinImpresora(&v))
+            if (const DestinoArchivo pdf = PreguntarDestinoCuenta(v, {FormatoArchivo::Pdf});
+                !pdf.Ruta.isEmpty())
+                GuardarCuentaComo(v, pdf);
+        return;
+    }
     const CursorEspera espera;
     // The work file is a by-product: where it cannot be written the tape still prints.
     (void)EscribirArchivoImpresion(v.Cuenta->Texto(), v.CodificacionArchivo);

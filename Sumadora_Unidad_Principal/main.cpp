@@ -1,6 +1,7 @@
 // Program entry: the application, Qt's own texts in Spanish, and the calculator's windows.
 #include "ArchivosPrograma.h"
 #include "LineaOrdenes.h"
+#include "RecuperacionCinta.h"
 #include "TSumadoraFormulario.h"
 
 #include <QApplication>
@@ -38,5 +39,8 @@ int main(int argc, char** argv) {
     // A tape named on the command line opens once the window shows, as from the toolbar.
     if (!ordenes.Cinta.isEmpty())
         QTimer::singleShot(0, &ventana, [&] { ventana.AbrirCuenta(ordenes.Cinta); });
+    // Then the copies a crash left behind: a recovered tape replaces the one just opened,
+    // which is still on disk.
+    RecuperacionCinta::Iniciar(ventana);
     return app.exec();
 }

@@ -70,13 +70,40 @@ long double CuotaPrestamo(long double P, long double A, int Y) {
     return CalcularPrestamo(P, A, Y).q;
 }
 
-QStringList InformePrestamo(long double P, long double A, int Y, const QString& textoCuota) {
+std::vector<FilaPrestamo> FilasPrestamo(long double P, long double A, int Y) {
     const Prestamo prestamo = CalcularPrestamo(P, A, Y);
-    const QString regla = QString::fromLatin1(Linea62('-'));
     const int n = 12 * Y;
+    std::vector<FilaPrestamo> filas;
+    filas.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
+    const long double amortizacionBase = ComprobarResultado(P / prestamo.s);
+    long double pendiente = P;
+    for (int k = 1; k <= n; ++k) {
+        const long double Ak =
+            ComprobarResultado(amortizacionBase * cientificas::Potencia(1 + prestamo.i, k - 1));
+        const long double Ik = ComprobarResultado(prestamo.q - Ak);
+        pendiente = ComprobarResultado(pendiente - Ak);
+        filas.push_back({k, prestamo.q, Ik, Ak, pendiente});
+    }
+    return filas;
+}
+
+TablaCsv CsvPrestamo(long double P, long double A, int Y) {
+    TablaCsv tabla({u"Periodo"_s, u"Cuota"_s, u"Intereses"_s, u"Amortización"_s,
+                    u"Capital pendiente"_s});
+    for (const FilaPrestamo& f : FilasPrestamo(P, A, Y))
+        tabla.AgregarFila({QString::number(f.Periodo), TablaCsv::NumeroFijo(f.Cuota, 2),
+                           TablaCsv::NumeroFijo(f.Intereses, 2),
+                           TablaCsv::NumeroFijo(f.Amortizacion, 2),
+                           TablaCsv::NumeroFijo(f.Pendiente, 2)});
+    return tabla;
+}
+
+QStringList InformePrestamo(long double P, long double A, int Y, const QString& textoCuota) {
+    const std::vector<FilaPrestamo> filas = FilasPrestamo(P, A, Y);
+    const QString regla = QString::fromLatin1(Linea62('-'));
 
     QStringList lineas;
-    lineas.reserve(14 + (n > 0 ? n : 0));
+    lineas.reserve(14 + static_cast<qsizetype>(filas.size()));
     lineas << u"CALCULO DE PRÉSTAMOS."_s << regla
            << u"Capital:       "_s + QString::fromStdString(FormatoN(P, 15, 2)).trimmed()
            << u"Interés anual: "_s + QString::fromStdString(FormatoN(A, 2, 2)) + u" %"_s
@@ -85,24 +112,18 @@ QStringList InformePrestamo(long double P, long double A, int Y, const QString& 
            << u"Periodo    Amortización         Intereses    Capital Pendiente"_s
            << u"-------    ------------         ---------    -----------------"_s;
 
-    const long double amortizacionBase = ComprobarResultado(P / prestamo.s);
-    long double pendiente = P;
     long double total = 0;
     std::string fila;
-    for (int k = 1; k <= n; ++k) {
-        const long double Ak =
-            ComprobarResultado(amortizacionBase * cientificas::Potencia(1 + prestamo.i, k - 1));
-        const long double Ik = ComprobarResultado(prestamo.q - Ak);
-        pendiente = ComprobarResultado(pendiente - Ak);
-        total = ComprobarResultado(total + Ik);
+    for (const FilaPrestamo& f : filas) {
+        total = ComprobarResultado(total + f.Intereses);
         fila.assign(1, ' ');
-        fila += FormatoD(k, 3);
+        fila += FormatoD(f.Periodo, 3);
         fila += "    ";
-        fila += FormatoN(Ak, 15, 2);
+        fila += FormatoN(f.Amortizacion, 15, 2);
         fila += "    ";
-        fila += FormatoN(Ik, 14, 2);
+        fila += FormatoN(f.Intereses, 14, 2);
         fila += "      ";
-        fila += FormatoN(pendiente, 15, 2);
+        fila += FormatoN(f.Pendiente, 15, 2);
         lineas << QString::fromLatin1(fila.data(), static_cast<qsizetype>(fila.size()));
     }
     lineas << regla

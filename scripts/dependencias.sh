@@ -7,7 +7,7 @@ PAQUETES=(g++ cmake ninja-build ccache qt6-base-dev qt6-translations-l10n libgte
   libbenchmark-dev zlib1g-dev libpng-dev fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool xclip x11-xkb-utils imagemagick poppler-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
-  librsvg2-bin)
+  librsvg2-bin python3)
 
 instalar_dependencias() {
   local faltan=()

@@ -1,14 +1,17 @@
-// Loan dialog: the payment, the report line by line, the bounds of the term, re-running and
-// printing.
+// Loan dialog: the payment, the report line by line, the bounds of the term, re-running,
+// printing and saving as a spreadsheet or a PDF.
 #include "TPrestamoFrances.h"
 #include "AyudasPrueba.h"
 #include "CalculosFinancieros.h"
 #include "ErrorSumadora.h"
 #include "ReglaEntrada.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QFile>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -200,14 +203,60 @@ TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreOFaltaDaMensaje) {
                   u"No se ha podido imprimir «Informe Prestamo.» en «/no/existe/carpeta/informe.pdf»."_s);
     }
     EXPECT_FALSE(QFile::exists(impresora.outputFileName()));
+}
 
-    if (!QPrinterInfo::defaultPrinter().isNull())
-        GTEST_SKIP() << "this machine has a printer";
+// The schedule out of the dialog: a spreadsheet of its numbers, read back by a real CSV reader,
+// and a PDF of its printout, also offered when there is no printer.
+TEST_F(TPrestamoFrancesTest, ElMenuDelInformeGuardaCsvYPdfYSinImpresoraSeOfreceElPdf) {
+    QTemporaryDir carpeta;
+    QString destino;
+    dialogo.PreguntarArchivoGuardar = [&destino] { return destino; };
+    const auto accion = [this](const QString& texto) {
+        const auto menu = dialogo.MenuInforme(QPoint());
+        for (QAction* a : menu->actions())
+            if (a->text() == texto)
+                return a->trigger();
+        ADD_FAILURE() << "no " << texto.toStdString();
+    };
     QString mensaje;
     EsperarMensaje(&mensaje);
+    accion(u"Guardar como CSV…"_s);
+    EXPECT_TRUE(mensaje.contains(u"Calcular"_s)) << "nothing computed yet";
+
+    Calcular(u"100000"_s, u"5"_s, u"1"_s);
+    destino = carpeta.filePath(u"cuadro.csv"_s);
+    accion(u"Guardar como CSV…"_s);
+    const QList<QStringList> filas = LeerCsv(destino);
+    ASSERT_EQ(filas.size(), 13);
+    EXPECT_EQ(filas[0], (QStringList{u"Periodo"_s, u"Cuota"_s, u"Intereses"_s, u"Amortización"_s,
+                                     u"Capital pendiente"_s}));
+    EXPECT_EQ(filas[1], (QStringList{u"1"_s, u"8560,75"_s, u"416,67"_s, u"8144,08"_s, u"91855,92"_s}));
+    EXPECT_EQ(filas[12], (QStringList{u"12"_s, u"8560,75"_s, u"35,52"_s, u"8525,23"_s, u"0,00"_s}));
+
+    Calcular(u"100000"_s, u"5"_s, u"10"_s); // 120 rows: several pages
+    const QString impreso = carpeta.filePath(u"impreso.pdf"_s);
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(impreso);
+    dialogo.Imprimir(impresora);
+    destino = carpeta.filePath(u"menu.pdf"_s);
+    accion(u"Guardar como PDF…"_s);
+    EXPECT_EQ(TextoPdf(destino), TextoPdf(impreso));
+    EXPECT_GE(TextoPdf(destino).count(u'\f'), 2);
+    EXPECT_TRUE(TextoPdf(destino).contains(u" 120 "_s));
+
+    dialogo.ObtenerImpresora = [] { return std::unique_ptr<QPrinter>(); };
+    destino = carpeta.filePath(u"sin impresora.pdf"_s);
+    AlAparecerDialogo([](QWidget* w) {
+        auto* m = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(m, nullptr);
+        EXPECT_TRUE(m->text().startsWith(u"No hay ninguna impresora instalada."_s));
+        for (QAbstractButton* b : m->buttons())
+            if (b->text() == u"Guardar como PDF…"_s)
+                b->click();
+    });
     dialogo.BotonImprimir->click();
-    EXPECT_EQ(DialogosPendientes(), 0);
-    EXPECT_EQ(mensaje, u"No hay ninguna impresora instalada."_s);
+    EXPECT_EQ(TextoPdf(destino), TextoPdf(impreso));
 }
 
 } // namespace

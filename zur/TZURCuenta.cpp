@@ -42,7 +42,8 @@ TZURCuenta::TZURCuenta(QWidget* parent) : QListView(parent), Modelo(new ModeloLi
     // One row height for all lines: the list never measures a million rows one by one.
     setUniformItemSizes(true);
     setEditTriggers(NoEditTriggers);
-    setSelectionMode(SingleSelection);
+    // Several lines can be selected, to copy them.
+    setSelectionMode(ExtendedSelection);
     // The tape is never typed into; keys belong to the calculator.
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ForbiddenCursor);
@@ -72,6 +73,9 @@ void TZURCuenta::AgregarTexto(const QString& Texto) {
 
 void TZURCuenta::AgregarLinea(const QString& Sufijo, long double Valor) {
     Modelo->Agregar(FormatearValor(Valor) + Sufijo);
+    // A fixed format rounds the line's text: the value is kept for the spreadsheet export.
+    if (!FFormatoGeneral)
+        FValoresExactos.push_back({Modelo->Cantidad() - 1, Valor});
     ProgramarPublicacion();
 }
 
@@ -108,6 +112,7 @@ void TZURCuenta::Inicializar() {
 
 void TZURCuenta::Limpiar() {
     Modelo->Limpiar();
+    FValoresExactos.clear();
     FProximaPublicacion = {}; // an empty list is quick to lay out again
     Inicializar();
 }
@@ -130,6 +135,7 @@ const TextoLineas& TZURCuenta::Texto() const {
 
 void TZURCuenta::CargarTexto(TextoLineas texto) {
     Modelo->Reemplazar(std::move(texto));
+    FValoresExactos.clear();
 }
 
 void TZURCuenta::ProgramarPublicacion() {

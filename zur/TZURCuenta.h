@@ -5,6 +5,7 @@
 
 #include "TZURLabelNumber.h"
 #include "TextoLineas.h"
+#include "ValorLineaCinta.h"
 
 #include <QListView>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <vector>
 
 class ModeloLineas;
 
@@ -74,6 +76,8 @@ public:
     const TextoLineas& Texto() const;
     // Replaces every line (loading a tape file); total and state stay as they are.
     void CargarTexto(TextoLineas texto);
+    // The values of the lines written in a fixed format, whose text is rounded; ascending.
+    const std::vector<ValorLineaCinta>& ValoresExactos() const { return FValoresExactos; }
 
 private:
     enum class Operacion { Suma, Resta, Producto, Cociente };
@@ -98,6 +102,7 @@ private:
     bool FSeparadorMiles = false;
     long double FValor = 0;
     int FAlturaLinea = 15;
+    std::vector<ValorLineaCinta> FValoresExactos;
     bool FPublicacionPendiente = false;
     std::chrono::steady_clock::time_point FProximaPublicacion;
 };
