@@ -1,4 +1,5 @@
 // Program entry: the application, Qt's own texts in Spanish, and the calculator's windows.
+#include "PlataformaGrafica.h"
 #include "TSumadoraFormulario.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv) {
+    ElegirPlataforma();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Sumadora"_s);
     // Creating the application may switch the C library to the system's decimal comma.

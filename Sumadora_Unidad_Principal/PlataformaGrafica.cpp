@@ -1,0 +1,17 @@
+#include "PlataformaGrafica.h"
+
+QByteArray PlataformaElegida(const QProcessEnvironment& entorno) {
+    if (!entorno.value(QStringLiteral("QT_QPA_PLATFORM")).isEmpty())
+        return {};
+    const bool wayland = !entorno.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty() ||
+                         entorno.value(QStringLiteral("XDG_SESSION_TYPE")) == QLatin1String("wayland");
+    if (!wayland || entorno.value(QStringLiteral("DISPLAY")).isEmpty())
+        return {};
+    return QByteArrayLiteral("xcb");
+}
+
+void ElegirPlataforma() {
+    const QByteArray plataforma = PlataformaElegida(QProcessEnvironment::systemEnvironment());
+    if (!plataforma.isEmpty())
+        qputenv("QT_QPA_PLATFORM", plataforma);
+}
