@@ -57,8 +57,11 @@ void Capturar(const QString& nombre) {
     proceso.setWorkingDirectory(aqui.path());
     proceso.start(u"weston-screenshooter"_s, {});
     proceso.waitForFinished(10000);
-    for (const QString& f : QDir(aqui.path()).entryList({u"*.png"_s}))
-        QFile::rename(QDir(aqui.path()).filePath(f), QDir(carpeta).filePath(u"wayland_"_s + nombre + u".png"_s));
+    const QString destino = QDir(carpeta).filePath(u"wayland_"_s + nombre + u".png"_s);
+    for (const QString& f : QDir(aqui.path()).entryList({u"*.png"_s})) {
+        QFile::remove(destino);
+        QFile::rename(QDir(aqui.path()).filePath(f), destino);
+    }
 }
 
 // Headless Weston has no input devices and XWayland's own test input then crashes it, so the
