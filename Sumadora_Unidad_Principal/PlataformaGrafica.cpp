@@ -7,7 +7,8 @@ QByteArray PlataformaElegida(const QProcessEnvironment& entorno) {
                          entorno.value(QStringLiteral("XDG_SESSION_TYPE")) == QLatin1String("wayland");
     if (!wayland || entorno.value(QStringLiteral("DISPLAY")).isEmpty())
         return {};
-    return QByteArrayLiteral("xcb");
+    // Wayland itself stays as the fallback should X11 fail to start.
+    return QByteArrayLiteral("xcb;wayland");
 }
 
 void ElegirPlataforma() {

@@ -13,8 +13,8 @@ TEST(PlataformaGrafica, XWaylandInAWaylandSessionUnlessTheUserChose) {
         QByteArray Esperada;
     };
     const Caso casos[] = {
-        {"WaylandWithXWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0", "xcb"},
-        {"SessionTypeWayland", u"XDG_SESSION_TYPE=wayland DISPLAY=:1", "xcb"},
+        {"WaylandWithXWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0", "xcb;wayland"},
+        {"SessionTypeWayland", u"XDG_SESSION_TYPE=wayland DISPLAY=:1", "xcb;wayland"},
         {"UserChoseWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""},
         {"NoXDisplayOffered", u"WAYLAND_DISPLAY=wayland-0", ""},
         {"PlainX11Session", u"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""},
