@@ -1,6 +1,7 @@
 // Program entry: the application, Qt's own texts in Spanish, and the calculator's windows.
 #include "ArchivosPrograma.h"
 #include "LineaOrdenes.h"
+#include "PlataformaGrafica.h"
 #include "RecuperacionCinta.h"
 #include "TSumadoraFormulario.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     if (ordenes.Terminar)
         return ordenes.Responder();
 
+    ElegirPlataforma();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Sumadora"_s);
     QGuiApplication::setDesktopFileName(IdentificadorPrograma());

@@ -19,14 +19,18 @@ TFAcercaDe::TFAcercaDe(QWidget* padre) : QDialog(padre) {
     setWindowTitle(QStringLiteral("Acerca de..."));
     setFixedSize(AnchoCliente, AltoCliente);
 
-    // Its own colours hold under every skin: the skin draws the frame around them.
+    // Its own colours and fonts hold under every skin: the skin draws the frame around them.
+    // The fonts are in the sheet too, since a sheet rule without one makes Qt give the label
+    // its parent's font instead of its own.
     FContenido = new QWidget(this);
     FContenido->setObjectName(QStringLiteral("ContenidoAcercaDe"));
     FContenido->setAttribute(Qt::WA_StyledBackground);
     FContenido->setGeometry(0, 0, AnchoCliente, AltoCliente);
     FContenido->setStyleSheet(QStringLiteral(
         "#ContenidoAcercaDe { background-color: rgb(242, 241, 238); }"
-        "#Titulo, #Version { color: rgb(102, 136, 170); background: transparent; }"));
+        "#Titulo, #Version { color: rgb(102, 136, 170); background: transparent; }"
+        "#Titulo { font: bold 49px \"Verdana\"; }"
+        "#Version { font: bold 21px \"Arial\"; }"));
 
     Imagen = new QLabel(FContenido);
     Imagen->setObjectName(QStringLiteral("Imagen"));

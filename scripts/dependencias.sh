@@ -5,7 +5,8 @@ set -euo pipefail
 
 PAQUETES=(g++ cmake ninja-build ccache qt6-base-dev qt6-translations-l10n libgtest-dev
   libbenchmark-dev zlib1g-dev libpng-dev fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool xclip x11-xkb-utils imagemagick poppler-utils
+  xvfb xauth xdotool xclip x11-xkb-utils x11-utils openbox weston xwayland imagemagick
+  poppler-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
   librsvg2-bin python3)
 

@@ -144,7 +144,8 @@ void TBarraTituloSkin::paintEvent(QPaintEvent*) {
 void TBarraTituloSkin::mousePressEvent(QMouseEvent* evento) {
     if (evento->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(evento);
-    FArrastrando = true;
+    // The window manager moves the window where it can, so it may snap and tile it too.
+    FArrastrando = !FMarco->MoverPorSistema();
     FDesplazamiento = evento->globalPosition().toPoint() - window()->frameGeometry().topLeft();
     evento->accept();
 }

@@ -117,8 +117,16 @@ TMarcoSkin::~TMarcoSkin() { Registro().removeAll(this); }
 QWidget* TMarcoSkin::Cliente() const { return FCliente ? FCliente.data() : FVentana; }
 
 void TMarcoSkin::AplicarBanderas(bool sinMarco) {
-    Qt::WindowFlags banderas = FVentana->windowFlags();
-    banderas.setFlag(Qt::FramelessWindowHint, sinMarco);
+    Qt::WindowFlags banderas;
+    if (sinMarco) {
+        FBanderasSistema = FVentana->windowFlags();
+        // Qt drops the frameless hint while the customised-caption hint is set.
+        banderas = FBanderasSistema;
+        banderas.setFlag(Qt::CustomizeWindowHint, false);
+        banderas.setFlag(Qt::FramelessWindowHint, true);
+    } else {
+        banderas = FBanderasSistema;
+    }
     if (banderas == FVentana->windowFlags())
         return;
     if (QWindow* nativa = FVentana->windowHandle()) {
@@ -233,6 +241,11 @@ void TMarcoSkin::MoverA(QPoint destino) {
     FVentana->move(destino);
 }
 
+bool TMarcoSkin::MoverPorSistema() {
+    QWindow* nativa = FVentana->windowHandle();
+    return nativa != nullptr && nativa->startSystemMove();
+}
+
 QMenu* TMarcoSkin::CrearMenuSistema(QWidget* padre) {
     auto* menu = new QMenu(padre);
     menu->setObjectName(QStringLiteral("MenuSistema"));
@@ -243,7 +256,7 @@ QMenu* TMarcoSkin::CrearMenuSistema(QWidget* padre) {
             FVentana->showNormal();
     });
     restaurar->setEnabled(FEnrollada || FVentana->isMinimized());
-    if (FBotones.testFlag(BotonMinimizar))
+    if (FBotones & (BotonMinimizar | MinimizarEnMenu))
         menu->addAction(TextosSkin::Minimizar(), FVentana, &QWidget::showMinimized);
     if (FBotones.testFlag(BotonEnrollar)) {
         QAction* enrollar = menu->addAction(TextosSkin::Enrollar(), this, &TMarcoSkin::Enrollar);

@@ -20,11 +20,15 @@ class TBarraTituloSkin;
 class TMarcoSkin final : public QObject {
     Q_OBJECT
 public:
-    enum Boton { BotonMenu = 0x1, BotonEnrollar = 0x2, BotonMinimizar = 0x4, BotonCerrar = 0x8 };
+    // MinimizarEnMenu offers minimising in the system menu only, without a caption button.
+    enum Boton {
+        BotonMenu = 0x1, BotonEnrollar = 0x2, BotonMinimizar = 0x4, BotonCerrar = 0x8,
+        MinimizarEnMenu = 0x10
+    };
     Q_DECLARE_FLAGS(Botones, Boton)
     static constexpr Botones BotonesDialogo() { return Botones(BotonMenu | BotonCerrar); }
     static constexpr Botones BotonesPrincipal() {
-        return Botones(BotonMenu | BotonEnrollar | BotonMinimizar | BotonCerrar);
+        return Botones(BotonMenu | BotonEnrollar | MinimizarEnMenu | BotonCerrar);
     }
     // Height of our caption bar in pixels; the window grows by it while skinned.
     static constexpr int AltoTitulo = 24;
@@ -64,6 +68,9 @@ public:
 
     // Moves the window so its frame starts at `destino`, snapped magnetically when enabled.
     void MoverA(QPoint destino);
+    // Hands a caption drag to the window manager, which then moves (and may snap or tile)
+    // the window itself; false where the platform cannot, and the caller moves it.
+    bool MoverPorSistema();
     // The system menu as shown by the caption's menu button (caller owns it).
     QMenu* CrearMenuSistema(QWidget* padre = nullptr);
 
@@ -82,6 +89,7 @@ private:
     TBarraTituloSkin* FBarra = nullptr;
     QWidget* FFondo = nullptr;
     QFrame* FBorde = nullptr;
+    Qt::WindowFlags FBanderasSistema; // the window's own flags, for the system frame
     bool FActivo = false;
     bool FEnrollada = false;
     int FAltoAntes = 0;

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -29,13 +30,28 @@ QList<TSkinData*>& Motores() {
     return motores;
 }
 
+// The plain look's palette with Fusion's light grey for disabled text and its pale highlight
+// darkened to a 4.5:1 contrast; the skins' sheets set their own colours over it.
+QPalette PaletaLegible(QPalette paleta) {
+    const QColor inactivo(0x66, 0x66, 0x66);
+    for (const QPalette::ColorRole papel : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        paleta.setColor(QPalette::Disabled, papel, inactivo);
+    for (const QPalette::ColorGroup grupo : {QPalette::Active, QPalette::Inactive}) {
+        paleta.setColor(grupo, QPalette::Highlight, QColor(0x2a, 0x6d, 0xb5));
+        paleta.setColor(grupo, QPalette::HighlightedText, Qt::white);
+    }
+    return paleta;
+}
+
 } // namespace
 
 TSkinData::TSkinData(QObject* padre) : QObject(padre) {
     setObjectName(QStringLiteral("SD"));
     Motores().append(this);
-    if (qApp != nullptr)
+    if (qApp != nullptr) {
         qApp->installEventFilter(this);
+        QApplication::setPalette(PaletaLegible(QApplication::palette()));
+    }
 }
 
 TSkinData::~TSkinData() {

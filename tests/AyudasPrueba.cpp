@@ -57,12 +57,14 @@ int DialogosPendientes() {
     return static_cast<int>(Pendientes().size());
 }
 
-void EsperarMensaje(QString* texto) {
-    AlAparecerDialogo([texto](QWidget* w) {
+void EsperarMensaje(QString* texto, QMessageBox::Icon* icono) {
+    AlAparecerDialogo([texto, icono](QWidget* w) {
         auto* m = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(m, nullptr) << "expected a message box";
         if (texto)
             *texto = m->text();
+        if (icono)
+            *icono = m->icon();
     });
 }
 

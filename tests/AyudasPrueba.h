@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -18,8 +19,9 @@ void AlAparecerDialogo(std::function<void(QWidget* dialogo)> accion);
 // Number of expected dialogs still waiting to appear.
 int DialogosPendientes();
 
-// Convenience: expects one message box, records its text into *texto and closes it.
-void EsperarMensaje(QString* texto);
+// Convenience: expects one message box, records its text into *texto (and its icon into
+// *icono) and closes it.
+void EsperarMensaje(QString* texto, QMessageBox::Icon* icono = nullptr);
 
 // Path of a file under tests/datos.
 QString RutaDatos(const QString& nombre);

@@ -87,10 +87,12 @@ TEST_F(AplicarReglaEntradaTest, LimpiaTodasLasCajasAntesDeComprobar) {
     // The first box fails, yet the later ones are cleaned and put back all the same.
     Escribir(u"x.1.2"_s, u"2.5"_s, u"1.000"_s);
     QString texto;
-    EsperarMensaje(&texto);
+    QMessageBox::Icon icono = QMessageBox::NoIcon;
+    EsperarMensaje(&texto, &icono);
     EXPECT_FALSE(AplicarReglaEntrada(&ventana, {a, b, c}, {a, b, c}));
     EXPECT_EQ(DialogosPendientes(), 0);
     EXPECT_EQ(texto, MensajeErrorFormato());
+    EXPECT_EQ(icono, QMessageBox::Warning);
     EXPECT_EQ(a->text(), u"x,1,2"_s);
     EXPECT_EQ(b->text(), u"2,5"_s);
     EXPECT_EQ(c->text(), u"1,000"_s);

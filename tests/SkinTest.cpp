@@ -255,6 +255,10 @@ TEST(AjusteMagnetico, SnapWithinTenPixels) {
 
 TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
     auto* boton = ventana->findChild<QPushButton*>();
+    // A caption of chosen buttons, as the main window has: Qt keeps it framed unless told.
+    const Qt::WindowFlags propias = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    ventana->setWindowFlags(propias);
     TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     EXPECT_EQ(TMarcoSkin::Instalar(ventana.get()), marco);
     ventana->show();
@@ -289,7 +293,7 @@ TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
 
     ASSERT_TRUE(SD->AplicarSkin(0));
     EXPECT_FALSE(marco->Enrollada());
-    EXPECT_FALSE(ventana->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(ventana->windowFlags(), propias);
     EXPECT_FALSE(marco->Barra()->isVisible());
     EXPECT_EQ(ventana->size(), QSize(300, 200));
     EXPECT_EQ(boton->mapTo(ventana.get(), QPoint(0, 0)), QPoint(8, 8));
@@ -356,6 +360,8 @@ TEST_F(SkinTest, CaptionHintsSystemMenusAndMessageBoxesAreSpanish) {
     EXPECT_EQ(principal->Barra()->BotonCerrar()->toolTip(), QStringLiteral("Cerrar"));
     EXPECT_EQ(principal->Barra()->BotonEnrollar()->toolTip(), QStringLiteral("Enrollar"));
     EXPECT_EQ(principal->Barra()->BotonMenu()->toolTip(), QStringLiteral("Menu Sistema"));
+    // Minimising is in the main window's system menu, not on its caption.
+    EXPECT_TRUE(principal->Barra()->BotonMinimizar()->isHidden());
     std::unique_ptr<QMenu> menu(principal->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menu.get()),
               (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("Mi&nimizar"),

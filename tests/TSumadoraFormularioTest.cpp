@@ -78,9 +78,11 @@ TEST_F(VentanaTest, DesbordamientoAlElevarAlCuadradoAvisaYDejaElEstado) {
     ASSERT_TRUE(Texto(V().Operandos).startsWith(u"1,2695"_s)) << Texto(V().Operandos).toStdString();
     const QStringList antes = Estado(V());
     QString mensaje;
-    EsperarMensaje(&mensaje);
+    QMessageBox::Icon icono = QMessageBox::NoIcon;
+    EsperarMensaje(&mensaje, &icono);
     Pulsar(u"X²"_s);
     EXPECT_EQ(mensaje, Desbordamiento);
+    EXPECT_EQ(icono, QMessageBox::Critical);
     EXPECT_EQ(Estado(V()), antes);
 }
 

@@ -3,8 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-void MostrarMensaje(QWidget* padre, const QString& texto) {
-    QMessageBox caja(QMessageBox::NoIcon, QStringLiteral("Sumadora"), texto, QMessageBox::Ok,
+void MostrarMensaje(QWidget* padre, const QString& texto, QMessageBox::Icon icono) {
+    QMessageBox caja(icono, QStringLiteral("Sumadora"), texto, QMessageBox::Ok,
                      padre);
     caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     caja.exec();

@@ -4,6 +4,7 @@
 
 #include "ErrorSumadora.h"
 
+#include <QMessageBox>
 #include <QString>
 
 #include <exception>
@@ -12,8 +13,10 @@
 
 class QWidget;
 
-// A plain message box titled "Sumadora" with one "Aceptar" button.
-void MostrarMensaje(QWidget* padre, const QString& texto);
+// A message box titled "Sumadora" with one "Aceptar" button: a warning for the user's own
+// input, an error for what the program could not do.
+void MostrarMensaje(QWidget* padre, const QString& texto,
+                    QMessageBox::Icon icono = QMessageBox::Warning);
 
 // Runs accion(); returns false after reporting an error it threw.
 template <class F> bool ConGuardia(QWidget* padre, F&& accion) {
@@ -21,11 +24,12 @@ template <class F> bool ConGuardia(QWidget* padre, F&& accion) {
         std::forward<F>(accion)();
         return true;
     } catch (const ErrorSumadora& e) {
-        MostrarMensaje(padre, e.Mensaje());
+        MostrarMensaje(padre, e.Mensaje(), QMessageBox::Critical);
     } catch (const std::bad_alloc&) {
-        MostrarMensaje(padre, QStringLiteral("No hay memoria suficiente para completar la operación."));
+        MostrarMensaje(padre, QStringLiteral("No hay memoria suficiente para completar la operación."),
+                       QMessageBox::Critical);
     } catch (const std::exception& e) {
-        MostrarMensaje(padre, QString::fromLocal8Bit(e.what()));
+        MostrarMensaje(padre, QString::fromLocal8Bit(e.what()), QMessageBox::Critical);
     }
     return false;
 }

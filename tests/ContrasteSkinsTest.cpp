@@ -1,0 +1,254 @@
+// Readable looks: in each of the eight looks, every text of the main window, of Properties
+// (each page, its skin chooser open with a row highlighted, the controls its general format
+// disables), of a financial dialog, of the system menu, of a hint and of a message box is
+// drawn with a contrast of at least 4.5:1 against what is behind it, measured on the rendered
+// pixels; disabled texts are visibly another colour than enabled ones.
+#include "GuardiaErrores.h"
+#include "TMarcoSkin.h"
+#include "TPropiedades.h"
+#include "TSkinData.h"
+#include "TInteresSimple.h"
+
+#include "AyudasPrueba.h"
+#include "VentanaPrueba.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+double Luminancia(QColor c) {
+    const auto lineal = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineal(c.red()) + 0.7152 * lineal(c.green()) + 0.0722 * lineal(c.blue());
+}
+
+double Contraste(QColor a, QColor b) {
+    const double la = Luminancia(a), lb = Luminancia(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+struct Medida {
+    QColor Texto;
+    QColor Fondo;
+    double Ratio = 0;
+};
+
+// The text drawn in `zona`: the commonest colour there is what lies behind it, the pixel of
+// most contrast against that colour is the text.
+Medida MedirTexto(const QImage& imagen, QRect zona) {
+    zona &= imagen.rect();
+    std::map<QRgb, int> cuenta;
+    for (int y = zona.top(); y <= zona.bottom(); ++y)
+        for (int x = zona.left(); x <= zona.right(); ++x)
+            ++cuenta[imagen.pixel(x, y) | 0xff000000u];
+    Medida m;
+    int mas = 0;
+    for (const auto& [color, n] : cuenta)
+        if (n > mas) {
+            mas = n;
+            m.Fondo = QColor::fromRgb(color);
+        }
+    for (const auto& [color, n] : cuenta) {
+        const double r = Contraste(QColor::fromRgb(color), m.Fondo);
+        if (r > m.Ratio) {
+            m.Ratio = r;
+            m.Texto = QColor::fromRgb(color);
+        }
+    }
+    return m;
+}
+
+// Where a control draws its text, in its own coordinates; empty for controls without text.
+QRect ZonaTexto(QWidget* w) {
+    const QFontMetrics fm = w->fontMetrics();
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty() || !l->pixmap().isNull())
+            return {};
+        return l->style()->itemTextRect(fm, l->contentsRect(), int(l->alignment()), true, l->text())
+            .adjusted(-1, -1, 1, 1);
+    }
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        auto* b = static_cast<QAbstractButton*>(w);
+        QStyleOptionButton opcion;
+        opcion.initFrom(b);
+        opcion.text = b->text();
+        const auto elemento = qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents
+                                                          : QStyle::SE_RadioButtonContents;
+        const QRect contenido = b->style()->subElementRect(elemento, &opcion, b);
+        return QRect(contenido.left(), 0, fm.horizontalAdvance(b->text()) + 4, b->height());
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (b->text().isEmpty() || !b->icon().isNull())
+            return {};
+        return b->rect().adjusted(3, 3, -3, -3);
+    }
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->rect().adjusted(3, 3, -22, -3);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text().isEmpty() ? QRect() : e->rect().adjusted(3, 3, -3, -3);
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return QRect(4, 0, fm.horizontalAdvance(g->title()) + 16, fm.height() + 2);
+    return {};
+}
+
+class ContrasteSkinsTest : public VentanaPrueba {
+protected:
+    void SetUp() override {
+        VentanaPrueba::SetUp();
+        ConDialogos = true;
+    }
+
+    void Comprobar(const QImage& imagen, const QRect& zona, const QString& que) {
+        const Medida m = MedirTexto(imagen, zona);
+        EXPECT_GE(m.Ratio, 4.5) << Look << " " << que.toStdString() << ": "
+                                << m.Texto.name().toStdString() << " on "
+                                << m.Fondo.name().toStdString();
+    }
+
+    // Every visible text control of `ventana`, measured on the window's rendering.
+    void ComprobarVentana(QWidget* ventana, const QString& donde) {
+        QApplication::processEvents();
+        const QImage imagen = ventana->grab().toImage();
+        const QList<QWidget*> hijos = ventana->findChildren<QWidget*>();
+        for (QWidget* w : hijos) {
+            if (!w->isVisible() || qobject_cast<QTabBar*>(w->parentWidget()))
+                continue;
+            if (auto* barra = qobject_cast<QTabBar*>(w)) {
+                for (int i = 0; i < barra->count(); ++i) {
+                    const QRect zona = barra->tabRect(i).adjusted(4, 4, -4, -2).translated(barra->mapTo(ventana, QPoint()));
+                    if (ventana->rect().contains(zona))
+                        Comprobar(imagen, zona, donde + u" pestaña "_s + barra->tabText(i));
+                }
+                continue;
+            }
+            const QRect zona = ZonaTexto(w).translated(w->mapTo(ventana, QPoint()));
+            // Controls outside the window (the main window's folded side panel) are not seen.
+            if (zona.isEmpty() || !ventana->rect().contains(zona))
+                continue;
+            Comprobar(imagen, zona,
+                      donde + u" "_s + QLatin1String(w->metaObject()->className()) + u" "_s + w->objectName());
+        }
+    }
+
+    // A popup's rows: the highlighted one and the others.
+    void ComprobarFilas(QAbstractItemView* vista, const QString& donde) {
+        QWidget* ventana = vista->window();
+        QApplication::processEvents();
+        const QImage imagen = ventana->grab().toImage();
+        for (int fila = 0; fila < vista->model()->rowCount(); ++fila) {
+            const QRect r = vista->visualRect(vista->model()->index(fila, 0));
+            Comprobar(imagen, r.adjusted(2, 1, -2, -1).translated(vista->viewport()->mapTo(ventana, QPoint())),
+                      donde + u" fila "_s + QString::number(fila) +
+                          (fila == vista->currentIndex().row() ? u" resaltada"_s : QString()));
+        }
+    }
+
+    void ComprobarMenu(QMenu* menu, const QString& donde) {
+        menu->popup(QPoint(50, 50));
+        QApplication::processEvents();
+        menu->setActiveAction(menu->actions().constLast());
+        QApplication::processEvents();
+        const QImage imagen = menu->grab().toImage();
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                Comprobar(imagen, menu->actionGeometry(a).adjusted(2, 1, -2, -1),
+                          donde + u" "_s + a->text() + (a->isEnabled() ? QString() : u" (inactiva)"_s) +
+                              (a == menu->activeAction() ? u" (resaltada)"_s : QString()));
+        menu->close();
+    }
+
+    std::string Look;
+};
+
+TEST_F(ContrasteSkinsTest, EveryTextReadableInEveryLook) {
+    TSumadoraFormulario& v = V();
+    for (int skin = 0; skin < TSkinData::NumeroSkins(); ++skin) {
+        Look = TSkinData::NombresSkins().at(skin).toStdString();
+        ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(skin));
+        v.show();
+        ComprobarVentana(&v, u"principal"_s);
+
+        TPropiedades* p = v.Propiedades;
+        p->FormatoGeneral->setChecked(true); // disables the decimals and the separator
+        p->setWindowModality(Qt::NonModal);
+        p->show();
+        auto* paginas = p->findChild<QTabWidget*>();
+        for (int i = 0; i < paginas->count(); ++i) {
+            paginas->setCurrentIndex(i);
+            ComprobarVentana(p, u"Propiedades"_s);
+        }
+        // Disabled texts stand apart from enabled ones.
+        const auto colorTexto = [&](QWidget* w) {
+            const QImage imagen = p->grab().toImage();
+            return MedirTexto(imagen, ZonaTexto(w).translated(w->mapTo(p, QPoint()))).Texto;
+        };
+        paginas->setCurrentIndex(0);
+        for (QWidget* w : {static_cast<QWidget*>(p->SeparadorMiles), static_cast<QWidget*>(p->EtiquetaDecimales)}) {
+            p->FormatoGeneral->setChecked(true);
+            QApplication::processEvents();
+            const QColor inactivo = colorTexto(w);
+            p->FormatoFijo->setChecked(true);
+            QApplication::processEvents();
+            const QColor activo = colorTexto(w);
+            EXPECT_GT(std::hypot(activo.red() - inactivo.red(), activo.green() - inactivo.green(),
+                                 activo.blue() - inactivo.blue()), 60.0)
+                << Look << " " << w->objectName().toStdString() << ": disabled "
+                << inactivo.name().toStdString() << ", enabled " << activo.name().toStdString();
+        }
+        p->FormatoGeneral->setChecked(true);
+
+        paginas->setCurrentIndex(paginas->count() - 1);
+        const QSignalBlocker sinCambio(p->SelSkin);
+        p->SelSkin->showPopup();
+        QAbstractItemView* lista = p->SelSkin->view();
+        lista->setCurrentIndex(lista->model()->index((skin + 3) % 8, 0));
+        ComprobarFilas(lista, u"Seleccionar Skin"_s);
+        p->SelSkin->hidePopup();
+        p->hide();
+
+        v.InteresSimple->setWindowModality(Qt::NonModal); // shown without exec()
+        v.InteresSimple->show();
+        ComprobarVentana(v.InteresSimple, u"Interés simple"_s);
+        v.InteresSimple->hide();
+
+        std::unique_ptr<QMenu> menu(TMarcoSkin::De(&v)->CrearMenuSistema(&v));
+        ComprobarMenu(menu.get(), u"menú de sistema"_s);
+
+        QToolTip::showText(v.mapToGlobal(QPoint(40, 40)), u"Menu Sistema"_s, &v);
+        QApplication::processEvents();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible())
+                Comprobar(w->grab().toImage(), w->rect().adjusted(3, 3, -3, -3), u"pista"_s);
+        QToolTip::hideText();
+
+        AlAparecerDialogo([&](QWidget* caja) { ComprobarVentana(caja, u"mensaje"_s); });
+        MostrarMensaje(&v, u"No hay memoria suficiente para completar la operación."_s,
+                       QMessageBox::Critical);
+    }
+    ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(0));
+}
+
+} // namespace
