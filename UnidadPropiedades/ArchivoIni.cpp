@@ -6,6 +6,7 @@
 #include "ErrorSumadora.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +17,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -29,15 +37,23 @@ namespace {
 enum class Codificacion { Utf8, Windows1252 };
 
 bool EsUtf8Valido(const QByteArray& datos) {
-    QStringDecoder decodificador(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QString texto = decodificador(datos);
-    Q_UNUSED(texto);
-    return !decodificador.hasError();
+    return QByteArrayView(datos).isValidUtf8();
+}
+
+bool TieneAlto(const QByteArray& datos) {
+    for (const char c : datos)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    return false;
 }
 
 QString Decodificar(const QByteArray& bytes, Codificacion cod) {
-    if (cod == Codificacion::Utf8)
-        return QString::fromUtf8(bytes);
+    if (cod == Codificacion::Utf8) {
+        // A value may well begin with U+FEFF: it is text here, not a byte-order mark.
+        QStringDecoder decodificador(QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
+                                                               QStringConverter::Flag::ConvertInitialBom);
+        return decodificador(bytes);
+    }
     QStringDecoder decodificador("windows-1252");
     return decodificador(bytes);
 }
@@ -69,12 +85,13 @@ struct Linea {
     qsizetype finUtil = 0;
 };
 
-std::vector<Linea> PartirLineas(const QByteArray& datos) {
+std::vector<Linea> PartirLineas(const QByteArray& datos, Codificacion cod) {
     std::vector<Linea> lineas;
     const char* p = datos.constData();
     const qsizetype n = datos.size();
-    // A UTF-8 byte-order mark is not part of the first line's text.
-    qsizetype inicio = datos.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    // A UTF-8 byte-order mark is not part of the first line's text (in Windows-1252 the same
+    // bytes are text).
+    qsizetype inicio = cod == Codificacion::Utf8 && datos.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (inicio < n) {
         qsizetype nl = datos.indexOf('\n', inicio);
         Linea l;
@@ -132,6 +149,7 @@ std::optional<QString> NombreSeccion(const QByteArray& datos, const Linea& l, Co
 // Where a "Key=value" line keeps its parts: the key's name and where its value starts.
 struct LineaClave {
     QString nombre;
+    qsizetype igual = 0;
     qsizetype inicioValor = 0;
 };
 
@@ -155,16 +173,21 @@ std::optional<LineaClave> AnalizarClave(const QByteArray& datos, const Linea& l,
         return std::nullopt;
     LineaClave c;
     c.nombre = Decodificar(datos.mid(na, nb - na), cod);
+    c.igual = igual;
     c.inicioValor = igual + 1;
     while (c.inicioValor < l.finUtil && EsBlanco(datos[c.inicioValor]))
         ++c.inicioValor;
     return c;
 }
 
-Analisis Analizar(const QByteArray& datos) {
+Codificacion CodificacionDe(const QByteArray& datos) {
+    return EsUtf8Valido(datos) ? Codificacion::Utf8 : Codificacion::Windows1252;
+}
+
+Analisis Analizar(const QByteArray& datos, Codificacion cod) {
     Analisis r;
-    r.cod = EsUtf8Valido(datos) ? Codificacion::Utf8 : Codificacion::Windows1252;
-    r.lineas = PartirLineas(datos);
+    r.cod = cod;
+    r.lineas = PartirLineas(datos, cod);
     // New lines take the file's own line end; a file without any takes the Windows one.
     for (const Linea& l : r.lineas) {
         if (l.siguiente > l.fin) {
@@ -186,6 +209,7 @@ struct Busqueda {
     int seccion = -1;
     int ultimaClave = -1;
     int clave = -1;
+    qsizetype igual = 0;
     qsizetype inicioValor = 0;
 };
 
@@ -206,6 +230,7 @@ Busqueda Buscar(const QByteArray& datos, const Analisis& an, const QString& secc
             r.ultimaClave = j;
             if (r.clave < 0 && MismoNombre(c->nombre, clave)) {
                 r.clave = j;
+                r.igual = c->igual;
                 r.inicioValor = c->inicioValor;
             }
         }
@@ -214,20 +239,53 @@ Busqueda Buscar(const QByteArray& datos, const Analisis& an, const QString& secc
     return r;
 }
 
-// The whole file, or nothing when it does not exist. A file that exists but cannot be read
+QString Nombre(const QString& ruta) {
+    return QDir::toNativeSeparators(ruta);
+}
+
+QString MotivoSistema(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return u"no hay permiso."_s;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return u"no queda espacio en el disco."_s;
+    case EROFS:
+        return u"el disco es de solo lectura."_s;
+    default:
+        return QString::fromLocal8Bit(strerror(error)) + u'.';
+    }
+}
+
+// The whole file, or nothing when there is no such file (or no such folder): only that, since
+// a file being replaced by another program is never missing for an instant. A file that cannot be read
 // counts as missing for reading; `paraEscribir` makes it an error instead, because writing
-// over it would lose whatever it holds.
+// over it would lose whatever it holds. Whatever is not a regular file (a FIFO would block
+// the program) is never read.
 std::optional<QByteArray> LeerArchivo(const QString& ruta, bool paraEscribir) {
-    QFile archivo(ruta);
-    if (!archivo.exists())
-        return std::nullopt;
-    if (!archivo.open(QIODevice::ReadOnly)) {
+    auto fallo = [&](const QString& motivo) -> std::optional<QByteArray> {
         if (!paraEscribir)
             return std::nullopt;
-        throw ErrorSumadora(u"No se puede leer el archivo de configuración «%1»: %2"_s.arg(
-            QDir::toNativeSeparators(ruta), archivo.errorString()));
+        throw ErrorSumadora(
+            u"No se puede leer el archivo de configuración «%1»: %2"_s.arg(Nombre(ruta), motivo));
+    };
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? std::nullopt : fallo(MotivoSistema(errno));
+    QFile archivo;
+    if (!archivo.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fallo(archivo.errorString());
     }
-    return archivo.readAll();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return fallo(u"no es un archivo normal."_s);
+    QByteArray datos = archivo.readAll();
+    if (archivo.error() != QFileDevice::NoError)
+        return fallo(archivo.errorString());
+    return datos;
 }
 
 // Line breaks or NULs in a value would split it into lines of their own (or cut it), so a
@@ -240,28 +298,26 @@ QString UnaLinea(QString texto) {
     return texto;
 }
 
-QByteArray NuevoContenido(QByteArray datos, const QString& seccion, const QString& clave,
-                          const QString& valor) {
-    Analisis an = Analizar(datos);
-    std::optional<QByteArray> bSeccion = Codificar(seccion, an.cod);
-    std::optional<QByteArray> bClave = Codificar(clave, an.cod);
-    std::optional<QByteArray> bValor = Codificar(valor, an.cod);
-    if (!bSeccion || !bClave || !bValor) {
-        // A character Windows-1252 cannot hold: the whole file moves to UTF-8, which holds
-        // every character of the old one.
-        datos = Decodificar(datos, an.cod).toUtf8();
-        an = Analizar(datos);
-        bSeccion = seccion.toUtf8();
-        bClave = clave.toUtf8();
-        bValor = valor.toUtf8();
-    }
+// One write in the file's own encoding; nothing when a name or the value cannot be held in it.
+std::optional<QByteArray> NuevoContenido(const QByteArray& datos, Codificacion cod,
+                                         const QString& seccion, const QString& clave,
+                                         const QString& valor) {
+    const std::optional<QByteArray> bSeccion = Codificar(seccion, cod);
+    const std::optional<QByteArray> bClave = Codificar(clave, cod);
+    const std::optional<QByteArray> bValor = Codificar(valor, cod);
+    if (!bSeccion || !bClave || !bValor)
+        return std::nullopt;
+    const Analisis an = Analizar(datos, cod);
     const Busqueda b = Buscar(datos, an, seccion, clave);
     const QByteArray& fl = an.finLinea;
 
     if (b.clave >= 0) {
         // Only the value changes; the name as spelt in the file, blanks and line end stay.
+        // A value that begins with blanks brings its own, so that writing it again changes
+        // nothing.
         const Linea& l = an.lineas[b.clave];
-        return datos.left(b.inicioValor) + *bValor + datos.mid(l.fin);
+        const bool blancos = !bValor->isEmpty() && EsBlanco(bValor->front());
+        return datos.left(blancos ? b.igual + 1 : b.inicioValor) + *bValor + datos.mid(l.fin);
     }
     const QByteArray nuevaClave = *bClave + '=' + *bValor + fl;
     if (b.seccion >= 0) {
@@ -284,17 +340,26 @@ QByteArray NuevoContenido(QByteArray datos, const QString& seccion, const QStrin
     return salida + '[' + *bSeccion + ']' + fl + nuevaClave;
 }
 
-std::optional<QString> Valor(const QString& ruta, const QString& seccion, const QString& clave) {
-    std::optional<QByteArray> datos = LeerArchivo(ruta, false);
-    if (!datos)
-        return std::nullopt;
-    const Analisis an = Analizar(*datos);
-    const Busqueda b = Buscar(*datos, an, seccion, clave);
+std::optional<QByteArray> TodasLasEscrituras(QByteArray datos, Codificacion cod,
+                                             const std::vector<ArchivoIni::Escritura>& escrituras) {
+    for (const ArchivoIni::Escritura& e : escrituras) {
+        std::optional<QByteArray> nuevo =
+            NuevoContenido(datos, cod, e.Seccion, e.Clave, UnaLinea(e.Valor));
+        if (!nuevo)
+            return std::nullopt;
+        datos = std::move(*nuevo);
+    }
+    return datos;
+}
+
+std::optional<QString> ValorAnalizado(const QByteArray& datos, const Analisis& an,
+                                      const QString& seccion, const QString& clave) {
+    const Busqueda b = Buscar(datos, an, seccion, clave);
     if (b.clave < 0)
         return std::nullopt;
     qsizetype a = b.inicioValor, z = an.lineas[b.clave].finUtil;
-    Recortar(*datos, a, z);
-    return Decodificar(datos->mid(a, z - a), an.cod);
+    Recortar(datos, a, z);
+    return Decodificar(datos.mid(a, z - a), an.cod);
 }
 
 std::optional<qlonglong> ComoEntero(const std::optional<QString>& texto) {
@@ -307,7 +372,43 @@ std::optional<qlonglong> ComoEntero(const std::optional<QString>& texto) {
     return v;
 }
 
+// The advisory lock of one read-modify-write: flock on "<file>.lock", kept while it lives.
+// Only another read-modify-write holds it, and only for as long as that takes; a program that
+// dies lets it go.
+class Cerrojo {
+public:
+    explicit Cerrojo(const QString& ruta) {
+        const QString nombre = ruta + u".lock"_s;
+        fd_ = ::open(QFile::encodeName(nombre).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0)
+            throw Fallo(ruta, MotivoSistema(errno));
+        while (::flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int error = errno;
+                ::close(fd_);
+                throw Fallo(ruta, MotivoSistema(error));
+            }
+        }
+    }
+    ~Cerrojo() { ::close(fd_); }
+    Cerrojo(const Cerrojo&) = delete;
+    Cerrojo& operator=(const Cerrojo&) = delete;
+
+    static ErrorSumadora Fallo(const QString& ruta, const QString& motivo) {
+        return ErrorSumadora(u"No se puede escribir el archivo de configuración «%1»: %2"_s.arg(
+            Nombre(ruta), motivo));
+    }
+
+private:
+    int fd_ = -1;
+};
+
 } // namespace
+
+struct ArchivoIni::Copia {
+    QByteArray datos;
+    Analisis an;
+};
 
 QString ArchivoIni::RutaPredeterminada() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -316,26 +417,49 @@ QString ArchivoIni::RutaPredeterminada() {
 
 ArchivoIni::ArchivoIni(QString ruta) : ruta_(std::move(ruta)) {}
 
+ArchivoIni ArchivoIni::Instantanea() const {
+    ArchivoIni r(ruta_);
+    auto copia = std::make_shared<Copia>();
+    copia->datos = copia_ ? copia_->datos : LeerArchivo(ruta_, false).value_or(QByteArray());
+    copia->an = Analizar(copia->datos, CodificacionDe(copia->datos));
+    r.copia_ = std::move(copia);
+    return r;
+}
+
+std::optional<QString> ArchivoIni::ValorEn(const QByteArray& datos, const QString& seccion,
+                                           const QString& clave) {
+    return ValorAnalizado(datos, Analizar(datos, CodificacionDe(datos)), seccion, clave);
+}
+
+std::optional<QString> ArchivoIni::Valor(const QString& seccion, const QString& clave) const {
+    if (copia_)
+        return ValorAnalizado(copia_->datos, copia_->an, seccion, clave);
+    const std::optional<QByteArray> datos = LeerArchivo(ruta_, false);
+    if (!datos)
+        return std::nullopt;
+    return ValorEn(*datos, seccion, clave);
+}
+
 QString ArchivoIni::LeerTexto(const QString& seccion, const QString& clave,
                               const QString& defecto) const {
-    return Valor(ruta_, seccion, clave).value_or(defecto);
+    return Valor(seccion, clave).value_or(defecto);
 }
 
 int ArchivoIni::LeerEntero(const QString& seccion, const QString& clave, int defecto) const {
-    const std::optional<qlonglong> v = ComoEntero(Valor(ruta_, seccion, clave));
+    const std::optional<qlonglong> v = ComoEntero(Valor(seccion, clave));
     if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
         return defecto;
     return static_cast<int>(*v);
 }
 
 bool ArchivoIni::LeerBooleano(const QString& seccion, const QString& clave, bool defecto) const {
-    const std::optional<qlonglong> v = ComoEntero(Valor(ruta_, seccion, clave));
+    const std::optional<qlonglong> v = ComoEntero(Valor(seccion, clave));
     return v ? *v != 0 : defecto;
 }
 
 long double ArchivoIni::LeerReal(const QString& seccion, const QString& clave,
                                  long double defecto) const {
-    const std::optional<QString> texto = Valor(ruta_, seccion, clave);
+    const std::optional<QString> texto = Valor(seccion, clave);
     if (!texto || texto->isEmpty())
         return defecto;
     // The decimal comma is ours; a point, as another program may have written, is taken too
@@ -357,52 +481,88 @@ long double ArchivoIni::LeerReal(const QString& seccion, const QString& clave,
     return v;
 }
 
-void ArchivoIni::EscribirTexto(const QString& seccion, const QString& clave,
-                               const QString& valor) const {
-    const QString nombre = QDir::toNativeSeparators(ruta_);
-    auto fallo = [&](const QString& motivo) {
-        return ErrorSumadora(
-            u"No se puede escribir el archivo de configuración «%1»: %2"_s.arg(nombre, motivo));
-    };
+QByteArray ArchivoIni::ConEscrituras(const QByteArray& datos,
+                                     const std::vector<Escritura>& escrituras) {
+    const Codificacion cod = CodificacionDe(datos);
+    if (cod == Codificacion::Utf8)
+        return *TodasLasEscrituras(datos, cod, escrituras);
+    // A Windows-1252 file stays so, unless a value needs a character it has not, or the file
+    // would then pass for UTF-8 and its other bytes read differently: then it becomes UTF-8
+    // as a whole, which holds every character of the old one.
+    const std::optional<QByteArray> nuevo = TodasLasEscrituras(datos, cod, escrituras);
+    if (nuevo && !(TieneAlto(*nuevo) && EsUtf8Valido(*nuevo)))
+        return *nuevo;
+    return *TodasLasEscrituras(Decodificar(datos, cod).toUtf8(), Codificacion::Utf8, escrituras);
+}
+
+void ArchivoIni::Escribir(const std::vector<Escritura>& escrituras) const {
+    // A write that changes nothing takes no lock and writes nothing (a normal start).
+    {
+        const std::optional<QByteArray> actual = LeerArchivo(ruta_, true);
+        if (actual && ConEscrituras(*actual, escrituras) == *actual)
+            return;
+    }
     const QFileInfo info(ruta_);
     if (!QDir().mkpath(info.absolutePath()))
-        throw fallo(u"no se puede crear la carpeta «%1»."_s.arg(
-            QDir::toNativeSeparators(info.absolutePath())));
-
-    const QByteArray actual = LeerArchivo(ruta_, true).value_or(QByteArray());
-    const QByteArray nuevo = NuevoContenido(actual, seccion, clave, UnaLinea(valor));
+        throw Cerrojo::Fallo(ruta_, u"no se puede crear la carpeta «%1»."_s.arg(
+                                        Nombre(info.absolutePath())));
+    const Cerrojo cerrojo(ruta_);
+    // Read again under the lock: what another program wrote meanwhile is kept.
+    const std::optional<QByteArray> actual = LeerArchivo(ruta_, true);
+    const QByteArray nuevo = ConEscrituras(actual.value_or(QByteArray()), escrituras);
+    if (actual && nuevo == *actual)
+        return;
 
     QSaveFile archivo(ruta_);
     if (!archivo.open(QIODevice::WriteOnly))
-        throw fallo(archivo.errorString());
+        throw Cerrojo::Fallo(ruta_, archivo.errorString());
     if (archivo.write(nuevo) != nuevo.size()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw fallo(motivo);
+        throw Cerrojo::Fallo(ruta_, motivo);
     }
     // commit() does not notice a failed final flush (a full disk) and would put a torn file
     // in place of the old one: flush first and check.
     if (!archivo.flush()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw fallo(motivo);
+        throw Cerrojo::Fallo(ruta_, motivo);
     }
     if (!archivo.commit())
-        throw fallo(archivo.errorString());
+        throw Cerrojo::Fallo(ruta_, archivo.errorString());
+}
+
+void ArchivoIni::EscribirTexto(const QString& seccion, const QString& clave,
+                               const QString& valor) const {
+    Escribir({{seccion, clave, valor}});
 }
 
 void ArchivoIni::EscribirEntero(const QString& seccion, const QString& clave, int valor) const {
-    EscribirTexto(seccion, clave, QString::number(valor));
+    EscribirTexto(seccion, clave, TextoEntero(valor));
 }
 
 void ArchivoIni::EscribirBooleano(const QString& seccion, const QString& clave, bool valor) const {
-    EscribirTexto(seccion, clave, valor ? u"1"_s : u"0"_s);
+    EscribirTexto(seccion, clave, TextoBooleano(valor));
 }
 
-void ArchivoIni::EscribirReal(const QString& seccion, const QString& clave, double valor) const {
+void ArchivoIni::EscribirReal(const QString& seccion, const QString& clave,
+                              long double valor) const {
+    EscribirTexto(seccion, clave, TextoReal(valor));
+}
+
+QString ArchivoIni::TextoEntero(int valor) {
+    return QString::number(valor);
+}
+
+QString ArchivoIni::TextoBooleano(bool valor) {
+    return valor ? u"1"_s : u"0"_s;
+}
+
+QString ArchivoIni::TextoReal(long double valor) {
+    // The shortest text that reads back as the very same long double.
     char buf[64];
     const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, valor);
     QString texto = QString::fromLatin1(buf, r.ptr - buf);
     texto.replace(u'.', u',');
-    EscribirTexto(seccion, clave, texto);
+    return texto;
 }
