@@ -230,7 +230,9 @@ EscanerLineas::EscanerLineas(qint64 tamanoPrevisto, Nucleo nucleo) : previsto_(t
     static const Nucleo mejor = Elegir(Nucleo::ElMejor);
     usado_ = nucleo == Nucleo::ElMejor ? mejor : Elegir(nucleo);
     nucleo_ = FuncionDe(usado_);
-    inicios_.resize(size_t(Trozo * TrozosPorLlamada));
+    // Room for the starts of one call, or of the whole file when it is smaller; more is made
+    // as needed.
+    inicios_.resize(size_t(std::clamp<qint64>(tamanoPrevisto + Trozo, Trozo, Trozo * TrozosPorLlamada)));
 }
 
 void EscanerLineas::Avanzar(const char* p, qsizetype n) {

@@ -13,7 +13,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <charconv>
 #include <cmath>
@@ -47,6 +46,14 @@ bool TieneAlto(const QByteArray& datos) {
     return false;
 }
 
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five bytes it leaves undefined
+// are the control characters of the same number, as Windows reads them (and the tapes do).
+constexpr char16_t Windows1252Altos[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 QString Decodificar(const QByteArray& bytes, Codificacion cod) {
     if (cod == Codificacion::Utf8) {
         // A value may well begin with U+FEFF: it is text here, not a byte-order mark.
@@ -54,18 +61,29 @@ QString Decodificar(const QByteArray& bytes, Codificacion cod) {
                                                                QStringConverter::Flag::ConvertInitialBom);
         return decodificador(bytes);
     }
-    QStringDecoder decodificador("windows-1252");
-    return decodificador(bytes);
+    QString texto(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        texto[i] = QChar(b >= 0x80 && b < 0xA0 ? Windows1252Altos[b - 0x80] : char16_t(b));
+    }
+    return texto;
 }
 
 // Empty when the text has a character Windows-1252 cannot hold.
 std::optional<QByteArray> Codificar(const QString& texto, Codificacion cod) {
     if (cod == Codificacion::Utf8)
         return texto.toUtf8();
-    QStringEncoder codificador("windows-1252");
-    QByteArray bytes = codificador(texto);
-    if (codificador.hasError())
-        return std::nullopt;
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const char16_t c = texto[i].unicode();
+        int b = c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? c : -1;
+        for (int k = 0; b < 0 && k < 32; ++k)
+            if (Windows1252Altos[k] == c)
+                b = 0x80 + k;
+        if (b < 0)
+            return std::nullopt;
+        bytes[i] = static_cast<char>(b);
+    }
     return bytes;
 }
 
