@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -227,7 +228,6 @@ struct Busqueda {
     int seccion = -1;
     int ultimaClave = -1;
     int clave = -1;
-    qsizetype igual = 0;
     qsizetype inicioValor = 0;
 };
 
@@ -248,7 +248,6 @@ Busqueda Buscar(const QByteArray& datos, const Analisis& an, const QString& secc
             r.ultimaClave = j;
             if (r.clave < 0 && MismoNombre(c->nombre, clave)) {
                 r.clave = j;
-                r.igual = c->igual;
                 r.inicioValor = c->inicioValor;
             }
         }
@@ -316,58 +315,143 @@ QString UnaLinea(QString texto) {
     return texto;
 }
 
-// One write in the file's own encoding; nothing when a name or the value cannot be held in it.
-std::optional<QByteArray> NuevoContenido(const QByteArray& datos, Codificacion cod,
-                                         const QString& seccion, const QString& clave,
-                                         const QString& valor) {
-    const std::optional<QByteArray> bSeccion = Codificar(seccion, cod);
-    const std::optional<QByteArray> bClave = Codificar(clave, cod);
-    const std::optional<QByteArray> bValor = Codificar(valor, cod);
-    if (!bSeccion || !bClave || !bValor)
-        return std::nullopt;
-    const Analisis an = Analizar(datos, cod);
-    const Busqueda b = Buscar(datos, an, seccion, clave);
-    const QByteArray& fl = an.finLinea;
-
-    if (b.clave >= 0) {
-        // Only the value changes; the name as spelt in the file, blanks and line end stay.
-        // A value that begins with blanks brings its own, so that writing it again changes
-        // nothing.
-        const Linea& l = an.lineas[b.clave];
-        const bool blancos = !bValor->isEmpty() && EsBlanco(bValor->front());
-        return datos.left(blancos ? b.igual + 1 : b.inicioValor) + *bValor + datos.mid(l.fin);
+// After the last line of `s` (whose text starts at `desde`), a new section is parted from what
+// is there by a blank line, and a last line without a line end gets one.
+void PrepararFinal(QByteArray& s, qsizetype desde, const QByteArray& fl) {
+    if (s.size() <= desde)
+        return;
+    const bool terminada = s.endsWith('\n');
+    qsizetype fin = s.size();
+    if (terminada) {
+        fin = s.size() - 1;
+        if (fin > desde && s[fin - 1] == '\r')
+            --fin;
     }
-    const QByteArray nuevaClave = *bClave + '=' + *bValor + fl;
-    if (b.seccion >= 0) {
-        const Linea& l = an.lineas[b.ultimaClave];
-        const QByteArray antes = datos.left(l.siguiente);
-        const QByteArray cierre = l.siguiente == l.fin ? fl : QByteArray();
-        return antes + cierre + nuevaClave + datos.mid(l.siguiente);
-    }
-    // A new section at the end, parted from what is there by a blank line.
-    QByteArray salida = datos;
-    if (!an.lineas.empty()) {
-        const Linea& ultima = an.lineas.back();
-        if (ultima.siguiente == ultima.fin)
-            salida += fl;
-        qsizetype a = ultima.inicio, z = ultima.fin;
-        Recortar(datos, a, z);
-        if (a < z)
-            salida += fl;
-    }
-    return salida + '[' + *bSeccion + ']' + fl + nuevaClave;
+    qsizetype inicio = fin > 0 ? s.lastIndexOf('\n', fin - 1) + 1 : 0;
+    inicio = std::max(inicio, desde);
+    if (!terminada)
+        s += fl;
+    Recortar(s, inicio, fin);
+    if (inicio < fin)
+        s += fl;
 }
 
-std::optional<QByteArray> TodasLasEscrituras(QByteArray datos, Codificacion cod,
+// The writes of one batch, in the file's own encoding; nothing when a name or a value cannot
+// be held in it. One pass over the lines finds where each goes, then the new bytes are put
+// together at once: the same as the writes one after another (a key written twice keeps the
+// last value, a new section gets all its keys), but a big file is looked at only once.
+std::optional<QByteArray> TodasLasEscrituras(const QByteArray& datos, Codificacion cod,
                                              const std::vector<ArchivoIni::Escritura>& escrituras) {
+    struct Clave {
+        QString nombre;
+        QByteArray bytes;
+        QByteArray valor;
+        int linea = -1;
+        qsizetype desde = 0;
+    };
+    struct Grupo {
+        QString seccion;
+        QByteArray bytes;
+        std::vector<Clave> claves;
+        int linea = -1;
+        int ultimaClave = -1;
+    };
+    std::vector<Grupo> grupos;
     for (const ArchivoIni::Escritura& e : escrituras) {
-        std::optional<QByteArray> nuevo =
-            NuevoContenido(datos, cod, e.Seccion, e.Clave, UnaLinea(e.Valor));
-        if (!nuevo)
+        std::optional<QByteArray> bSeccion = Codificar(e.Seccion, cod);
+        std::optional<QByteArray> bClave = Codificar(e.Clave, cod);
+        std::optional<QByteArray> bValor = Codificar(UnaLinea(e.Valor), cod);
+        if (!bSeccion || !bClave || !bValor)
             return std::nullopt;
-        datos = std::move(*nuevo);
+        auto g = std::find_if(grupos.begin(), grupos.end(),
+                              [&](const Grupo& x) { return MismoNombre(x.seccion, e.Seccion); });
+        if (g == grupos.end())
+            g = grupos.insert(grupos.end(), Grupo{e.Seccion, *bSeccion, {}});
+        auto c = std::find_if(g->claves.begin(), g->claves.end(),
+                              [&](const Clave& x) { return MismoNombre(x.nombre, e.Clave); });
+        if (c == g->claves.end())
+            g->claves.push_back(Clave{e.Clave, *bClave, *bValor});
+        else
+            c->valor = *bValor;
     }
-    return datos;
+
+    // Only the first section of a name counts, and in it the first key of a name, as on Windows.
+    const Analisis an = Analizar(datos, cod);
+    Grupo* activo = nullptr;
+    for (int i = 0; i < int(an.lineas.size()); ++i) {
+        if (const std::optional<QString> nombre = NombreSeccion(datos, an.lineas[i], cod)) {
+            activo = nullptr;
+            for (Grupo& g : grupos)
+                if (g.linea < 0 && MismoNombre(g.seccion, *nombre)) {
+                    g.linea = g.ultimaClave = i;
+                    activo = &g;
+                }
+            continue;
+        }
+        if (!activo)
+            continue;
+        const std::optional<LineaClave> lc = AnalizarClave(datos, an.lineas[i], cod);
+        if (!lc)
+            continue;
+        activo->ultimaClave = i;
+        for (Clave& c : activo->claves)
+            if (c.linea < 0 && MismoNombre(c.nombre, lc->nombre)) {
+                c.linea = i;
+                // A value that begins with blanks brings its own, so that writing it again
+                // changes nothing; otherwise the blanks after "=" stay.
+                c.desde = !c.valor.isEmpty() && EsBlanco(c.valor.front()) ? lc->igual + 1
+                                                                          : lc->inicioValor;
+                break;
+            }
+    }
+
+    // What changes, in the order of the file: [desde, hasta) becomes `bytes`; at one place a
+    // value comes before the keys added after it.
+    struct Cambio {
+        qsizetype desde, hasta;
+        int orden;
+        QByteArray bytes;
+    };
+    std::vector<Cambio> cambios;
+    const QByteArray& fl = an.finLinea;
+    for (const Grupo& g : grupos) {
+        if (g.linea < 0)
+            continue;
+        QByteArray nuevas;
+        for (const Clave& c : g.claves) {
+            if (c.linea >= 0)
+                cambios.push_back({c.desde, an.lineas[c.linea].fin, 0, c.valor});
+            else
+                nuevas += c.bytes + '=' + c.valor + fl;
+        }
+        if (!nuevas.isEmpty()) {
+            const Linea& l = an.lineas[g.ultimaClave];
+            cambios.push_back({l.siguiente, l.siguiente, 1, (l.siguiente == l.fin ? fl : QByteArray()) + nuevas});
+        }
+    }
+    std::sort(cambios.begin(), cambios.end(), [](const Cambio& a, const Cambio& b) {
+        return a.desde != b.desde ? a.desde < b.desde : a.orden < b.orden;
+    });
+    QByteArray salida;
+    qsizetype hecho = 0;
+    for (const Cambio& c : cambios) {
+        salida += QByteArrayView(datos).sliced(hecho, c.desde - hecho);
+        salida += c.bytes;
+        hecho = c.hasta;
+    }
+    salida += QByteArrayView(datos).sliced(hecho);
+
+    // New sections at the end, in the order they were first written.
+    const qsizetype desde = an.lineas.empty() ? datos.size() : an.lineas.front().inicio;
+    for (const Grupo& g : grupos) {
+        if (g.linea >= 0)
+            continue;
+        PrepararFinal(salida, desde, fl);
+        salida += '[' + g.bytes + ']' + fl;
+        for (const Clave& c : g.claves)
+            salida += c.bytes + '=' + c.valor + fl;
+    }
+    return salida;
 }
 
 std::optional<QString> ValorAnalizado(const QByteArray& datos, const Analisis& an,
@@ -515,11 +599,10 @@ QByteArray ArchivoIni::ConEscrituras(const QByteArray& datos,
 
 void ArchivoIni::Escribir(const std::vector<Escritura>& escrituras) const {
     // A write that changes nothing takes no lock and writes nothing (a normal start).
-    {
-        const std::optional<QByteArray> actual = LeerArchivo(ruta_, true);
-        if (actual && ConEscrituras(*actual, escrituras) == *actual)
-            return;
-    }
+    const std::optional<QByteArray> visto = LeerArchivo(ruta_, true);
+    QByteArray nuevo = ConEscrituras(visto.value_or(QByteArray()), escrituras);
+    if (visto && nuevo == *visto)
+        return;
     const QFileInfo info(ruta_);
     if (!QDir().mkpath(info.absolutePath()))
         throw Cerrojo::Fallo(ruta_, u"no se puede crear la carpeta «%1»."_s.arg(
@@ -527,9 +610,11 @@ void ArchivoIni::Escribir(const std::vector<Escritura>& escrituras) const {
     const Cerrojo cerrojo(ruta_);
     // Read again under the lock: what another program wrote meanwhile is kept.
     const std::optional<QByteArray> actual = LeerArchivo(ruta_, true);
-    const QByteArray nuevo = ConEscrituras(actual.value_or(QByteArray()), escrituras);
-    if (actual && nuevo == *actual)
-        return;
+    if (actual != visto) {
+        nuevo = ConEscrituras(actual.value_or(QByteArray()), escrituras);
+        if (actual && nuevo == *actual)
+            return;
+    }
 
     QSaveFile archivo(ruta_);
     if (!archivo.open(QIODevice::WriteOnly))

@@ -1,6 +1,7 @@
-// The settings file: any bytes, one of the program's keys written with any text. Every other
-// line keeps its bytes (or, when the file has to become UTF-8, every character), every other
-// key reads as before, the key reads back as written, and writing it again changes nothing.
+// The settings file: any bytes, one to three of the program's keys written with any text. With
+// one key every other line keeps its bytes (or, when the file has to become UTF-8, every
+// character); every other key reads as before, each key written reads back as written last,
+// writing again changes nothing, and one write of several keys reads as the writes one by one.
 #include "ArchivoIni.h"
 #include "Exigir.h"
 
@@ -9,6 +10,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -84,26 +86,43 @@ std::vector<std::pair<QString, QString>> Candidatas(const QByteArray& datos) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider entrada(data, size);
-    const auto& clave = kClaves[entrada.ConsumeIntegralInRange<size_t>(0, std::size(kClaves) - 1)];
-    const QString seccion = QString::fromUtf8(clave[0]), nombre = QString::fromUtf8(clave[1]);
-    const QString valor = QString::fromStdString(entrada.ConsumeRandomLengthString(80));
+    std::vector<ArchivoIni::Escritura> escrituras(entrada.ConsumeIntegralInRange(1, 3));
+    for (ArchivoIni::Escritura& e : escrituras) {
+        const auto& clave = kClaves[entrada.ConsumeIntegralInRange<size_t>(0, std::size(kClaves) - 1)];
+        e.Seccion = QString::fromUtf8(clave[0]);
+        e.Clave = QString::fromUtf8(clave[1]);
+        e.Valor = QString::fromStdString(entrada.ConsumeRandomLengthString(80));
+    }
     const std::string resto = entrada.ConsumeRemainingBytesAsString();
     const QByteArray antes(resto.data(), qsizetype(resto.size()));
+    const QByteArray despues = ArchivoIni::ConEscrituras(antes, escrituras);
 
-    const std::vector<ArchivoIni::Escritura> escritura = {{seccion, nombre, valor}};
-    const QByteArray despues = ArchivoIni::ConEscrituras(antes, escritura);
-
-    if (!UnSoloCambio(antes, despues)) {
+    if (escrituras.size() == 1 && !UnSoloCambio(antes, despues)) {
         // Only a Windows-1252 file may change as a whole, into UTF-8.
         EXIGIR(!QByteArrayView(antes).isValidUtf8());
         EXIGIR(UnSoloCambio(Windows1252(antes).toUtf8(), despues));
     }
-    EXIGIR(ArchivoIni::ValorEn(despues, seccion, nombre) == std::optional<QString>(Leido(valor)));
-    for (const auto& [s, k] : Candidatas(antes)) {
-        if (s.compare(seccion, Qt::CaseInsensitive) == 0 && k.compare(nombre, Qt::CaseInsensitive) == 0)
-            continue;
-        EXIGIR(ArchivoIni::ValorEn(antes, s, k) == ArchivoIni::ValorEn(despues, s, k));
+    QByteArray unaAUna = antes;
+    for (const ArchivoIni::Escritura& e : escrituras)
+        unaAUna = ArchivoIni::ConEscrituras(unaAUna, {e});
+    auto escrita = [&](const QString& s, const QString& k) {
+        return std::find_if(escrituras.rbegin(), escrituras.rend(), [&](const auto& e) {
+            return e.Seccion.compare(s, Qt::CaseInsensitive) == 0 &&
+                   e.Clave.compare(k, Qt::CaseInsensitive) == 0;
+        });
+    };
+    for (const ArchivoIni::Escritura& e : escrituras) {
+        const std::optional<QString> v = ArchivoIni::ValorEn(despues, e.Seccion, e.Clave);
+        EXIGIR(v == std::optional<QString>(Leido(escrita(e.Seccion, e.Clave)->Valor)));
+        EXIGIR(v == ArchivoIni::ValorEn(unaAUna, e.Seccion, e.Clave));
     }
-    EXIGIR(ArchivoIni::ConEscrituras(despues, escritura) == despues);
+    for (const auto& [s, k] : Candidatas(antes)) {
+        if (escrita(s, k) != escrituras.rend())
+            continue;
+        const std::optional<QString> v = ArchivoIni::ValorEn(antes, s, k);
+        EXIGIR(v == ArchivoIni::ValorEn(despues, s, k));
+        EXIGIR(v == ArchivoIni::ValorEn(unaAUna, s, k));
+    }
+    EXIGIR(ArchivoIni::ConEscrituras(despues, escrituras) == despues);
     return 0;
 }
