@@ -232,7 +232,8 @@ EscanerLineas::EscanerLineas(qint64 tamanoPrevisto, Nucleo nucleo) : previsto_(t
     nucleo_ = FuncionDe(usado_);
     // Room for the starts of one call, or of the whole file when it is smaller; more is made
     // as needed.
-    inicios_.resize(size_t(std::clamp<qint64>(tamanoPrevisto + Trozo, Trozo, Trozo * TrozosPorLlamada)));
+    inicios_.resize(
+        size_t(std::clamp<qint64>(tamanoPrevisto + Trozo, Trozo, Trozo * TrozosPorLlamada)));
 }
 
 void EscanerLineas::Avanzar(const char* p, qsizetype n) {

@@ -181,8 +181,9 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
     std::vector<ArchivoIni::Escritura> claves;
     for (const CasillaUnidad& c : CasillasUnidad)
-        claves.push_back({SeccionConversion, c.Clave,
-                          ArchivoIni::TextoBooleano(Casilla == this->*c.Casilla && Casilla->isChecked())});
+        claves.push_back(
+            {SeccionConversion, c.Clave,
+             ArchivoIni::TextoBooleano(Casilla == this->*c.Casilla && Casilla->isChecked())});
     ArchivoIni().Escribir(claves);
     if (!Casilla->isChecked())
         return;

@@ -58,8 +58,9 @@ constexpr char16_t Windows1252Altos[32] = {
 QString Decodificar(const QByteArray& bytes, Codificacion cod) {
     if (cod == Codificacion::Utf8) {
         // A value may well begin with U+FEFF: it is text here, not a byte-order mark.
-        QStringDecoder decodificador(QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
-                                                               QStringConverter::Flag::ConvertInitialBom);
+        QStringDecoder decodificador(QStringDecoder::Utf8,
+                                     QStringConverter::Flag::Stateless |
+                                         QStringConverter::Flag::ConvertInitialBom);
         return decodificador(bytes);
     }
     QString texto(bytes.size(), Qt::Uninitialized);
@@ -277,10 +278,10 @@ QString MotivoSistema(int error) {
 }
 
 // The whole file, or nothing when there is no such file (or no such folder): only that, since
-// a file being replaced by another program is never missing for an instant. A file that cannot be read
-// counts as missing for reading; `paraEscribir` makes it an error instead, because writing
-// over it would lose whatever it holds. Whatever is not a regular file (a FIFO would block
-// the program) is never read.
+// a file being replaced by another program is never missing for an instant. A file that
+// cannot be read counts as missing for reading; `paraEscribir` makes it an error instead,
+// because writing over it would lose whatever it holds. Whatever is not a regular file (a FIFO
+// would block the program) is never read.
 std::optional<QByteArray> LeerArchivo(const QString& ruta, bool paraEscribir) {
     auto fallo = [&](const QString& motivo) -> std::optional<QByteArray> {
         if (!paraEscribir)
@@ -426,7 +427,8 @@ std::optional<QByteArray> TodasLasEscrituras(const QByteArray& datos, Codificaci
         }
         if (!nuevas.isEmpty()) {
             const Linea& l = an.lineas[g.ultimaClave];
-            cambios.push_back({l.siguiente, l.siguiente, 1, (l.siguiente == l.fin ? fl : QByteArray()) + nuevas});
+            cambios.push_back(
+                {l.siguiente, l.siguiente, 1, (l.siguiente == l.fin ? fl : QByteArray()) + nuevas});
         }
     }
     std::sort(cambios.begin(), cambios.end(), [](const Cambio& a, const Cambio& b) {
@@ -605,8 +607,8 @@ void ArchivoIni::Escribir(const std::vector<Escritura>& escrituras) const {
         return;
     const QFileInfo info(ruta_);
     if (!QDir().mkpath(info.absolutePath()))
-        throw Cerrojo::Fallo(ruta_, u"no se puede crear la carpeta «%1»."_s.arg(
-                                        Nombre(info.absolutePath())));
+        throw Cerrojo::Fallo(
+            ruta_, u"no se puede crear la carpeta «%1»."_s.arg(Nombre(info.absolutePath())));
     const Cerrojo cerrojo(ruta_);
     // Read again under the lock: what another program wrote meanwhile is kept.
     const std::optional<QByteArray> actual = LeerArchivo(ruta_, true);

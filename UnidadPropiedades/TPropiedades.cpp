@@ -146,7 +146,8 @@ void TPropiedades::AplicarClick() {
     ConGuardia(this, [this] {
         // The rate as the decimal the box shows, not the double nearest to it.
         const long double escala = std::pow(10.0L, IVA->decimals());
-        const long double iva = std::roundl(static_cast<long double>(IVA->value()) * escala) / escala;
+        const long double iva =
+            std::roundl(static_cast<long double>(IVA->value()) * escala) / escala;
         std::vector<ArchivoIni::Escritura> claves = {
             {SeccionOpciones, u"Formato"_s, ArchivoIni::TextoBooleano(IndiceFormato() == 0)},
             {SeccionOpciones, u"Decimales"_s, ArchivoIni::TextoEntero(Decimales->value())},
@@ -158,7 +159,8 @@ void TPropiedades::AplicarClick() {
         const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
         for (int i = 0; i < 4; ++i)
             claves.push_back({SeccionImprimir, u"L%1"_s.arg(i + 1), lineas[i]->text()});
-        claves.push_back({SeccionSkin, u"Tipo"_s, ArchivoIni::TextoEntero(SelSkin->currentIndex())});
+        claves.push_back(
+            {SeccionSkin, u"Tipo"_s, ArchivoIni::TextoEntero(SelSkin->currentIndex())});
         FArchivo.Escribir(claves);
         accept();
     });

@@ -7,7 +7,7 @@
 #define EXIGIR(condicion)                                                                          \
     do {                                                                                           \
         if (!(condicion)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: no se cumple %s\n", __FILE__, __LINE__, #condicion);     \
+            std::fprintf(stderr, "%s:%d: no se cumple %s\n", __FILE__, __LINE__, #condicion);      \
             std::abort();                                                                          \
         }                                                                                          \
     } while (0)

@@ -18,12 +18,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char* const kClaves[][2] = {
-    {"Opciones", "Formato"},     {"Opciones", "Decimales"}, {"Opciones", "Separador Miles"},
-    {"Tipo de IVA", "IVA"},      {"Imprimir", "Incluir Cabecera"}, {"Imprimir", "L1"},
-    {"Imprimir", "L2"},          {"Imprimir", "L3"},        {"Imprimir", "L4"},
-    {"Skin", "Tipo"},            {"Conversion", "DEG"},     {"Conversion", "RAD"},
-    {"Conversion", "GRAD"}};
+const char* const kClaves[][2] = {{"Opciones", "Formato"},
+                                  {"Opciones", "Decimales"},
+                                  {"Opciones", "Separador Miles"},
+                                  {"Tipo de IVA", "IVA"},
+                                  {"Imprimir", "Incluir Cabecera"},
+                                  {"Imprimir", "L1"},
+                                  {"Imprimir", "L2"},
+                                  {"Imprimir", "L3"},
+                                  {"Imprimir", "L4"},
+                                  {"Skin", "Tipo"},
+                                  {"Conversion", "DEG"},
+                                  {"Conversion", "RAD"},
+                                  {"Conversion", "GRAD"}};
 
 bool Blanco(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\x1a';
@@ -88,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider entrada(data, size);
     std::vector<ArchivoIni::Escritura> escrituras(entrada.ConsumeIntegralInRange(1, 3));
     for (ArchivoIni::Escritura& e : escrituras) {
-        const auto& clave = kClaves[entrada.ConsumeIntegralInRange<size_t>(0, std::size(kClaves) - 1)];
+        const auto& clave =
+            kClaves[entrada.ConsumeIntegralInRange<size_t>(0, std::size(kClaves) - 1)];
         e.Seccion = QString::fromUtf8(clave[0]);
         e.Clave = QString::fromUtf8(clave[1]);
         e.Valor = QString::fromStdString(entrada.ConsumeRandomLengthString(80));

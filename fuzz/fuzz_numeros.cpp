@@ -42,16 +42,16 @@ void Cerca(const std::string& texto, long double v, int digitos, int decimales) 
     long double leido = 0;
     EXIGIR(Leer(texto, &leido));
     const long double a = std::fabs(v);
-    long double tolerancia = a * 0.5L * std::pow(10.0L, 1 - digitos) * 1.0001L + a * 1e-18L +
-                             LDBL_TRUE_MIN * 4;
+    long double tolerancia =
+        a * 0.5L * std::pow(10.0L, 1 - digitos) * 1.0001L + a * 1e-18L + LDBL_TRUE_MIN * 4;
     if (decimales >= 0)
         tolerancia += 0.5L * std::pow(10.0L, -decimales) * 1.0001L;
     // A number beyond the largest long double once rounded reads back as an infinity.
     if (std::isinf(leido))
         EXIGIR(a * (1 + std::pow(10.0L, 1 - digitos)) >= LDBL_MAX);
     else if (!(std::fabs(leido - v) <= tolerancia))
-        std::fprintf(stderr, "«%s» de %.21Lg, leído %.21Lg (%d cifras, %d decimales)\n", texto.c_str(), v, leido,
-                     digitos, decimales);
+        std::fprintf(stderr, "«%s» de %.21Lg, leído %.21Lg (%d cifras, %d decimales)\n",
+                     texto.c_str(), v, leido, digitos, decimales);
     EXIGIR(std::isinf(leido) || std::fabs(leido - v) <= tolerancia);
 }
 

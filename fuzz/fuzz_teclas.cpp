@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int codigo = CodigoVirtual(p);
     EXIGIR(codigo >= 0 && codigo <= 255);
     TeclaPulsada otra = p;
-    otra.modificadores ^= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    otra.modificadores ^=
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     EXIGIR(CodigoVirtual(otra) == codigo);
     return 0;
 }

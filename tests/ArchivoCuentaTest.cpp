@@ -238,7 +238,8 @@ TEST_F(ArchivoCuentaDisco, LoQueNoEsUnArchivoSeRechazaSinEsperar) {
                  {dir_.path(), "una carpeta"},
                  {u"/dev/zero"_s, "un dispositivo"}};
     for (const auto& c : casos) {
-        auto carga = std::async(std::launch::async, [&] { return Mensaje([&] { LeerArchivoCuenta(c.ruta); }); });
+        auto carga = std::async(std::launch::async,
+                                [&] { return Mensaje([&] { LeerArchivoCuenta(c.ruta); }); });
         if (carga.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
             ADD_FAILURE() << "bloqueado abriendo " << c.ruta.toStdString();
             // A writer that comes and goes lets the blocked open() end.
@@ -264,13 +265,13 @@ TEST_F(ArchivoCuentaDisco, ConElDiscoLlenoAvisaYDejaElArchivoComoEstaba) {
     rlimit limite = viejo;
     limite.rlim_cur = 4000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    const QString m = Mensaje([&] {
-        GuardarArchivoCuenta(ruta, TextoLineas(lineas), CodificacionCuenta::Windows1252);
-    });
+    const QString m = Mensaje(
+        [&] { GuardarArchivoCuenta(ruta, TextoLineas(lineas), CodificacionCuenta::Windows1252); });
     setrlimit(RLIMIT_FSIZE, &viejo);
     EXPECT_TRUE(m.startsWith(u"No se puede guardar la cuenta en «"_s)) << m.toStdString();
     EXPECT_EQ(LeerArchivo(ruta), B("sigo igual\r\n"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"cuenta.SUMA"_s});
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"cuenta.SUMA"_s});
 }
 
 TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {

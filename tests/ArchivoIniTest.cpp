@@ -7,8 +7,8 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -174,8 +174,9 @@ TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
     const struct {
         long double valor;
         const char* texto;
-    } casos[] = {{7.5L, "7,5"},   {16.0L, "16"},     {0.1L, "0,1"},
-                 {-3.25L, "-3,25"}, {1e20L, "1e+20"}, {4.1790147315913304e+252L, "4,1790147315913304e+252"}};
+    } casos[] = {{7.5L, "7,5"},    {16.0L, "16"},
+                 {0.1L, "0,1"},    {-3.25L, "-3,25"},
+                 {1e20L, "1e+20"}, {4.1790147315913304e+252L, "4,1790147315913304e+252"}};
     for (const auto& c : casos) {
         ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, c.valor);
         EXPECT_EQ(LeerArchivo(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(c.texto) + "\r\n");
@@ -189,10 +190,12 @@ TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
         archivo += "[S" + QByteArray::number(s) + "]\r\n";
         for (int k = 0; k < 100; ++k) {
             const int exponente = int(azar() % 32766) - 16382; // every finite binade
-            long double v = std::ldexp(static_cast<long double>(azar() | (1ULL << 63)), exponente - 63);
+            long double v =
+                std::ldexp(static_cast<long double>(azar() | (1ULL << 63)), exponente - 63);
             v = azar() % 2 ? -v : v;
             valores.push_back(v);
-            archivo += "K" + QByteArray::number(k) + "=" + ArchivoIni::TextoReal(v).toLatin1() + "\r\n";
+            archivo +=
+                "K" + QByteArray::number(k) + "=" + ArchivoIni::TextoReal(v).toLatin1() + "\r\n";
         }
     }
     EscribirArchivo(Ruta(), archivo);
@@ -208,30 +211,39 @@ TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
 // The program's ten keys, in a file of either encoding: writing any one changes its line alone,
 // and every other key reads back as before.
 TEST_F(ArchivoIniTest, CadaClaveSeEscribeSinTocarLasDemas) {
-    const char* claves[][2] = {{"Opciones", "Formato"},  {"Opciones", "Decimales"},
-                               {"Opciones", "Separador Miles"}, {"Tipo de IVA", "IVA"},
-                               {"Imprimir", "Incluir Cabecera"}, {"Imprimir", "L1"},
-                               {"Imprimir", "L2"},         {"Imprimir", "L3"},
-                               {"Imprimir", "L4"},         {"Skin", "Tipo"}};
-    const QString texto = u"[Opciones]\r\nFormato=0\r\nDecimales=2\r\nSeparador Miles=1\r\n"
-                          u"[Tipo de IVA]\r\nIVA=7,5\r\n[Imprimir]\r\nIncluir Cabecera=1\r\n"
-                          u"L1=Café Ñandú\r\nL2=Año €\r\nL3=«cita»\r\nL4=\r\n[Skin]\r\nTipo=2\r\n"_s;
+    const char* claves[][2] = {{"Opciones", "Formato"},
+                               {"Opciones", "Decimales"},
+                               {"Opciones", "Separador Miles"},
+                               {"Tipo de IVA", "IVA"},
+                               {"Imprimir", "Incluir Cabecera"},
+                               {"Imprimir", "L1"},
+                               {"Imprimir", "L2"},
+                               {"Imprimir", "L3"},
+                               {"Imprimir", "L4"},
+                               {"Skin", "Tipo"}};
+    const QString texto =
+        u"[Opciones]\r\nFormato=0\r\nDecimales=2\r\nSeparador Miles=1\r\n"
+        u"[Tipo de IVA]\r\nIVA=7,5\r\n[Imprimir]\r\nIncluir Cabecera=1\r\n"
+        u"L1=Café Ñandú\r\nL2=Año €\r\nL3=«cita»\r\nL4=\r\n[Skin]\r\nTipo=2\r\n"_s;
     const ArchivoIni ini(Ruta());
     for (const bool utf8 : {false, true}) {
-        const QByteArray original = utf8 ? texto.toUtf8() : texto.toLatin1().replace("\xA4", "\x80");
+        const QByteArray original =
+            utf8 ? texto.toUtf8() : texto.toLatin1().replace("\xA4", "\x80");
         for (const auto& escrita : claves) {
             EscribirArchivo(Ruta(), original);
             const QString s = QString::fromUtf8(escrita[0]), k = QString::fromUtf8(escrita[1]);
             std::vector<QString> antes;
             for (const auto& c : claves)
-                antes.push_back(ini.LeerTexto(QString::fromUtf8(c[0]), QString::fromUtf8(c[1]), u"?"_s));
+                antes.push_back(
+                    ini.LeerTexto(QString::fromUtf8(c[0]), QString::fromUtf8(c[1]), u"?"_s));
             ini.EscribirTexto(s, k, u"9 señal"_s);
             EXPECT_EQ(ini.LeerTexto(s, k, u"?"_s), u"9 señal"_s);
             for (size_t i = 0; i < std::size(claves); ++i)
                 if (std::strcmp(claves[i][1], escrita[1]) != 0)
                     EXPECT_EQ(ini.LeerTexto(QString::fromUtf8(claves[i][0]),
                                             QString::fromUtf8(claves[i][1]), u"?"_s),
-                              antes[i]) << escrita[1];
+                              antes[i])
+                        << escrita[1];
             // Only the written line differs.
             const QList<QByteArray> a = original.split('\n'), d = LeerArchivo(Ruta()).split('\n');
             ASSERT_EQ(a.size(), d.size());
@@ -481,7 +493,8 @@ TEST(ArchivoIniDosProgramas, NadieSePierdeYElArchivoEstaSiempreEntero) {
     EXPECT_GT(lector->readAllStandardOutput().trimmed().toLong(), 10);
     const auto estado = Estado(LeerArchivo(ruta));
     ASSERT_TRUE(estado);
-    EXPECT_EQ(*estado, (std::map<QByteArray, int>{{"A", EscriturasPorHijo}, {"B", EscriturasPorHijo}}));
+    EXPECT_EQ(*estado,
+              (std::map<QByteArray, int>{{"A", EscriturasPorHijo}, {"B", EscriturasPorHijo}}));
 }
 
 } // namespace
