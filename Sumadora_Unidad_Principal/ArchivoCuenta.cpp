@@ -127,7 +127,9 @@ void Volcar(const TextoLineas& texto, CodificacionCuenta codificacion, Destino&&
             volcar("\r\n", 2);
         return;
     }
-    constexpr qsizetype Bloque = 1 << 20;
+    // No bigger than the whole file, which a short tape seldom is.
+    const qsizetype Bloque =
+        std::min<qsizetype>(1 << 20, texto.Bytes().size() + 2 * qsizetype(texto.Cantidad()) + 2);
     QByteArray bloque(Bloque, Qt::Uninitialized);
     qsizetype usado = 0;
     for (int i = 0; i < texto.Cantidad(); ++i) {
