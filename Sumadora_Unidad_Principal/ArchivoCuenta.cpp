@@ -8,13 +8,17 @@
 #include <QByteArrayView>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +40,46 @@ QString MensajeNulo(const QString& nombre) {
 }
 
 // ---- Loading --------------------------------------------------------------------------------
+
+// What a path that is not a regular file names, for the message that refuses it.
+QString Clase(mode_t modo) {
+    if (S_ISDIR(modo))
+        return u"una carpeta"_s;
+    if (S_ISFIFO(modo))
+        return u"una tubería con nombre"_s;
+    if (S_ISSOCK(modo))
+        return u"un socket"_s;
+    return u"un dispositivo"_s;
+}
+
+[[noreturn]] void NoEsArchivo(const QString& ruta, mode_t modo) {
+    throw ErrorSumadora(u"«%1» es %2, no un archivo de cuenta, y no se ha cargado."_s.arg(
+        Nombre(ruta), Clase(modo)));
+}
+
+// Opens a regular file for reading. Anything else is refused before it is opened: opening a
+// FIFO waits for a writer that may never come, and a device or a socket holds no tape.
+int AbrirArchivoNormal(const QString& ruta) {
+    const QByteArray nombre = QFile::encodeName(ruta);
+    struct stat st {};
+    if (::stat(nombre.constData(), &st) != 0) {
+        if (errno == ENOENT)
+            throw ErrorSumadora(u"El archivo «%1» no existe."_s.arg(Nombre(ruta)));
+        throw ErrorSumadora(u"No se puede abrir el archivo «%1»."_s.arg(Nombre(ruta)));
+    }
+    if (!S_ISREG(st.st_mode))
+        NoEsArchivo(ruta, st.st_mode);
+    // Without waiting even if the path has just become a FIFO; checked again once open.
+    const int fd = ::open(nombre.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw ErrorSumadora(u"No se puede abrir el archivo «%1»."_s.arg(Nombre(ruta)));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        NoEsArchivo(ruta, st.st_mode);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
 
 // Read in blocks small enough to be looked at while they are still in the processor's cache.
 constexpr qsizetype BloqueLectura = qsizetype(256) << 10;
@@ -83,7 +127,9 @@ void Volcar(const TextoLineas& texto, CodificacionCuenta codificacion, Destino&&
             volcar("\r\n", 2);
         return;
     }
-    constexpr qsizetype Bloque = 1 << 20;
+    // No bigger than the whole file, which a short tape seldom is.
+    const qsizetype Bloque =
+        std::min<qsizetype>(1 << 20, texto.Bytes().size() + 2 * qsizetype(texto.Cantidad()) + 2);
     QByteArray bloque(Bloque, Qt::Uninitialized);
     qsizetype usado = 0;
     for (int i = 0; i < texto.Cantidad(); ++i) {
@@ -114,21 +160,19 @@ TextoCuenta DecodificarCuenta(QByteArray datos, const QString& nombre) {
 }
 
 TextoCuenta LeerArchivoCuenta(const QString& ruta, qint64 limite) {
-    QFile archivo(ruta);
+    const int fd = AbrirArchivoNormal(ruta);
+    QFile archivo;
     // Read straight into the tape's buffer, without Qt's own buffer in between.
-    if (!archivo.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        if (!QFileInfo::exists(ruta))
-            throw ErrorSumadora(u"El archivo «%1» no existe."_s.arg(Nombre(ruta)));
+    if (!archivo.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                      QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw ErrorSumadora(u"No se puede abrir el archivo «%1»."_s.arg(Nombre(ruta)));
     }
-    // A pipe or a device has no size: it is read until the limit is passed.
-    qint64 tamano = 0;
-    if (!archivo.isSequential()) {
-        tamano = archivo.size();
-        // Refused before reading a byte of it.
-        if (tamano > limite)
-            throw ErrorSumadora(MensajeGrande(ruta, limite));
-    }
+    // Refused before reading a byte of it. A file that says it is empty (as those of /proc
+    // do) is still read to its end, up to the limit.
+    const qint64 tamano = archivo.size();
+    if (tamano > limite)
+        throw ErrorSumadora(MensajeGrande(ruta, limite));
     // One byte more than the size, to see the end (or a file still growing) without growing.
     QByteArray datos(qsizetype(tamano) + 1, Qt::Uninitialized);
     EscanerLineas escaner(tamano);

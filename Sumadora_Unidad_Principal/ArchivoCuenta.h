@@ -25,7 +25,8 @@ constexpr qint64 LimiteArchivoCuenta = qint64(256) * 1024 * 1024;
 TextoCuenta DecodificarCuenta(QByteArray datos, const QString& nombre = QString());
 
 // Reads a whole tape file; throws ErrorSumadora with a Spanish message when it cannot be
-// read, holds NUL bytes or is larger than `limite` bytes.
+// read, is not a regular file (a folder, a FIFO, a socket or a device, refused without
+// waiting), holds NUL bytes or is larger than `limite` bytes.
 TextoCuenta LeerArchivoCuenta(const QString& ruta, qint64 limite = LimiteArchivoCuenta);
 
 // The code page a save of `texto` uses: the text's own, a UTF-8 text keeping the byte-order

@@ -195,7 +195,7 @@ NucleoAvx512(Pasada& pasada, const unsigned char* t, qsizetype base, qsizetype t
 #endif
 
 // The kernel asked for, or the basic one where the processor lacks what it needs.
-EscanerLineas::Funcion Elegir(EscanerLineas::Nucleo nucleo) {
+EscanerLineas::Nucleo Elegir(EscanerLineas::Nucleo nucleo) {
     using Nucleo = EscanerLineas::Nucleo;
 #if defined(SUMADORA_NUCLEOS_X86)
     __builtin_cpu_init();
@@ -205,11 +205,21 @@ EscanerLineas::Funcion Elegir(EscanerLineas::Nucleo nucleo) {
         bmi && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2");
     const bool avx2 = bmi && __builtin_cpu_supports("avx2");
     if (avx512 && (nucleo == Nucleo::ElMejor || nucleo == Nucleo::Avx512))
-        return NucleoAvx512;
+        return Nucleo::Avx512;
     if (avx2 && (nucleo == Nucleo::ElMejor || nucleo == Nucleo::Avx2))
-        return NucleoAvx2;
+        return Nucleo::Avx2;
 #else
     Q_UNUSED(nucleo);
+#endif
+    return Nucleo::Basico;
+}
+
+EscanerLineas::Funcion FuncionDe(EscanerLineas::Nucleo nucleo) {
+#if defined(SUMADORA_NUCLEOS_X86)
+    if (nucleo == EscanerLineas::Nucleo::Avx512)
+        return NucleoAvx512;
+    if (nucleo == EscanerLineas::Nucleo::Avx2)
+        return NucleoAvx2;
 #endif
     return NucleoBasico;
 }
@@ -217,9 +227,13 @@ EscanerLineas::Funcion Elegir(EscanerLineas::Nucleo nucleo) {
 } // namespace
 
 EscanerLineas::EscanerLineas(qint64 tamanoPrevisto, Nucleo nucleo) : previsto_(tamanoPrevisto) {
-    static const Funcion mejor = Elegir(Nucleo::ElMejor);
-    nucleo_ = nucleo == Nucleo::ElMejor ? mejor : Elegir(nucleo);
-    inicios_.resize(size_t(Trozo * TrozosPorLlamada));
+    static const Nucleo mejor = Elegir(Nucleo::ElMejor);
+    usado_ = nucleo == Nucleo::ElMejor ? mejor : Elegir(nucleo);
+    nucleo_ = FuncionDe(usado_);
+    // Room for the starts of one call, or of the whole file when it is smaller; more is made
+    // as needed.
+    inicios_.resize(
+        size_t(std::clamp<qint64>(tamanoPrevisto + Trozo, Trozo, Trozo * TrozosPorLlamada)));
 }
 
 void EscanerLineas::Avanzar(const char* p, qsizetype n) {

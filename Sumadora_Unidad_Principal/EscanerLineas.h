@@ -23,6 +23,9 @@ public:
     // Looks at the rest of p[0..n), n being the end of the file.
     void Terminar(const char* p, qsizetype n);
 
+    // The kernel that runs: never ElMejor, and Basico where the processor lacks the one asked.
+    Nucleo NucleoUsado() const { return usado_; }
+
     // After Terminar: where each line starts (to be taken over), and what was seen.
     InicioLineas& Inicios() { return inicios_; }
     bool Nulo() const { return minimo_ == 0; }
@@ -51,6 +54,7 @@ private:
     void Prever();
 
     Funcion nucleo_;
+    Nucleo usado_;
     qint64 previsto_;
     bool estimado_ = false;
     qsizetype hecho_ = 0;  // bytes looked at

@@ -15,7 +15,9 @@ const QString Espacio = u" "_s;
 
 } // namespace
 
-CabeceraImpresion LeerCabeceraImpresion(const ArchivoIni& ini) {
+CabeceraImpresion LeerCabeceraImpresion(const ArchivoIni& archivo) {
+    // One read of the file for the five keys.
+    const ArchivoIni ini = archivo.Instantanea();
     CabeceraImpresion cabecera;
     cabecera.Incluir = ini.LeerBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, false);
     if (cabecera.Incluir)

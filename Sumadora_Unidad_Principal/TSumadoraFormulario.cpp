@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -140,7 +141,7 @@ void TSumadoraFormulario::ConectarBotones() {
 }
 
 void TSumadoraFormulario::LeerAjustes() {
-    const ArchivoIni ini;
+    const ArchivoIni ini = ArchivoIni().Instantanea();
     Cuenta->setFormatoGeneral(ini.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
     Cuenta->setDecimales(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3));
     Cuenta->setSeparadorMiles(ini.LeerBooleano(u"Opciones"_s, u"Separador Miles"_s, false));
@@ -182,10 +183,12 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
 }
 
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
-    const ArchivoIni ini;
+    std::vector<ArchivoIni::Escritura> claves;
     for (const CasillaUnidad& c : CasillasUnidad)
-        ini.EscribirBooleano(SeccionConversion, c.Clave,
-                             Casilla == this->*c.Casilla && Casilla->isChecked());
+        claves.push_back(
+            {SeccionConversion, c.Clave,
+             ArchivoIni::TextoBooleano(Casilla == this->*c.Casilla && Casilla->isChecked())});
+    ArchivoIni().Escribir(claves);
     if (!Casilla->isChecked())
         return;
     for (const CasillaUnidad& c : CasillasUnidad)

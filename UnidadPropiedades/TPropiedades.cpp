@@ -15,7 +15,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -88,7 +90,7 @@ void TPropiedades::setIndiceFormato(int indice) {
 void TPropiedades::setAplicarSkin(FuncionSkin aplicarSkin) { FAplicarSkin = std::move(aplicarSkin); }
 
 void TPropiedades::FormCreate() {
-    const ArchivoIni& ini = FArchivo;
+    const ArchivoIni ini = FArchivo.Instantanea();
     setIndiceFormato(ini.LeerBooleano(SeccionOpciones, u"Formato"_s, true) ? 0 : 1);
     // The radio buttons only report a change; the options must follow the stored format
     // also when it is the one the form starts with.
@@ -140,19 +142,26 @@ void TPropiedades::AplicarClick() {
     // A number still being typed counts as entered.
     Decimales->interpretText();
     IVA->interpretText();
-    // Each key is its own write: a refused one stops here, leaving the keys before it
-    // written and the dialog open.
+    // All the keys in one write: a refused one leaves the file as it was and the dialog open.
     ConGuardia(this, [this] {
-        const ArchivoIni& ini = FArchivo;
-        ini.EscribirBooleano(SeccionOpciones, u"Formato"_s, IndiceFormato() == 0);
-        ini.EscribirEntero(SeccionOpciones, u"Decimales"_s, Decimales->value());
-        ini.EscribirBooleano(SeccionOpciones, u"Separador Miles"_s, SeparadorMiles->isChecked());
-        ini.EscribirReal(SeccionIVA, u"IVA"_s, IVA->value());
-        ini.EscribirBooleano(SeccionImprimir, u"Incluir Cabecera"_s, IncluirCabecera->isChecked());
+        // The rate as the decimal the box shows, not the double nearest to it.
+        const long double escala = std::pow(10.0L, IVA->decimals());
+        const long double iva =
+            std::roundl(static_cast<long double>(IVA->value()) * escala) / escala;
+        std::vector<ArchivoIni::Escritura> claves = {
+            {SeccionOpciones, u"Formato"_s, ArchivoIni::TextoBooleano(IndiceFormato() == 0)},
+            {SeccionOpciones, u"Decimales"_s, ArchivoIni::TextoEntero(Decimales->value())},
+            {SeccionOpciones, u"Separador Miles"_s,
+             ArchivoIni::TextoBooleano(SeparadorMiles->isChecked())},
+            {SeccionIVA, u"IVA"_s, ArchivoIni::TextoReal(iva)},
+            {SeccionImprimir, u"Incluir Cabecera"_s,
+             ArchivoIni::TextoBooleano(IncluirCabecera->isChecked())}};
         const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
         for (int i = 0; i < 4; ++i)
-            ini.EscribirTexto(SeccionImprimir, u"L%1"_s.arg(i + 1), lineas[i]->text());
-        ini.EscribirEntero(SeccionSkin, u"Tipo"_s, SelSkin->currentIndex());
+            claves.push_back({SeccionImprimir, u"L%1"_s.arg(i + 1), lineas[i]->text()});
+        claves.push_back(
+            {SeccionSkin, u"Tipo"_s, ArchivoIni::TextoEntero(SelSkin->currentIndex())});
+        FArchivo.Escribir(claves);
         accept();
     });
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Sumadora and runs the whole test suite twice: a normal build in build/ and an
-# AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/. Exits non-zero on
-# any failure.
+# AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/; then each fuzz target
+# for about 20 s (scripts/fuzz_largo.sh). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/dependencias.sh
@@ -17,3 +17,5 @@ configurar build-asan -DCMAKE_BUILD_TYPE=Debug -DSUMADORA_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+scripts/fuzz_largo.sh 20

@@ -1,15 +1,33 @@
 // Tests of the settings file: defaults, the exact bytes written, hand-edited files kept as
-// they were, value encodings, encodings of the file and refused writes.
+// they were, value encodings, encodings of the file, refused writes, a full disk and two
+// programs writing at once.
 #include "ArchivoIni.h"
 #include "AyudasPrueba.h"
 #include "ErrorSumadora.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -39,7 +57,7 @@ TEST_F(ArchivoIniTest, SinArchivoDaLosDefectosYLaPrimeraEscrituraCreaCarpetaYArc
     ini.EscribirBooleano(u"Conversion"_s, u"DEG"_s, false);
     ini.EscribirBooleano(u"Conversion"_s, u"RAD"_s, true);
     ini.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 9);
-    ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, 7.5);
+    ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, 7.5L);
     EXPECT_EQ(LeerArchivo(ruta), QByteArray("[Conversion]\r\nDEG=0\r\nRAD=1\r\n"
                                             "\r\n[Opciones]\r\nDecimales=9\r\n"
                                             "\r\n[Tipo de IVA]\r\nIVA=7,5\r\n"));
@@ -154,14 +172,86 @@ INSTANTIATE_TEST_SUITE_P(ArchivoIni, LecturaDeValores, ::testing::ValuesIn(kLect
 TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
     const ArchivoIni ini(Ruta());
     const struct {
-        double valor;
+        long double valor;
         const char* texto;
-    } casos[] = {{7.5, "7,5"}, {16.0, "16"}, {0.1, "0,1"}, {-3.25, "-3,25"}, {1e20, "1e+20"}};
+    } casos[] = {{7.5L, "7,5"},    {16.0L, "16"},
+                 {0.1L, "0,1"},    {-3.25L, "-3,25"},
+                 {1e20L, "1e+20"}, {4.1790147315913304e+252L, "4,1790147315913304e+252"}};
     for (const auto& c : casos) {
         ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, c.valor);
         EXPECT_EQ(LeerArchivo(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(c.texto) + "\r\n");
-        EXPECT_EQ(static_cast<double>(ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 42)), c.valor)
-            << c.texto;
+        EXPECT_EQ(ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 42), c.valor) << c.texto;
+    }
+    // Any long double reads back the same: written, then read from one copy of the file.
+    std::mt19937_64 azar(20);
+    std::vector<long double> valores;
+    QByteArray archivo;
+    for (int s = 0; s < 100; ++s) {
+        archivo += "[S" + QByteArray::number(s) + "]\r\n";
+        for (int k = 0; k < 100; ++k) {
+            const int exponente = int(azar() % 32766) - 16382; // every finite binade
+            long double v =
+                std::ldexp(static_cast<long double>(azar() | (1ULL << 63)), exponente - 63);
+            v = azar() % 2 ? -v : v;
+            valores.push_back(v);
+            archivo +=
+                "K" + QByteArray::number(k) + "=" + ArchivoIni::TextoReal(v).toLatin1() + "\r\n";
+        }
+    }
+    EscribirArchivo(Ruta(), archivo);
+    const ArchivoIni copia = ini.Instantanea();
+    int distintos = 0;
+    for (int i = 0; i < 10000; ++i) {
+        const QString s = u"S%1"_s.arg(i / 100), k = u"K%1"_s.arg(i % 100);
+        distintos += copia.LeerReal(s, k, 0) != valores[size_t(i)];
+    }
+    EXPECT_EQ(distintos, 0);
+}
+
+// The program's ten keys, in a file of either encoding: writing any one changes its line alone,
+// and every other key reads back as before.
+TEST_F(ArchivoIniTest, CadaClaveSeEscribeSinTocarLasDemas) {
+    const char* claves[][2] = {{"Opciones", "Formato"},
+                               {"Opciones", "Decimales"},
+                               {"Opciones", "Separador Miles"},
+                               {"Tipo de IVA", "IVA"},
+                               {"Imprimir", "Incluir Cabecera"},
+                               {"Imprimir", "L1"},
+                               {"Imprimir", "L2"},
+                               {"Imprimir", "L3"},
+                               {"Imprimir", "L4"},
+                               {"Skin", "Tipo"}};
+    const QString texto =
+        u"[Opciones]\r\nFormato=0\r\nDecimales=2\r\nSeparador Miles=1\r\n"
+        u"[Tipo de IVA]\r\nIVA=7,5\r\n[Imprimir]\r\nIncluir Cabecera=1\r\n"
+        u"L1=Café Ñandú\r\nL2=Año €\r\nL3=«cita»\r\nL4=\r\n[Skin]\r\nTipo=2\r\n"_s;
+    const ArchivoIni ini(Ruta());
+    for (const bool utf8 : {false, true}) {
+        const QByteArray original =
+            utf8 ? texto.toUtf8() : texto.toLatin1().replace('?', '\x80'); // "€" is 0x80
+        for (const auto& escrita : claves) {
+            EscribirArchivo(Ruta(), original);
+            const QString s = QString::fromUtf8(escrita[0]), k = QString::fromUtf8(escrita[1]);
+            std::vector<QString> antes;
+            for (const auto& c : claves)
+                antes.push_back(
+                    ini.LeerTexto(QString::fromUtf8(c[0]), QString::fromUtf8(c[1]), u"?"_s));
+            ini.EscribirTexto(s, k, u"9 señal"_s);
+            EXPECT_EQ(ini.LeerTexto(s, k, u"?"_s), u"9 señal"_s);
+            for (size_t i = 0; i < std::size(claves); ++i)
+                if (std::strcmp(claves[i][1], escrita[1]) != 0)
+                    EXPECT_EQ(ini.LeerTexto(QString::fromUtf8(claves[i][0]),
+                                            QString::fromUtf8(claves[i][1]), u"?"_s),
+                              antes[i])
+                        << escrita[1];
+            // Only the written line differs.
+            const QList<QByteArray> a = original.split('\n'), d = LeerArchivo(Ruta()).split('\n');
+            ASSERT_EQ(a.size(), d.size());
+            int cambiadas = 0;
+            for (qsizetype i = 0; i < a.size(); ++i)
+                cambiadas += a[i] != d[i];
+            EXPECT_EQ(cambiadas, 1) << escrita[1];
+        }
     }
 }
 
@@ -180,6 +270,22 @@ TEST_F(ArchivoIniTest, UnArchivoWindows1252SigueSiendoloTrasEscribir) {
               u"[Imprimir]\r\nL1=España €\r\nL2=Año\r\nL3=Łódź\r\n"_s.toUtf8());
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"España €"_s);
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L3"_s, u""_s), u"Łódź"_s);
+
+    // Bytes that pass for UTF-8 only once the others are gone: the file would read otherwise,
+    // so it becomes UTF-8 as a whole.
+    EscribirArchivo(Ruta(), "[Imprimir]\r\nL1=\xC3\xA9\r\nL2=\xE9\r\n");
+    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"Ã©"_s);
+    ini.EscribirTexto(u"Imprimir"_s, u"L2"_s, u"e"_s);
+    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"Ã©"_s);
+    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L2"_s, u""_s), u"e"_s);
+
+    // A value that begins with U+FEFF keeps it, in a new file and in a Windows-1252 one.
+    for (const QByteArray& antes : {QByteArray(), QByteArray("[Imprimir]\r\nL1=Espa\xf1"
+                                                             "a\r\n")}) {
+        EscribirArchivo(Ruta(), antes);
+        ini.EscribirTexto(u"Imprimir"_s, u"L2"_s, u"\uFEFFhola"_s);
+        EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L2"_s, u""_s), u"\uFEFFhola"_s);
+    }
 }
 
 TEST_F(ArchivoIniTest, UnArchivoBinarioDaDefectosYSobreviveAUnaEscritura) {
@@ -228,6 +334,167 @@ TEST_F(ArchivoIniTest, UnaEscrituraImposibleAvisaYNoTocaNada) {
     EXPECT_EQ(carpeta.LeerTexto(u"A"_s, u"x"_s, u"d"_s), u"d"_s);
     EXPECT_THROW(carpeta.EscribirTexto(u"A"_s, u"x"_s, u"1"_s), ErrorSumadora);
     EXPECT_TRUE(QFileInfo(Ruta()).isDir());
+}
+
+TEST_F(ArchivoIniTest, UnaEscrituraQueNoCambiaNadaNoTocaElDisco) {
+    EscribirArchivo(Ruta(), "[Opciones]\nFormato = 1\n");
+    const QDateTime antes = QFileInfo(Ruta()).lastModified();
+    const ArchivoIni ini(Ruta());
+    ini.Escribir({{u"opciones"_s, u"formato"_s, u"1"_s}});
+    ini.EscribirBooleano(u"Opciones"_s, u"Formato"_s, true);
+    EXPECT_EQ(QFileInfo(Ruta()).lastModified(), antes);
+    // Not even the lock file is made.
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{u"Sumadora.ini"_s});
+
+    // Several keys in one write, all or none.
+    ini.Escribir({{u"Opciones"_s, u"Formato"_s, u"0"_s}, {u"Skin"_s, u"Tipo"_s, u"3"_s}});
+    EXPECT_EQ(LeerArchivo(Ruta()), QByteArray("[Opciones]\nFormato = 0\n\n[Skin]\nTipo=3\n"));
+    const ArchivoIni copia = ini.Instantanea();
+    EXPECT_EQ(copia.LeerEntero(u"Skin"_s, u"Tipo"_s, 1), 3);
+    EXPECT_FALSE(copia.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
+}
+
+// A full disk: the file is limited to fewer bytes than the new copy, which Qt holds in its
+// buffer until the last flush, where the failure shows.
+TEST_F(ArchivoIniTest, ConElDiscoLlenoAvisaYDejaElArchivoComoEstaba) {
+    const QByteArray antes = "[Imprimir]\r\nL1=" + QByteArray(3000, 'a') + "\r\n";
+    EscribirArchivo(Ruta(), antes);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit viejo{};
+    getrlimit(RLIMIT_FSIZE, &viejo);
+    rlimit limite = viejo;
+    limite.rlim_cur = 5000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    QString mensaje;
+    try {
+        ArchivoIni(Ruta()).EscribirTexto(u"Imprimir"_s, u"L2"_s, QString(3000, u'b'));
+    } catch (const ErrorSumadora& e) {
+        mensaje = e.Mensaje();
+    }
+    setrlimit(RLIMIT_FSIZE, &viejo);
+    EXPECT_TRUE(mensaje.startsWith(u"No se puede escribir el archivo de configuración"_s))
+        << mensaje.toStdString();
+    EXPECT_EQ(LeerArchivo(Ruta()), antes);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
+              (QStringList{u"Sumadora.ini"_s, u"Sumadora.ini.lock"_s}));
+}
+
+// ---- Two programs at once -------------------------------------------------------------------
+// This test program started again as a writer (1,000 keys of one section, one write each) or as
+// a reader that reads the file without the lock until told to stop.
+
+constexpr int EscriturasPorHijo = 1000;
+
+// A file as the writers leave it at any instant: a comment, then for each section the keys
+// K0, K1, ... in order with their numbers; how many per section, or nothing if it is not so.
+std::optional<std::map<QByteArray, int>> Estado(const QByteArray& datos) {
+    QList<QByteArray> lineas = datos.split('\n');
+    if (lineas.size() < 2 || lineas.takeLast() != "" || lineas.takeFirst() != "; inicial\r")
+        return std::nullopt;
+    std::map<QByteArray, int> cuentas;
+    QByteArray seccion;
+    for (QByteArray l : lineas) {
+        if (!l.endsWith('\r'))
+            return std::nullopt;
+        l.chop(1);
+        if (l.isEmpty())
+            continue;
+        if (l.startsWith('[') && l.endsWith(']')) {
+            seccion = l.mid(1, l.size() - 2);
+            cuentas[seccion];
+            continue;
+        }
+        int& n = cuentas[seccion];
+        if (seccion.isEmpty() || l != "K" + QByteArray::number(n) + "=" + QByteArray::number(n))
+            return std::nullopt;
+        ++n;
+    }
+    return cuentas;
+}
+
+int Hijo() {
+    const QByteArray modo = qgetenv("ARCHIVOINI_HIJO");
+    const QString ruta = qEnvironmentVariable("ARCHIVOINI_RUTA");
+    if (modo == "escribir") {
+        const QString seccion = qEnvironmentVariable("ARCHIVOINI_SECCION");
+        try {
+            for (int i = 0; i < EscriturasPorHijo; ++i)
+                ArchivoIni(ruta).EscribirEntero(seccion, u"K%1"_s.arg(i), i);
+        } catch (const ErrorSumadora& e) {
+            std::cerr << e.what() << '\n';
+            return 2;
+        }
+        return 0;
+    }
+    const QByteArray fin = QFile::encodeName(qEnvironmentVariable("ARCHIVOINI_FIN"));
+    std::map<QByteArray, int> visto;
+    long lecturas = 0;
+    while (::access(fin.constData(), F_OK) != 0) {
+        const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY);
+        if (fd < 0) {
+            std::cerr << "sin archivo: " << std::strerror(errno) << '\n';
+            return 3;
+        }
+        QFile f;
+        f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+        const QByteArray datos = f.readAll();
+        const auto estado = Estado(datos);
+        if (!estado) {
+            std::cerr << "archivo a medias:\n" << datos.toStdString() << '\n';
+            return 4;
+        }
+        for (const auto& [seccion, n] : *estado) {
+            if (n < visto[seccion]) {
+                std::cerr << "claves perdidas en " << seccion.toStdString() << '\n';
+                return 5;
+            }
+            visto[seccion] = n;
+        }
+        ++lecturas;
+    }
+    std::cout << lecturas << '\n';
+    return 0;
+}
+
+[[maybe_unused]] const bool kEsHijo = [] {
+    if (qEnvironmentVariableIsEmpty("ARCHIVOINI_HIJO"))
+        return false;
+    const int resultado = Hijo();
+    std::cout.flush();
+    std::_Exit(resultado);
+}();
+
+TEST(ArchivoIniDosProgramas, NadieSePierdeYElArchivoEstaSiempreEntero) {
+    // In memory where there is a tmpfs, so the thousands of writes do not wait for a disk.
+    QTemporaryDir dir(QDir(u"/dev/shm"_s).exists() ? u"/dev/shm/sumadora-XXXXXX"_s : QString());
+    ASSERT_TRUE(dir.isValid());
+    const QString ruta = dir.filePath(u"Sumadora.ini"_s), fin = dir.filePath(u"fin"_s);
+    EscribirArchivo(ruta, "; inicial\r\n");
+    auto hijo = [&](const char* modo, const QString& seccion) {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(u"ARCHIVOINI_HIJO"_s, QString::fromLatin1(modo));
+        entorno.insert(u"ARCHIVOINI_RUTA"_s, ruta);
+        entorno.insert(u"ARCHIVOINI_SECCION"_s, seccion);
+        entorno.insert(u"ARCHIVOINI_FIN"_s, fin);
+        p->setProcessEnvironment(entorno);
+        p->start(u"/proc/self/exe"_s, {});
+        return p;
+    };
+    const auto lector = hijo("leer", QString());
+    const auto a = hijo("escribir", u"A"_s), b = hijo("escribir", u"B"_s);
+    for (QProcess* p : {a.get(), b.get()}) {
+        EXPECT_TRUE(p->waitForFinished(240000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    EscribirArchivo(fin, "");
+    EXPECT_TRUE(lector->waitForFinished(30000));
+    EXPECT_EQ(lector->exitCode(), 0) << lector->readAllStandardError().toStdString();
+    EXPECT_GT(lector->readAllStandardOutput().trimmed().toLong(), 10);
+    const auto estado = Estado(LeerArchivo(ruta));
+    ASSERT_TRUE(estado);
+    EXPECT_EQ(*estado,
+              (std::map<QByteArray, int>{{"A", EscriturasPorHijo}, {"B", EscriturasPorHijo}}));
 }
 
 } // namespace

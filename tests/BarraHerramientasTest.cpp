@@ -25,8 +25,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -169,6 +174,20 @@ TEST_F(BarraTest, UnArchivoConNulosOEnormeNoSeCarga) {
     texto = Fallo(u"BotonAbrirCuenta"_s);
     EXPECT_TRUE(texto.contains(u"demasiado grande"_s) && texto.contains(u"256 MB"_s))
         << texto.toStdString();
+
+    // A FIFO nobody writes to is refused at once; an open() that waits ends the test in 2 s.
+    const QString tuberia = dir_.filePath(u"tuberia.SUMA"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(tuberia).constData(), 0600), 0);
+    std::signal(SIGALRM, [](int) {
+        const char m[] = "Abrir se ha quedado esperando a una tuberia\n";
+        [[maybe_unused]] const auto n = ::write(2, m, sizeof m - 1);
+        std::_Exit(1);
+    });
+    ::alarm(2);
+    V().PreguntarArchivoAbrir = Responder(tuberia);
+    texto = Fallo(u"BotonAbrirCuenta"_s);
+    ::alarm(0);
+    EXPECT_TRUE(texto.contains(u"tubería con nombre"_s)) << texto.toStdString();
 }
 
 TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {

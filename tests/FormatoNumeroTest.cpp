@@ -10,6 +10,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -155,6 +156,23 @@ TEST(FormatoNumero, TieAtTheEighteenthDigitShownRoundsAwayFromZero) {
             EXPECT_EQ(FormatoF(signo * v, 0, d), con) << "tape, D=" << d;
         }
     }
+}
+
+// An 80-bit pattern from memory that arithmetic never makes (found by fuzz/fuzz_numeros): a
+// pseudo-denormal shows the value the processor computes with, an unnormal is no number.
+long double Patron(quint64 mantisa, quint16 exponente) {
+    unsigned char b[sizeof(long double)] = {};
+    std::memcpy(b, &mantisa, 8);
+    std::memcpy(b + 8, &exponente, 2);
+    long double v;
+    std::memcpy(&v, b, sizeof v);
+    return v;
+}
+
+TEST(FormatoNumero, PatronesQueElProcesadorNoHace) {
+    const long double seudo = Patron(0xC007010000000000ULL, 0);
+    EXPECT_EQ(TextoGeneral(seudo, 9), "5,04387334E-4932");
+    EXPECT_EQ(TextoFijo(Patron(0x4000000000000000ULL, 16383), 2, 18, false), "ERROR");
 }
 
 // The C library's decimal comma must not leak into our texts.

@@ -247,10 +247,11 @@ struct LimiteTamano {
     bool ok = false;
 };
 
-TEST_F(TPropiedadesTest, AplicarSinCambiosConElDiscoLlenoAMitadYLuegoConSitio) {
-    // The first four writes fit, the fifth does not.
+TEST_F(TPropiedadesTest, AplicarSinCambiosConElDiscoLlenoYLuegoConSitio) {
+    // All ten keys are one write: with room for four of them, none is written.
     const QByteArray cuatroClaves =
         DiezClavesPorDefecto.left(DiezClavesPorDefecto.indexOf("IVA=16\r\n") + 8);
+    EscribirArchivo("; mio\r\n");
     auto d = Crear();
     d->open();
     QString mensaje;
@@ -261,13 +262,14 @@ TEST_F(TPropiedadesTest, AplicarSinCambiosConElDiscoLlenoAMitadYLuegoConSitio) {
         d->Aplicar->click();
     }
     EXPECT_TRUE(mensaje.startsWith(u"No se puede escribir el archivo de configuración"_s));
-    EXPECT_EQ(Contenido(), cuatroClaves);
+    EXPECT_EQ(Contenido(), "; mio\r\n");
     EXPECT_TRUE(d->isVisible());
     EXPECT_NE(d->result(), QDialog::Accepted);
-    EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList{u"Sumadora.ini"_s});
+    EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files),
+              (QStringList{u"Sumadora.ini"_s, u"Sumadora.ini.lock"_s}));
 
     d->Aplicar->click(); // with room again: all ten keys, and the dialog closes
-    EXPECT_EQ(Contenido(), DiezClavesPorDefecto);
+    EXPECT_EQ(Contenido(), "; mio\r\n\r\n" + DiezClavesPorDefecto);
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_FALSE(d->isVisible());
 }

@@ -7,6 +7,8 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 static_assert(LDBL_MANT_DIG == 64, "the calculator computes in the 80-bit extended format");
 
@@ -85,8 +87,26 @@ int Limitar(int v, int lo, int hi) {
     return std::min(std::max(v, lo), hi);
 }
 
+// Two kinds of bit pattern the processor never makes, which may still come in from memory:
+// a pseudo-denormal (exponent field 0, integer bit set) is worth what the arithmetic makes of
+// it, the same pattern with exponent field 1; an unnormal (integer bit clear) is no number.
+long double Canonico(long double valor) {
+    unsigned char b[sizeof valor];
+    std::memcpy(b, &valor, sizeof b);
+    const int exponente = (b[9] & 0x7F) << 8 | b[8];
+    const bool entero = b[7] & 0x80;
+    if (exponente == 0 && entero) {
+        b[8] = 1;
+        std::memcpy(&valor, b, sizeof b);
+    } else if (exponente != 0 && !entero) {
+        return std::numeric_limits<long double>::quiet_NaN();
+    }
+    return valor;
+}
+
 // General text into `out` (room for kMaxDigitos + 16 characters); returns its length.
 int EscribirGeneral(char* out, long double valor, int digitos) {
+    valor = Canonico(valor);
     if (!std::isfinite(valor)) {
         std::copy_n(kTextoError, sizeof kTextoError - 1, out);
         return int(sizeof kTextoError - 1);
@@ -144,6 +164,7 @@ namespace {
 // text instead (the register); without it the digits beyond them are zeros, as printf's %f.
 std::string EscribirFijo(long double valor, int decimales, int digitos, bool miles,
                          bool cientificaSiGrande) {
+    valor = Canonico(valor);
     if (!std::isfinite(valor))
         return kTextoError;
     decimales = Limitar(decimales, 0, kMaxDecimales);
