@@ -87,15 +87,37 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
 
 TSumadoraFormulario::~TSumadoraFormulario() { delete SD; }
 
-void TSumadoraFormulario::CrearDialogos() {
-    if (!AcercaDe)
-        AcercaDe = new TFAcercaDe(this);
-    Propiedades = new TPropiedades([this](int indice) { SD->AplicarSkin(indice); }, ArchivoIni(),
-                                   this);
-    TMarcoSkin::Instalar(Propiedades);
-    InteresCompuesto = new TInteresCompuesto(this);
-    InteresSimple = new TInteresSimple(this);
-    PrestamoFrances = new TPrestamoFrances(this);
+void TSumadoraFormulario::AplicarSkinGuardado() {
+    // The chooser's rows are 0 to 7; any other stored value selects nothing, as in the dialog.
+    SD->AplicarSkin(ArchivoIni().LeerEntero(u"Skin"_s, u"Tipo"_s, 1));
+}
+
+TPropiedades* TSumadoraFormulario::DialogoPropiedades() {
+    if (!Propiedades) {
+        // Its creation selects the stored skin again, which is already the current one.
+        Propiedades = new TPropiedades([this](int indice) { SD->AplicarSkin(indice); },
+                                       ArchivoIni(), this);
+        TMarcoSkin::Instalar(Propiedades);
+    }
+    return Propiedades;
+}
+
+TInteresCompuesto* TSumadoraFormulario::DialogoInteresCompuesto() {
+    if (!InteresCompuesto)
+        InteresCompuesto = new TInteresCompuesto(this);
+    return InteresCompuesto;
+}
+
+TInteresSimple* TSumadoraFormulario::DialogoInteresSimple() {
+    if (!InteresSimple)
+        InteresSimple = new TInteresSimple(this);
+    return InteresSimple;
+}
+
+TPrestamoFrances* TSumadoraFormulario::DialogoPrestamoFrances() {
+    if (!PrestamoFrances)
+        PrestamoFrances = new TPrestamoFrances(this);
+    return PrestamoFrances;
 }
 
 void TSumadoraFormulario::MostrarDialogo(QDialog* Dialogo) {
@@ -213,7 +235,7 @@ void TSumadoraFormulario::OcultarPanel() { setFixedSize(AnchoSinPanel, height())
 
 void TSumadoraFormulario::BotonPropiedadesClick() {
     ConGuardia(this, [this] {
-        MostrarDialogo(Propiedades);
+        MostrarDialogo(DialogoPropiedades());
         // The dialog may have stored a new format or rate, however it was closed. The values
         // and the entry under way stay; only their texts change.
         LeerAjustes();
@@ -224,13 +246,13 @@ void TSumadoraFormulario::BotonPropiedadesClick() {
 }
 
 void TSumadoraFormulario::BotonInteresSimpleClick() {
-    ConGuardia(this, [this] { MostrarDialogo(InteresSimple); });
+    ConGuardia(this, [this] { MostrarDialogo(DialogoInteresSimple()); });
 }
 
 void TSumadoraFormulario::BotonInteresCompuestoClick() {
-    ConGuardia(this, [this] { MostrarDialogo(InteresCompuesto); });
+    ConGuardia(this, [this] { MostrarDialogo(DialogoInteresCompuesto()); });
 }
 
 void TSumadoraFormulario::SpeedButton26Click() {
-    ConGuardia(this, [this] { MostrarDialogo(PrestamoFrances); });
+    ConGuardia(this, [this] { MostrarDialogo(DialogoPrestamoFrances()); });
 }

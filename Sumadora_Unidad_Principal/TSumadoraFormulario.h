@@ -90,16 +90,21 @@ public:
     CodificacionCuenta CodificacionArchivo = CodificacionCuenta::Windows1252;
     // The skin engine: the one source of looks of every window.
     TSkinData* SD = nullptr;
-    // The five dialogs, owned by the window, created once by CrearDialogos and hidden between
-    // uses (the About box is also created at its first use when missing).
+    // The five dialogs, owned by the window, each created at its first opening (so a start
+    // builds none of them) and hidden between uses; null until then.
     TFAcercaDe* AcercaDe = nullptr;
     TPropiedades* Propiedades = nullptr;
     TInteresCompuesto* InteresCompuesto = nullptr;
     TInteresSimple* InteresSimple = nullptr;
     TPrestamoFrances* PrestamoFrances = nullptr;
-    // Creates the five dialogs in the program's start-up order; the Properties dialog's
-    // creation applies the stored skin to every window.
-    void CrearDialogos();
+    // The dialog, created when missing.
+    TPropiedades* DialogoPropiedades();
+    TInteresCompuesto* DialogoInteresCompuesto();
+    TInteresSimple* DialogoInteresSimple();
+    TPrestamoFrances* DialogoPrestamoFrances();
+    // Applies the skin the settings file stores (as the Properties dialog would on its
+    // creation) to every window; the program calls it once, before showing the window.
+    void AplicarSkinGuardado();
 
 private:
     // Whether this delivery of a key press is its first one; the hook acts once per press.

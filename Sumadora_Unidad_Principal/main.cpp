@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&traduccionQt);
 
     TSumadoraFormulario ventana;
-    ventana.CrearDialogos();
+    ventana.AplicarSkinGuardado();
     if (const QScreen* pantalla = ventana.screen())
         ventana.move(pantalla->availableGeometry().center() - ventana.rect().center());
     ventana.show();

@@ -36,7 +36,7 @@ public:
     void setCarpeta(int indice, const QString& carpeta);
 
     // Makes skin `indice` the look of every window: 0 the plain look, 1 to 7 a stored
-    // skin. Any other index, or a package that cannot be unpacked, changes nothing and
+    // skin. Any other index, or a skin whose sheet cannot be read, changes nothing and
     // returns false; nothing is shown to the user. A skin's sheet is read once per engine.
     bool AplicarSkin(int indice);
     int SkinActual() const { return FSkinActual; }

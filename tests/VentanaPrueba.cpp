@@ -72,8 +72,8 @@ TSumadoraFormulario& VentanaPrueba::V() {
         v.PreguntarArchivoGuardar = [] { ADD_FAILURE() << "save dialog"; return QString(); };
         v.ObtenerImpresora = [] { ADD_FAILURE() << "printer"; return std::unique_ptr<QPrinter>(); };
         v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
-        if (ConDialogos)
-            v.CrearDialogos();
+        if (ComoPrograma)
+            v.AplicarSkinGuardado();
         v.show();
     }
     return *ventana_;
