@@ -175,28 +175,33 @@ void TSumadoraFormulario::AplicarFormatoRegistros() {
 }
 
 TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
-    // Each key is read after the rewrites that the boxes before it caused, so the first unit
-    // the file holds as selected wins and the file is left holding it alone.
-    for (const CasillaUnidad& c : CasillasUnidad) {
-        QRadioButton* casilla = this->*c.Casilla;
-        if (ArchivoIni().LeerBooleano(SeccionConversion, c.Clave, c.Defecto)) {
-            casilla->setChecked(true);
-            ConGuardia(this, [this, casilla] { UnidadAngularClick(casilla); });
-        } else {
-            casilla->setChecked(false);
-        }
+    // The first unit the file holds as selected wins (a missing DEG counts as selected), none
+    // gives degrees, and the file is left holding the winner alone: only the keys whose text
+    // differs are written, so a start with a settled file writes nothing.
+    const ArchivoIni ini;
+    QString textos[std::size(CasillasUnidad)];
+    const CasillaUnidad* ganadora = nullptr;
+    for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
+        const CasillaUnidad& c = CasillasUnidad[i];
+        textos[i] = ini.LeerTexto(SeccionConversion, c.Clave, QString());
+        bool ok = false;
+        const qlonglong v = textos[i].toLongLong(&ok, 10);
+        if (!ganadora && (ok ? v != 0 : c.Defecto))
+            ganadora = &c;
     }
-    // A file that selects no unit at all: degrees, the default, so that a box always shows
-    // the unit the functions use.
-    if (!CheckDEG->isChecked() && !CheckRAD->isChecked() && !CheckGRAD->isChecked()) {
-        CheckDEG->setChecked(true);
-        ConGuardia(this, [this] { UnidadAngularClick(CheckDEG); });
-    }
-    TAngularConversion unidad = acDEG;
+    if (!ganadora)
+        ganadora = &CasillasUnidad[0];
     for (const CasillaUnidad& c : CasillasUnidad)
-        if ((this->*c.Casilla)->isChecked())
-            unidad = c.Unidad;
-    return unidad;
+        (this->*c.Casilla)->setChecked(&c == ganadora);
+    // A refused write stops the rewrite there, reported once.
+    ConGuardia(this, [&] {
+        for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
+            const CasillaUnidad& c = CasillasUnidad[i];
+            if (textos[i] != (&c == ganadora ? u"1"_s : u"0"_s))
+                ini.EscribirBooleano(SeccionConversion, c.Clave, &c == ganadora);
+        }
+    });
+    return ganadora->Unidad;
 }
 
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
