@@ -5,7 +5,7 @@ set -euo pipefail
 
 PAQUETES=(g++ cmake ninja-build ccache qt6-base-dev qt6-translations-l10n libgtest-dev
   libbenchmark-dev zlib1g-dev libpng-dev fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool xclip x11-xkb-utils imagemagick poppler-utils)
+  xvfb xauth xdotool xclip x11-xkb-utils imagemagick poppler-utils libxcb-damage0-dev)
 
 instalar_dependencias() {
   local faltan=()
