@@ -55,8 +55,11 @@ const QString SeccionConversion = u"Conversion"_s;
 
 } // namespace
 
-TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
+TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool skinGuardado) : QWidget(parent) {
     IniciarRecursos();
+    SD = new TSkinData(this);
+    if (skinGuardado)
+        AplicarSkinGuardado();
     setupUi(this);
     // The keyboard hook: every key press of every window of the program passes by AppMessage.
     QCoreApplication::instance()->installEventFilter(this);
@@ -81,7 +84,6 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
         memoria->setValor(1);
         memoria->setValor(0);
     }
-    SD = new TSkinData(this);
     TMarcoSkin::Instalar(this, TMarcoSkin::BotonesPrincipal());
 }
 

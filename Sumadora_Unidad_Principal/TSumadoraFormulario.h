@@ -44,7 +44,9 @@ private:
 class TSumadoraFormulario final : public QWidget, public Ui::TSumadoraFormulario {
     Q_OBJECT
 public:
-    explicit TSumadoraFormulario(QWidget* parent = nullptr);
+    // With `skinGuardado` (as the program starts) the skin the settings file stores is in
+    // force before the first control exists, so no control is styled twice.
+    explicit TSumadoraFormulario(QWidget* parent = nullptr, bool skinGuardado = false);
     // Takes the skin away while every window is still whole.
     ~TSumadoraFormulario() override;
 
@@ -102,8 +104,8 @@ public:
     TInteresCompuesto* DialogoInteresCompuesto();
     TInteresSimple* DialogoInteresSimple();
     TPrestamoFrances* DialogoPrestamoFrances();
-    // Applies the skin the settings file stores (as the Properties dialog would on its
-    // creation) to every window; the program calls it once, before showing the window.
+    // Applies the skin the settings file stores, as the Properties dialog would on its
+    // creation, to every window.
     void AplicarSkinGuardado();
 
 private:

@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
     if (traduccionQt.load(u"qtbase_es"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduccionQt);
 
-    TSumadoraFormulario ventana;
-    ventana.AplicarSkinGuardado();
+    TSumadoraFormulario ventana(nullptr, true);
     if (const QScreen* pantalla = ventana.screen())
         ventana.move(pantalla->availableGeometry().center() - ventana.rect().center());
     ventana.show();
