@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOption>
+#include <QRegion>
 #include <QTimer>
 #include <QWindow>
 
@@ -145,8 +146,10 @@ void TMarcoSkin::CambiarAlto(int delta) {
 }
 
 void TMarcoSkin::setActivo(bool activo) {
-    if (activo == FActivo)
+    if (activo == FActivo) {
+        Colocar(); // another skin may draw a wider border
         return;
+    }
     if (!activo && FEnrollada)
         Desenrollar();
     FActivo = activo;
@@ -176,6 +179,11 @@ void TMarcoSkin::Colocar() {
     FBarra->raise();
     FBorde->setGeometry(0, 0, ancho, alto);
     FBorde->raise();
+    // The border covers the window only along its edges: a control repainting inside them
+    // then repaints alone, not the background and the border above and below it.
+    FBorde->ensurePolished();
+    const int b = qMax(1, FBorde->frameWidth());
+    FBorde->setMask(QRegion(0, 0, ancho, alto) - QRegion(b, b, ancho - 2 * b, alto - 2 * b));
 }
 
 void TMarcoSkin::Enrollar() {
