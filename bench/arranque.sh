@@ -6,12 +6,15 @@
 #  (b) resident memory after start, and after 10^4 keys typed with XTest;
 #  (c) CPU per key of a 200-key burst (digits and pad "+", 10 ms apart).
 # Times come from bench/medir_arranque (X map and damage events). Run from anywhere:
-#   bench/arranque.sh [BUILD_DIR]      (N=15 by default; N=30 bench/arranque.sh for more)
+#   bench/arranque.sh [BUILD_DIR]      (N=15 by default; N=30 bench/arranque.sh for more;
+#                                       PARTES="cpu" or "arranque memoria" for some parts only)
 set -euo pipefail
 
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$raiz/build}" && pwd)
 N=${N:-15}
+PARTES=${PARTES:-arranque memoria cpu}
+parte() { [[ " $PARTES " == *" $1 "* ]]; }
 sumadora=$build/Sumadora_Unidad_Principal/Sumadora
 hola=$build/bench/hola_qt
 medir=$build/bench/medir_arranque
@@ -66,7 +69,7 @@ resumen() { sort -g | awk '{v[NR] = $1} END {m = NR % 2 ? v[(NR + 1) / 2] : (v[N
 
 echo "Sumadora frente a una ventana Qt desnuda, $N arranques de cada una intercalados (Xvfb $DISPLAY)."
 echo "La máquina puede estar cargada: valen las razones, medidas en la misma tanda."
-for fase in primer segundo; do
+for fase in $(parte arranque && echo primer segundo); do
   : >"$tmp/hola" && : >"$tmp/suma"
   [ "$fase" = segundo ] && { rm -f "$ini"; arrancar "$sumadora" >/dev/null; terminar; }
   for _ in $(seq "$N"); do
@@ -89,13 +92,15 @@ for fase in primer segundo; do
     "$(awk -v a="$s2" -v b="$h2" 'BEGIN {printf "%.2f×", a / b}')" "(objetivo ≤ 1.5×)"
 done
 
+# 10^4 keys: 2500 times three digits and pad "+", each "+" printing a tape line.
+teclas=()
+for i in $(seq 2500); do teclas+=($((i % 9 + 1)) $(((i + 4) % 9 + 1)) $(((i + 7) % 9 + 1)) KP_Add); done
+
+if parte memoria; then
 echo
 echo "== Memoria residente (segundo arranque, reposada)"
 arrancar "$hola" >/dev/null; reposar; rss_hola=$(rss_kib); terminar
 arrancar "$sumadora" >/dev/null; reposar; rss_inicio=$(rss_kib)
-# 10^4 keys: 2500 times three digits and pad "+", each "+" printing a tape line.
-teclas=()
-for i in $(seq 2500); do teclas+=($((i % 9 + 1)) $(((i + 4) % 9 + 1)) $(((i + 7) % 9 + 1)) KP_Add); done
 xdotool windowfocus --sync "$ventana"
 xdotool key --delay 1 "${teclas[@]}"
 reposar; rss_teclas=$(rss_kib)
@@ -104,7 +109,9 @@ awk -v h="$rss_hola" -v i="$rss_inicio" -v t="$rss_teclas" 'BEGIN {
   printf "hola Qt tras arrancar     %7.1f MiB\n", h / 1024
   printf "Sumadora tras arrancar    %7.1f MiB  (%.2f× hola, hola + %.1f MiB; objetivo ≤ 40 MiB y ≤ hola + 10)\n", i / 1024, i / h, (i - h) / 1024
   printf "Sumadora tras 10^4 teclas %7.1f MiB  (+%.2f MiB; objetivo ≤ +1 MiB)\n", t / 1024, (t - i) / 1024 }'
+fi
 
+parte cpu || exit 0
 echo
 echo "== CPU por tecla: ráfaga de 200 teclas (dígitos y \"+\" del teclado numérico, cada 10 ms), 5 veces"
 : >"$tmp/cpu"
