@@ -60,11 +60,12 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool skinGuardado) : Q
     SD = new TSkinData(this);
     if (skinGuardado)
         AplicarSkinGuardado();
+    // Before the controls exist: changing the flags later restyles every one of them.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setupUi(this);
     // The keyboard hook: every key press of every window of the program passes by AppMessage.
     QCoreApplication::instance()->installEventFilter(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     Cuenta->setXDato(Datos);
     Cuenta->setXTotal(Operandos);
     Cuenta->setOperador(u" "_s);

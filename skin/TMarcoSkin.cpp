@@ -128,7 +128,9 @@ void TMarcoSkin::AplicarBanderas(bool sinMarco) {
         FVentana->overrideWindowFlags(banderas);
         nativa->setFlags(banderas);
     } else {
-        FVentana->setWindowFlags(banderas);
+        // Not created yet: the flags are taken when it is. setWindowFlags would re-parent
+        // the window and restyle every control in it.
+        FVentana->overrideWindowFlags(banderas);
     }
 }
 
