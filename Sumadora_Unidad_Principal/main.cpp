@@ -1,4 +1,5 @@
 // Program entry: the application, Qt's own texts in Spanish, and the calculator's windows.
+#include "RitmoFotogramas.h"
 #include "TSumadoraFormulario.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&traduccionQt);
 
     TSumadoraFormulario ventana(nullptr, true);
+    new RitmoFotogramas(&ventana); // a key burst faster than the screen: one paint per frame
     if (const QScreen* pantalla = ventana.screen())
         ventana.move(pantalla->availableGeometry().center() - ventana.rect().center());
     ventana.show();
