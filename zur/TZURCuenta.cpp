@@ -49,7 +49,7 @@ public:
             fuente_ = o.font;
             lineas_.clear();
         }
-        if (lineas_.size() > 256)
+        if (lineas_.size() > 64)
             lineas_.clear();
         auto it = lineas_.find(o.text);
         if (it == lineas_.end()) {
