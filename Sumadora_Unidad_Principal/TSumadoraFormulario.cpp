@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -55,10 +56,11 @@ const QString SeccionConversion = u"Conversion"_s;
 
 } // namespace
 
-TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool skinGuardado) : QWidget(parent) {
+TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
+    : QWidget(parent), DiferirEscritura(comoPrograma) {
     IniciarRecursos();
     SD = new TSkinData(this);
-    if (skinGuardado)
+    if (comoPrograma)
         AplicarSkinGuardado();
     // Before the controls exist: changing the flags later restyles every one of them.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -196,15 +198,34 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
         ganadora = &CasillasUnidad[0];
     for (const CasillaUnidad& c : CasillasUnidad)
         (this->*c.Casilla)->setChecked(&c == ganadora);
+    QList<std::pair<QString, bool>> escrituras;
+    for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
+        const CasillaUnidad& c = CasillasUnidad[i];
+        if (textos[i] != (&c == ganadora ? u"1"_s : u"0"_s))
+            escrituras.append({c.Clave, &c == ganadora});
+    }
+    if (escrituras.isEmpty())
+        return ganadora->Unidad;
     // A refused write stops the rewrite there, reported once.
-    ConGuardia(this, [&] {
-        for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
-            const CasillaUnidad& c = CasillasUnidad[i];
-            if (textos[i] != (&c == ganadora ? u"1"_s : u"0"_s))
-                ini.EscribirBooleano(SeccionConversion, c.Clave, &c == ganadora);
-        }
-    });
+    auto escribir = [this, escrituras] {
+        ConGuardia(this, [&] {
+            const ArchivoIni ini;
+            for (const auto& [clave, valor] : escrituras)
+                ini.EscribirBooleano(SeccionConversion, clave, valor);
+        });
+    };
+    if (DiferirEscritura)
+        EscrituraPendiente = escribir;
+    else
+        escribir();
     return ganadora->Unidad;
+}
+
+void TSumadoraFormulario::paintEvent(QPaintEvent* Evento) {
+    QWidget::paintEvent(Evento);
+    // Right after the first frame, so that writing the file does not delay it.
+    if (EscrituraPendiente)
+        QTimer::singleShot(0, this, std::exchange(EscrituraPendiente, {}));
 }
 
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {

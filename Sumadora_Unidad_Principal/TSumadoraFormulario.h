@@ -16,6 +16,7 @@
 class QAbstractButton;
 class QDialog;
 class QKeyEvent;
+class QPaintEvent;
 class QPrinter;
 class QUrl;
 class TFAcercaDe;
@@ -44,9 +45,10 @@ private:
 class TSumadoraFormulario final : public QWidget, public Ui::TSumadoraFormulario {
     Q_OBJECT
 public:
-    // With `skinGuardado` (as the program starts) the skin the settings file stores is in
-    // force before the first control exists, so no control is styled twice.
-    explicit TSumadoraFormulario(QWidget* parent = nullptr, bool skinGuardado = false);
+    // With `comoPrograma` (as the program starts) the skin the settings file stores is in
+    // force before the first control exists, so no control is styled twice, and the start's
+    // rewrite of the angle-unit keys, when one is needed, waits until the window has painted.
+    explicit TSumadoraFormulario(QWidget* parent = nullptr, bool comoPrograma = false);
     // Takes the skin away while every window is still whole.
     ~TSumadoraFormulario() override;
 
@@ -108,7 +110,13 @@ public:
     // creation, to every window.
     void AplicarSkinGuardado();
 
+protected:
+    void paintEvent(QPaintEvent* Evento) override;
+
 private:
+    // The start's settings rewrite while it waits for the first paint.
+    std::function<void()> EscrituraPendiente;
+    bool DiferirEscritura = false;
     // Whether this delivery of a key press is its first one; the hook acts once per press.
     bool EsNuevaPulsacion(QObject* Receptor, const QKeyEvent& Evento);
     const QEvent* PulsacionEnCurso = nullptr;

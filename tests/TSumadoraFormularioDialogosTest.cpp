@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,13 @@ TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
         p->close();
     });
     EXPECT_EQ(qApp->styleSheet(), hoja);
+}
+
+// As the program starts, the angle unit a fresh file lacks is written once the window has
+// painted.
+TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return UnidadGuardada() == u"DEG"_s; }));
 }
 
 // Each button of the "Financieras" page opens its dialog modally with the hook at rest,
