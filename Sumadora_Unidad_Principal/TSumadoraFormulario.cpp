@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -58,14 +59,19 @@ const QString SeccionConversion = u"Conversion"_s;
 
 } // namespace
 
-TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
+TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
+    : QWidget(parent), DiferirEscritura(comoPrograma) {
     IniciarRecursos();
+    SD = new TSkinData(this);
+    if (comoPrograma)
+        AplicarSkinGuardado();
+    // Before the controls exist: changing the flags later restyles every one of them.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setupUi(this);
     setWindowIcon(IconoPrograma());
     // The keyboard hook: every key press of every window of the program passes by AppMessage.
     QCoreApplication::instance()->installEventFilter(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     Cuenta->setXDato(Datos);
     Cuenta->setXTotal(Operandos);
     Cuenta->setOperador(u" "_s);
@@ -86,21 +92,42 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent) : QWidget(parent) {
         memoria->setValor(1);
         memoria->setValor(0);
     }
-    SD = new TSkinData(this);
     TMarcoSkin::Instalar(this, TMarcoSkin::BotonesPrincipal());
 }
 
 TSumadoraFormulario::~TSumadoraFormulario() { delete SD; }
 
-void TSumadoraFormulario::CrearDialogos() {
-    if (!AcercaDe)
-        AcercaDe = new TFAcercaDe(this);
-    Propiedades = new TPropiedades([this](int indice) { SD->AplicarSkin(indice); }, ArchivoIni(),
-                                   this);
-    TMarcoSkin::Instalar(Propiedades);
-    InteresCompuesto = new TInteresCompuesto(this);
-    InteresSimple = new TInteresSimple(this);
-    PrestamoFrances = new TPrestamoFrances(this);
+void TSumadoraFormulario::AplicarSkinGuardado() {
+    // The chooser's rows are 0 to 7; any other stored value selects nothing, as in the dialog.
+    SD->AplicarSkin(ArchivoIni().LeerEntero(u"Skin"_s, u"Tipo"_s, 1));
+}
+
+TPropiedades* TSumadoraFormulario::DialogoPropiedades() {
+    if (!Propiedades) {
+        // Its creation selects the stored skin again, which is already the current one.
+        Propiedades = new TPropiedades([this](int indice) { SD->AplicarSkin(indice); },
+                                       ArchivoIni(), this);
+        TMarcoSkin::Instalar(Propiedades);
+    }
+    return Propiedades;
+}
+
+TInteresCompuesto* TSumadoraFormulario::DialogoInteresCompuesto() {
+    if (!InteresCompuesto)
+        InteresCompuesto = new TInteresCompuesto(this);
+    return InteresCompuesto;
+}
+
+TInteresSimple* TSumadoraFormulario::DialogoInteresSimple() {
+    if (!InteresSimple)
+        InteresSimple = new TInteresSimple(this);
+    return InteresSimple;
+}
+
+TPrestamoFrances* TSumadoraFormulario::DialogoPrestamoFrances() {
+    if (!PrestamoFrances)
+        PrestamoFrances = new TPrestamoFrances(this);
+    return PrestamoFrances;
 }
 
 void TSumadoraFormulario::MostrarDialogo(QDialog* Dialogo) {
@@ -158,28 +185,52 @@ void TSumadoraFormulario::AplicarFormatoRegistros() {
 }
 
 TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
-    // Each key is read after the rewrites that the boxes before it caused, so the first unit
-    // the file holds as selected wins and the file is left holding it alone.
-    for (const CasillaUnidad& c : CasillasUnidad) {
-        QRadioButton* casilla = this->*c.Casilla;
-        if (ArchivoIni().LeerBooleano(SeccionConversion, c.Clave, c.Defecto)) {
-            casilla->setChecked(true);
-            ConGuardia(this, [this, casilla] { UnidadAngularClick(casilla); });
-        } else {
-            casilla->setChecked(false);
-        }
+    // The first unit the file holds as selected wins (a missing DEG counts as selected), none
+    // gives degrees, and the file is left holding the winner alone: only the keys whose text
+    // differs are written, so a start with a settled file writes nothing.
+    const ArchivoIni ini;
+    QString textos[std::size(CasillasUnidad)];
+    const CasillaUnidad* ganadora = nullptr;
+    for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
+        const CasillaUnidad& c = CasillasUnidad[i];
+        textos[i] = ini.LeerTexto(SeccionConversion, c.Clave, QString());
+        bool ok = false;
+        const qlonglong v = textos[i].toLongLong(&ok, 10);
+        if (!ganadora && (ok ? v != 0 : c.Defecto))
+            ganadora = &c;
     }
-    // A file that selects no unit at all: degrees, the default, so that a box always shows
-    // the unit the functions use.
-    if (!CheckDEG->isChecked() && !CheckRAD->isChecked() && !CheckGRAD->isChecked()) {
-        CheckDEG->setChecked(true);
-        ConGuardia(this, [this] { UnidadAngularClick(CheckDEG); });
-    }
-    TAngularConversion unidad = acDEG;
+    if (!ganadora)
+        ganadora = &CasillasUnidad[0];
     for (const CasillaUnidad& c : CasillasUnidad)
-        if ((this->*c.Casilla)->isChecked())
-            unidad = c.Unidad;
-    return unidad;
+        (this->*c.Casilla)->setChecked(&c == ganadora);
+    QList<std::pair<QString, bool>> escrituras;
+    for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
+        const CasillaUnidad& c = CasillasUnidad[i];
+        if (textos[i] != (&c == ganadora ? u"1"_s : u"0"_s))
+            escrituras.append({c.Clave, &c == ganadora});
+    }
+    if (escrituras.isEmpty())
+        return ganadora->Unidad;
+    // A refused write stops the rewrite there, reported once.
+    auto escribir = [this, escrituras] {
+        ConGuardia(this, [&] {
+            const ArchivoIni ini;
+            for (const auto& [clave, valor] : escrituras)
+                ini.EscribirBooleano(SeccionConversion, clave, valor);
+        });
+    };
+    if (DiferirEscritura)
+        EscrituraPendiente = escribir;
+    else
+        escribir();
+    return ganadora->Unidad;
+}
+
+void TSumadoraFormulario::paintEvent(QPaintEvent* Evento) {
+    QWidget::paintEvent(Evento);
+    // Right after the first frame, so that writing the file does not delay it.
+    if (EscrituraPendiente)
+        QTimer::singleShot(0, this, std::exchange(EscrituraPendiente, {}));
 }
 
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
@@ -220,7 +271,7 @@ void TSumadoraFormulario::OcultarPanel() { setFixedSize(AnchoSinPanel, height())
 
 void TSumadoraFormulario::BotonPropiedadesClick() {
     ConGuardia(this, [this] {
-        MostrarDialogo(Propiedades);
+        MostrarDialogo(DialogoPropiedades());
         // The dialog may have stored a new format or rate, however it was closed. The values
         // and the entry under way stay; only their texts change.
         LeerAjustes();
@@ -231,13 +282,13 @@ void TSumadoraFormulario::BotonPropiedadesClick() {
 }
 
 void TSumadoraFormulario::BotonInteresSimpleClick() {
-    ConGuardia(this, [this] { MostrarDialogo(InteresSimple); });
+    ConGuardia(this, [this] { MostrarDialogo(DialogoInteresSimple()); });
 }
 
 void TSumadoraFormulario::BotonInteresCompuestoClick() {
-    ConGuardia(this, [this] { MostrarDialogo(InteresCompuesto); });
+    ConGuardia(this, [this] { MostrarDialogo(DialogoInteresCompuesto()); });
 }
 
 void TSumadoraFormulario::SpeedButton26Click() {
-    ConGuardia(this, [this] { MostrarDialogo(PrestamoFrances); });
+    ConGuardia(this, [this] { MostrarDialogo(DialogoPrestamoFrances()); });
 }

@@ -16,6 +16,7 @@
 class QAbstractButton;
 class QDialog;
 class QKeyEvent;
+class QPaintEvent;
 class QPrinter;
 class QUrl;
 class TFAcercaDe;
@@ -44,7 +45,10 @@ private:
 class TSumadoraFormulario final : public QWidget, public Ui::TSumadoraFormulario {
     Q_OBJECT
 public:
-    explicit TSumadoraFormulario(QWidget* parent = nullptr);
+    // With `comoPrograma` (as the program starts) the skin the settings file stores is in
+    // force before the first control exists, so no control is styled twice, and the start's
+    // rewrite of the angle-unit keys, when one is needed, waits until the window has painted.
+    explicit TSumadoraFormulario(QWidget* parent = nullptr, bool comoPrograma = false);
     // Takes the skin away while every window is still whole.
     ~TSumadoraFormulario() override;
 
@@ -93,18 +97,29 @@ public:
     CodificacionCuenta CodificacionArchivo = CodificacionCuenta::Windows1252;
     // The skin engine: the one source of looks of every window.
     TSkinData* SD = nullptr;
-    // The five dialogs, owned by the window, created once by CrearDialogos and hidden between
-    // uses (the About box is also created at its first use when missing).
+    // The five dialogs, owned by the window, each created at its first opening (so a start
+    // builds none of them) and hidden between uses; null until then.
     TFAcercaDe* AcercaDe = nullptr;
     TPropiedades* Propiedades = nullptr;
     TInteresCompuesto* InteresCompuesto = nullptr;
     TInteresSimple* InteresSimple = nullptr;
     TPrestamoFrances* PrestamoFrances = nullptr;
-    // Creates the five dialogs in the program's start-up order; the Properties dialog's
-    // creation applies the stored skin to every window.
-    void CrearDialogos();
+    // The dialog, created when missing.
+    TPropiedades* DialogoPropiedades();
+    TInteresCompuesto* DialogoInteresCompuesto();
+    TInteresSimple* DialogoInteresSimple();
+    TPrestamoFrances* DialogoPrestamoFrances();
+    // Applies the skin the settings file stores, as the Properties dialog would on its
+    // creation, to every window.
+    void AplicarSkinGuardado();
+
+protected:
+    void paintEvent(QPaintEvent* Evento) override;
 
 private:
+    // The start's settings rewrite while it waits for the first paint.
+    std::function<void()> EscrituraPendiente;
+    bool DiferirEscritura = false;
     // Whether this delivery of a key press is its first one; the hook acts once per press.
     bool EsNuevaPulsacion(QObject* Receptor, const QKeyEvent& Evento);
     const QEvent* PulsacionEnCurso = nullptr;

@@ -3,6 +3,7 @@
 #include "LineaOrdenes.h"
 #include "PlataformaGrafica.h"
 #include "RecuperacionCinta.h"
+#include "RitmoFotogramas.h"
 #include "TSumadoraFormulario.h"
 
 #include <QApplication>
@@ -33,8 +34,8 @@ int main(int argc, char** argv) {
     if (traduccionQt.load(u"qtbase_es"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduccionQt);
 
-    TSumadoraFormulario ventana;
-    ventana.CrearDialogos();
+    TSumadoraFormulario ventana(nullptr, true);
+    new RitmoFotogramas(&ventana); // a key burst faster than the screen: one paint per frame
     if (const QScreen* pantalla = ventana.screen())
         ventana.move(pantalla->availableGeometry().center() - ventana.rect().center());
     ventana.show();

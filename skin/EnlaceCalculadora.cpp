@@ -10,13 +10,20 @@
 #include <QScreen>
 
 EnlaceCalculadora::EnlaceCalculadora(TSkinCalcEdit* caja)
-    : QObject(caja), FCaja(caja), FDesplegable(new TPopupCalculatorForm(caja)) {
+    : QObject(caja), FCaja(caja) {
     setObjectName(QStringLiteral("EnlaceCalculadora"));
     connect(caja, &TSkinCalcEdit::BotonPulsado, this, &EnlaceCalculadora::Alternar);
-    connect(FDesplegable, &TPopupCalculatorForm::Aceptado, this,
-            [this](double valor) { FCaja->setValue(valor); });
-    connect(FDesplegable, &TPopupCalculatorForm::Cancelado, this, &EnlaceCalculadora::Cerrar);
     caja->installEventFilter(this);
+}
+
+TPopupCalculatorForm* EnlaceCalculadora::Desplegable() {
+    if (!FDesplegable) {
+        FDesplegable = new TPopupCalculatorForm(FCaja);
+        connect(FDesplegable, &TPopupCalculatorForm::Aceptado, this,
+                [this](double valor) { FCaja->setValue(valor); });
+        connect(FDesplegable, &TPopupCalculatorForm::Cancelado, this, &EnlaceCalculadora::Cerrar);
+    }
+    return FDesplegable;
 }
 
 EnlaceCalculadora* EnlaceCalculadora::De(TSkinCalcEdit* caja) {
@@ -27,7 +34,7 @@ EnlaceCalculadora* EnlaceCalculadora::De(TSkinCalcEdit* caja) {
 }
 
 bool EnlaceCalculadora::Abierto() const {
-    return FDesplegable->isVisible();
+    return FDesplegable && FDesplegable->isVisible();
 }
 
 void EnlaceCalculadora::Alternar() {
@@ -59,7 +66,7 @@ void EnlaceCalculadora::Abrir() {
     // Keys typed while it is open belong to the box, so the box has the focus.
     if (!FCaja->hasFocus())
         FCaja->setFocus(Qt::OtherFocusReason);
-    FDesplegable->Abrir(RectanguloGlobal(FCaja), AreaPantalla(FCaja), FMemoriaGuardada,
+    Desplegable()->Abrir(RectanguloGlobal(FCaja), AreaPantalla(FCaja), FMemoriaGuardada,
                         FCaja->Precision(), FCaja->Value());
     FVentana = FCaja->window();
     if (FVentana && FVentana != FCaja)
@@ -70,7 +77,8 @@ void EnlaceCalculadora::Cerrar() {
     if (FVentana)
         FVentana->removeEventFilter(this);
     FVentana = nullptr;
-    FDesplegable->hide();
+    if (FDesplegable)
+        FDesplegable->hide();
 }
 
 void EnlaceCalculadora::Recolocar() {

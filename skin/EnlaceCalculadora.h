@@ -1,6 +1,7 @@
 // Ties a numeric edit box to its drop-down calculator: the box's button opens and closes
 // it, accept writes the result into the box, and Esc, the focus leaving or the box hiding
-// close it. The link and the window are children of the box and die with it.
+// close it. The link and the window are children of the box and die with it; the window is
+// built at its first opening.
 #pragma once
 
 #include <QObject>
@@ -18,7 +19,8 @@ public:
     // The box's link, created on the first call.
     static EnlaceCalculadora* De(TSkinCalcEdit* caja);
 
-    TPopupCalculatorForm* Desplegable() const { return FDesplegable; }
+    // The drop-down window, created when missing.
+    TPopupCalculatorForm* Desplegable();
     bool Abierto() const;
 
     void Abrir();
@@ -33,7 +35,7 @@ private:
     void Recolocar();
 
     TSkinCalcEdit* FCaja;
-    TPopupCalculatorForm* FDesplegable;
+    TPopupCalculatorForm* FDesplegable = nullptr;
     QPointer<QWidget> FVentana; // the box's window while open, watched for moves
     // Handed to the keypad's memory at every opening; nothing writes it, so each opening
     // starts with an empty memory.

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOption>
+#include <QRegion>
 #include <QTimer>
 #include <QWindow>
 
@@ -135,7 +136,9 @@ void TMarcoSkin::AplicarBanderas(bool sinMarco) {
         FVentana->overrideWindowFlags(banderas);
         nativa->setFlags(banderas);
     } else {
-        FVentana->setWindowFlags(banderas);
+        // Not created yet: the flags are taken when it is. setWindowFlags would re-parent
+        // the window and restyle every control in it.
+        FVentana->overrideWindowFlags(banderas);
     }
 }
 
@@ -153,8 +156,10 @@ void TMarcoSkin::CambiarAlto(int delta) {
 }
 
 void TMarcoSkin::setActivo(bool activo) {
-    if (activo == FActivo)
+    if (activo == FActivo) {
+        Colocar(); // another skin may draw a wider border
         return;
+    }
     if (!activo && FEnrollada)
         Desenrollar();
     FActivo = activo;
@@ -184,6 +189,11 @@ void TMarcoSkin::Colocar() {
     FBarra->raise();
     FBorde->setGeometry(0, 0, ancho, alto);
     FBorde->raise();
+    // The border covers the window only along its edges: a control repainting inside them
+    // then repaints alone, not the background and the border above and below it.
+    FBorde->ensurePolished();
+    const int b = qMax(1, FBorde->frameWidth());
+    FBorde->setMask(QRegion(0, 0, ancho, alto) - QRegion(b, b, ancho - 2 * b, alto - 2 * b));
 }
 
 void TMarcoSkin::Enrollar() {

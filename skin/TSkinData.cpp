@@ -1,8 +1,6 @@
 // The skin engine: stored packages, applying and clearing skins, Spanish edit menus.
 #include "TSkinData.h"
 
-#include "PaqueteSkin.h"
-#include "PaquetesAlmacenados.h"
 #include "TMarcoSkin.h"
 #include "TextosSkin.h"
 
@@ -11,6 +9,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,8 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QTemporaryDir>
+#include <QStringDecoder>
 #include <QTextEdit>
 
 namespace {
@@ -55,7 +53,7 @@ TSkinData::TSkinData(QObject* padre) : QObject(padre) {
 }
 
 TSkinData::~TSkinData() {
-    // The style sheet names images in our temporary folder, which goes with us.
+    // The look goes with the engine.
     if (FSkinActual != 0 && qApp != nullptr) {
         qApp->setStyleSheet(QString());
         TMarcoSkin::ActivarTodos(false);
@@ -72,64 +70,58 @@ QStringList TSkinData::NombresSkins() {
 }
 
 QString TSkinData::ComponenteSkin(int indice) {
-    if (indice < 1 || indice > NumeroPaquetesAlmacenados)
+    static const char* const componentes[] = {"CSS_Ampix",     "CSS_SmoothGreen", "CSS_SmoothRed",
+                                               "CSS_Exclusive", "CSS_ExclusiveXP", "CSS_Longhorn",
+                                               "CSS_MediaZone"};
+    if (indice < 1 || indice >= NumeroSkins())
         return {};
-    return QLatin1String(PaquetesAlmacenados[indice - 1].Componente);
+    return QLatin1String(componentes[indice - 1]);
 }
 
-QByteArrayView TSkinData::PaqueteAlmacenado(int indice) {
-    if (indice < 1 || indice > NumeroPaquetesAlmacenados)
+QString TSkinData::CarpetaAlmacenada(int indice) {
+    if (indice < 1 || indice >= NumeroSkins())
         return {};
-    const TPaqueteAlmacenado& p = PaquetesAlmacenados[indice - 1];
-    return QByteArrayView(reinterpret_cast<const char*>(p.Datos), qsizetype(p.Tamano));
+    // Each stored skin's resource folder bears its chooser name.
+    return QStringLiteral(":/skins/") + NombresSkins().at(indice);
 }
 
-void TSkinData::setPaquete(int indice, const QByteArray& paquete) {
-    if (indice < 1 || indice > NumeroPaquetesAlmacenados)
+void TSkinData::setCarpeta(int indice, const QString& carpeta) {
+    if (indice < 1 || indice >= NumeroSkins())
         return;
-    FPaquetes.insert(indice, paquete);
+    FCarpetas.insert(indice, carpeta);
     FHojas.remove(indice);
 }
 
-std::optional<QString> TSkinData::PrepararPaquete(QByteArrayView paquete, const QString& carpeta) {
-    std::optional<TContenidoSkin> contenido = DesempaquetarSkin(paquete);
-    if (!contenido)
+std::optional<QString> TSkinData::LeerHoja(const QString& carpeta, bool decodificarImagenes) {
+    QFile archivo(carpeta + QStringLiteral("/estilo.qss"));
+    if (!archivo.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QString marcador = QLatin1String(MarcadorImagenes);
-    static const QRegularExpression referencia(QStringLiteral("@IMAGENES@/([^)\"'\\s]+)"));
-    for (auto it = referencia.globalMatch(contenido->Hoja); it.hasNext();)
-        if (!contenido->Imagenes.contains(it.next().captured(1)))
-            return std::nullopt;
-    if (!QDir().mkpath(carpeta))
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString hoja = utf8(archivo.readAll());
+    if (utf8.hasError() || hoja.trimmed().isEmpty())
         return std::nullopt;
-    for (auto it = contenido->Imagenes.cbegin(); it != contenido->Imagenes.cend(); ++it) {
-        if (QImage::fromData(it.value()).isNull())
+    // Only plain names of files inside the folder: nothing reaches outside it.
+    static const QRegularExpression referencia(QStringLiteral("@IMAGENES@/([^)\"'\\s]*)"));
+    static const QRegularExpression nombreValido(QStringLiteral("^[A-Za-z0-9_-][A-Za-z0-9_.-]*$"));
+    const QDir dir(carpeta);
+    for (auto it = referencia.globalMatch(hoja); it.hasNext();) {
+        const QString nombre = it.next().captured(1);
+        if (!nombreValido.match(nombre).hasMatch() || !dir.exists(nombre))
             return std::nullopt;
-        QSaveFile archivo(QDir(carpeta).filePath(it.key()));
-        if (!archivo.open(QIODevice::WriteOnly) || archivo.write(it.value()) != it.value().size() ||
-            !archivo.commit())
+        if (decodificarImagenes && QImage(dir.filePath(nombre)).isNull())
             return std::nullopt;
     }
-    return contenido->Hoja.replace(marcador, QDir(carpeta).absolutePath());
+    return hoja.replace(QStringLiteral("@IMAGENES@"), carpeta);
 }
 
 std::optional<QString> TSkinData::Hoja(int indice) {
     if (auto it = FHojas.constFind(indice); it != FHojas.constEnd())
         return *it;
-    if (!FCarpeta) {
-        FCarpeta = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                                   QStringLiteral("/Sumadora-skins-XXXXXX"));
-        if (!FCarpeta->isValid()) {
-            FCarpeta.reset();
-            return std::nullopt;
-        }
-    }
-    const QByteArrayView paquete = FPaquetes.contains(indice)
-                                       ? QByteArrayView(FPaquetes[indice])
-                                       : PaqueteAlmacenado(indice);
-    const QString carpeta =
-        FCarpeta->filePath(ComponenteSkin(indice) + QLatin1Char('-') + QString::number(++FPreparados));
-    std::optional<QString> hoja = PrepararPaquete(paquete, carpeta);
+    // The compiled-in skins are checked whole by the tests; a replacement folder is not.
+    const auto reemplazo = FCarpetas.constFind(indice);
+    std::optional<QString> hoja = reemplazo != FCarpetas.constEnd()
+                                      ? LeerHoja(*reemplazo, true)
+                                      : LeerHoja(CarpetaAlmacenada(indice), false);
     if (hoja)
         FHojas.insert(indice, *hoja);
     return hoja;

@@ -1,22 +1,20 @@
-// The skin engine `SD`: the one source of looks for every window of the program. Applying
-// a stored skin unpacks its zlib package, puts its images in a private temporary folder and
-// sets its style sheet on the application, so every window and control restyles at once;
-// the frames of all windows follow (TMarcoSkin). Index 0 gives back the plain look.
+// The skin engine `SD`: the one source of looks for every window of the program. The stored
+// skins are compiled-in resources (":/skins/<name>/", a style sheet and its images); applying
+// one sets its sheet on the application, so every existing window and control restyles at
+// once, and the frames of all windows follow (TMarcoSkin). Nothing is written to disk.
+// Index 0 gives back the plain look.
 // The engine also gives edit boxes their Spanish context menu.
 #pragma once
 
-#include <QByteArrayView>
 #include <QMap>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <optional>
 
 class QMenu;
-class QTemporaryDir;
 
 class TSkinData final : public QObject {
     Q_OBJECT
@@ -31,23 +29,24 @@ public:
     static int NumeroSkins() { return 8; }
     // Component name of a stored skin ("CSS_Ampix" for 1 ...), empty for 0 or out of range.
     static QString ComponenteSkin(int indice);
-    // The compiled-in zlib package of a stored skin (1 to 7); empty otherwise.
-    static QByteArrayView PaqueteAlmacenado(int indice);
-    // Replaces the package this engine uses for stored skin `indice` (1 to 7), for a skin
-    // loaded from elsewhere; it is checked when applied like any other.
-    void setPaquete(int indice, const QByteArray& paquete);
+    // The resource folder of a stored skin (1 to 7), ":/skins/Vista" ...; empty otherwise.
+    static QString CarpetaAlmacenada(int indice);
+    // Replaces the folder this engine takes stored skin `indice` (1 to 7) from, for a skin
+    // kept elsewhere; it is checked when applied (see LeerHoja).
+    void setCarpeta(int indice, const QString& carpeta);
 
     // Makes skin `indice` the look of every window: 0 the plain look, 1 to 7 a stored
-    // skin. Any other index, or a package that cannot be unpacked, changes nothing and
-    // returns false; nothing is shown to the user.
+    // skin. Any other index, or a skin whose sheet cannot be read, changes nothing and
+    // returns false; nothing is shown to the user. A skin's sheet is read once per engine.
     bool AplicarSkin(int indice);
     int SkinActual() const { return FSkinActual; }
     bool Activo() const { return FSkinActual != 0; }
 
-    // Unpacks `paquete`, checks that every image decodes and every image the style sheet
-    // names is in it, writes the images into `carpeta` and returns the style sheet with the
-    // placeholder replaced by that folder. Nothing on failure.
-    static std::optional<QString> PrepararPaquete(QByteArrayView paquete, const QString& carpeta);
+    // The style sheet of the skin in `carpeta` (its "estilo.qss", UTF-8, not blank) with the
+    // images placeholder replaced by that folder. Nothing when the sheet is missing or bad,
+    // names an image outside the folder or one the folder lacks, or, with
+    // `decodificarImagenes`, an image that does not decode.
+    static std::optional<QString> LeerHoja(const QString& carpeta, bool decodificarImagenes);
 
     // The Spanish context menu of an edit box (QLineEdit, QTextEdit, QPlainTextEdit);
     // nullptr for other widgets. The caller owns the menu.
@@ -67,9 +66,7 @@ protected:
 private:
     std::optional<QString> Hoja(int indice);
 
-    std::unique_ptr<QTemporaryDir> FCarpeta;
-    QMap<int, QString> FHojas; // style sheets already unpacked, by index
-    QMap<int, QByteArray> FPaquetes; // packages that replace stored ones
-    int FPreparados = 0; // each unpacking gets a folder of its own
+    QMap<int, QString> FHojas; // style sheets already read, by index
+    QMap<int, QString> FCarpetas; // folders that replace stored skins
     int FSkinActual = 0;
 };

@@ -1,18 +1,17 @@
-// Tests of the skin engine: stored packages, applying and clearing skins, corrupted
-// packages, skinned frames (roll-up, magnetic snapping, modal dialogs) and Spanish texts.
+// Tests of the skin engine: stored skins, applying and clearing skins, broken skin
+// folders, skinned frames (roll-up, magnetic snapping, modal dialogs) and Spanish texts.
 #include "AjusteMagnetico.h"
 #include "AyudasPrueba.h"
-#include "PaqueteSkin.h"
 #include "TBarraTituloSkin.h"
 #include "TMarcoSkin.h"
 #include "TSkinData.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -36,6 +35,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -107,12 +108,12 @@ protected:
     std::unique_ptr<QWidget> ventana = VentanaDeControles();
 };
 
-// Applied to a framed window holding every kind of control, each stored package unpacks to
-// its own sheet, whose images all load and which parses without a warning (grab() polishes
+// Applied to a framed window holding every kind of control, each stored skin gives its own
+// sheet, whose images all load and which parses without a warning (grab() polishes
 // and paints every control with it).
 TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
-    EXPECT_TRUE(TSkinData::PaqueteAlmacenado(0).isEmpty());
-    EXPECT_TRUE(TSkinData::PaqueteAlmacenado(8).isEmpty());
+    EXPECT_TRUE(TSkinData::CarpetaAlmacenada(0).isEmpty());
+    EXPECT_TRUE(TSkinData::CarpetaAlmacenada(8).isEmpty());
     EXPECT_EQ(TSkinData::NombresSkins(),
               QStringLiteral("Sin Skin...,Vista,Metal,Aqua,Sirius,Optima,Smart,Bionix")
                   .split(QLatin1Char(',')));
@@ -139,9 +140,11 @@ TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
         EXPECT_EQ(SD->Activo(), i != 0);
         const QStringList urls = Urls(qApp->styleSheet());
         EXPECT_EQ(urls.isEmpty(), i == 0) << i;
-        EXPECT_FALSE(qApp->styleSheet().contains(QLatin1String(MarcadorImagenes))) << i;
-        for (const QString& ruta : urls)
+        EXPECT_FALSE(qApp->styleSheet().contains(u"@IMAGENES@")) << i;
+        for (const QString& ruta : urls) {
+            EXPECT_TRUE(ruta.startsWith(u":/skins/")) << ruta.toStdString();
             EXPECT_FALSE(QImage(ruta).isNull()) << ruta.toStdString();
+        }
         hojas.insert(qApp->styleSheet());
     }
     qInstallMessageHandler(anterior);
@@ -150,9 +153,7 @@ TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
     EXPECT_EQ(cambios, (QList<int>{1, 2, 3, 4, 5, 6, 7, 0}));
 
-    ASSERT_TRUE(SD->AplicarSkin(2)); // coming back: the same sheet, its images still on disk
-    for (const QString& ruta : Urls(qApp->styleSheet()))
-        EXPECT_FALSE(QImage(ruta).isNull()) << ruta.toStdString();
+    ASSERT_TRUE(SD->AplicarSkin(2)); // coming back: the same sheet
     EXPECT_TRUE(hojas.contains(qApp->styleSheet()));
 
     // The same skin again, or an index outside the chooser, changes nothing.
@@ -167,64 +168,54 @@ TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
     EXPECT_TRUE(cambios.isEmpty());
 }
 
-QByteArray PngPequeno() {
+// A skin folder written by the test: its sheet (none when null) and one small image.
+void EscribirSkin(const QString& carpeta, const char* hoja, bool imagenValida = true) {
+    QDir().mkpath(carpeta);
     QImage imagen(2, 2, QImage::Format_RGB32);
     imagen.fill(Qt::red);
-    QByteArray datos;
-    QBuffer buffer(&datos);
-    buffer.open(QIODevice::WriteOnly);
-    imagen.save(&buffer, "PNG");
-    return datos;
-}
-
-QByteArray Paquete(const char* hoja, const QByteArray& imagen = PngPequeno()) {
-    QMap<QString, QByteArray> archivos{{QStringLiteral("marca.png"), imagen}};
+    if (imagenValida)
+        imagen.save(carpeta + u"/marca.png"_s, "PNG");
+    else
+        EscribirArchivo(carpeta + u"/marca.png"_s, "no soy un png");
     if (hoja)
-        archivos.insert(QStringLiteral("estilo.qss"), hoja);
-    return EmpaquetarSkin(archivos);
+        EscribirArchivo(carpeta + u"/estilo.qss"_s, hoja);
 }
 
-// A package that fails to unpack is refused and leaves the current look.
-TEST(PaqueteSkin, BadPackagesFailToUnpackAndLeaveTheLook) {
-    const QByteArray bueno = TSkinData::PaqueteAlmacenado(1).toByteArray();
-    QByteArray volteado = bueno;
-    volteado[volteado.size() / 2] = char(volteado[volteado.size() / 2] ^ 0x5A);
-    const std::pair<const char*, QByteArray> casos[] = {
-        {"Empty", QByteArray()},
-        {"ByteFlippedInTheMiddle", volteado},
-        {"Truncated", bueno.left(bueno.size() - 7)},
-        {"TrailingGarbage", bueno + QByteArray("xx")},
-        {"ValidZlibButNoArchive", qCompress(QByteArray("hola")).mid(4)},
-        {"NoStyleSheet", Paquete(nullptr)},
-        {"ImageThatDoesNotDecode", Paquete("QWidget { color: red; }", "no soy un png")},
-        {"SheetNamesAMissingImage",
-         Paquete("QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }")},
-        {"SheetNotUtf8", Paquete("QWidget { color: \xff\xfe; }")}};
+// A skin folder that cannot give a sound sheet is refused and leaves the current look; a
+// sound one is applied from where it lies.
+TEST(CarpetaSkin, BadFoldersAreRefusedAndLeaveTheLook) {
+    const struct {
+        const char* Nombre;
+        const char* Hoja;
+        bool ImagenValida;
+    } casos[] = {
+        {"NoStyleSheet", nullptr, true},
+        {"BlankStyleSheet", " \n", true},
+        {"ImageThatDoesNotDecode", "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }", false},
+        {"SheetNamesAMissingImage", "QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }", true},
+        {"SheetNamesAFileOutside", "QCheckBox::indicator { image: url(@IMAGENES@/../marca.png); }", true},
+        {"SheetNotUtf8", "QWidget { color: \xff\xfe; }", true}};
+    QTemporaryDir raiz;
     TSkinData sd;
     ASSERT_TRUE(sd.AplicarSkin(2));
     const QString hoja = qApp->styleSheet();
-    for (const auto& [nombre, paquete] : casos) {
-        SCOPED_TRACE(nombre);
-        sd.setPaquete(3, paquete);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.Nombre);
+        const QString carpeta = raiz.filePath(QString::fromLatin1(c.Nombre));
+        EscribirSkin(carpeta, c.Hoja, c.ImagenValida);
+        sd.setCarpeta(3, carpeta);
         EXPECT_FALSE(sd.AplicarSkin(3));
         EXPECT_EQ(sd.SkinActual(), 2);
         EXPECT_EQ(qApp->styleSheet(), hoja);
-        QTemporaryDir carpeta;
-        EXPECT_FALSE(TSkinData::PrepararPaquete(paquete, carpeta.path()).has_value());
     }
-}
+    sd.setCarpeta(3, raiz.filePath(u"falta"_s));
+    EXPECT_FALSE(sd.AplicarSkin(3));
 
-TEST(PaqueteSkin, RoundTripAndNoEntryNameEscapesTheFolder) {
-    const std::optional<TContenidoSkin> c = DesempaquetarSkin(Paquete("QLabel { color: blue; }"));
-    ASSERT_TRUE(c.has_value());
-    EXPECT_EQ(c->Hoja, QStringLiteral("QLabel { color: blue; }"));
-    EXPECT_EQ(c->Imagenes.keys(), QStringList{QStringLiteral("marca.png")});
-    EXPECT_EQ(c->Imagenes.value(QStringLiteral("marca.png")), PngPequeno());
-
-    for (const char* nombre : {"../fuera.png", "/etc/passwd", "sub/dir.png", ".oculto", "", "a b.png"})
-        EXPECT_FALSE(NombreEntradaValido(QString::fromLatin1(nombre))) << nombre;
-    EXPECT_TRUE(NombreEntradaValido(QStringLiteral("flecha_abajo-2.png")));
-    EXPECT_TRUE(EmpaquetarSkin({{QStringLiteral("../x.png"), "x"}}).isEmpty());
+    const QString buena = raiz.filePath(u"buena"_s);
+    EscribirSkin(buena, "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }");
+    sd.setCarpeta(3, buena);
+    ASSERT_TRUE(sd.AplicarSkin(3));
+    EXPECT_EQ(Urls(qApp->styleSheet()), QStringList{buena + u"/marca.png"_s});
 }
 
 TEST(AjusteMagnetico, SnapWithinTenPixels) {

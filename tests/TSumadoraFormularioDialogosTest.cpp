@@ -8,6 +8,8 @@
 #include "TSkinData.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,7 @@ namespace {
 
 class DialogosVentanaTest : public VentanaPrueba {
 protected:
-    DialogosVentanaTest() { ConDialogos = true; }
+    DialogosVentanaTest() { ComoPrograma = true; }
 
     // Opens the Properties dialog, lets `accion` work it, and checks the keyboard was off.
     void Propiedades(const std::function<void(TPropiedades*)>& accion) {
@@ -61,7 +63,7 @@ TEST_F(DialogosVentanaTest, DecimalesFueraDeRangoHastaAplicar) {
     Ajustes.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 15);
     V().Datos->MostrarResultado(1.5L);
     EXPECT_EQ(Texto(V().Datos), u"1,500000000000000"_s);
-    EXPECT_EQ(V().Propiedades->Decimales->value(), 9);
+    EXPECT_EQ(V().DialogoPropiedades()->Decimales->value(), 9);
 
     Propiedades([](TPropiedades* p) { p->close(); }); // without "Aplicar"
     EXPECT_EQ(Texto(V().Datos), u"1,500000000000000"_s);
@@ -83,12 +85,31 @@ TEST_F(DialogosVentanaTest, UnIVANuevoLlegaALasTeclasDeIVA) {
     EXPECT_EQ(Texto(V().Operandos), u"100"_s);
 }
 
-// The stored skin is applied when the dialogs are created; a file without it gives "Vista".
-TEST_F(DialogosVentanaTest, SkinAlCrearLosDialogos) {
-    V();
-    ASSERT_NE(TSkinData::Actual(), nullptr);
-    EXPECT_EQ(TSkinData::Actual()->SkinActual(), 1);
-    EXPECT_FALSE(qApp->styleSheet().isEmpty());
+// The stored skin is applied at start, a file without it gives "Vista", before any dialog
+// exists; the Properties dialog, built at its first opening, shows it and keeps it.
+TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
+    for (const auto& [guardado, aplicado] : {std::pair{-1, 1}, {4, 4}, {0, 0}, {99, 0}}) {
+        if (guardado >= 0)
+            Ajustes.EscribirEntero(u"Skin"_s, u"Tipo"_s, guardado);
+        Reiniciar();
+        ASSERT_NE(TSkinData::Actual(), nullptr);
+        EXPECT_EQ(TSkinData::Actual()->SkinActual(), aplicado) << guardado;
+        EXPECT_EQ(qApp->styleSheet().isEmpty(), aplicado == 0) << guardado;
+        EXPECT_TRUE(V().findChildren<QDialog*>().isEmpty()) << guardado;
+    }
+    const QString hoja = qApp->styleSheet();
+    Propiedades([](TPropiedades* p) {
+        EXPECT_EQ(p->SelSkin->currentIndex(), -1);
+        p->close();
+    });
+    EXPECT_EQ(qApp->styleSheet(), hoja);
+}
+
+// As the program starts, the angle unit a fresh file lacks is written once the window has
+// painted.
+TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return UnidadGuardada() == u"DEG"_s; }));
 }
 
 // Each button of the "Financieras" page opens its dialog modally with the hook at rest,
@@ -111,9 +132,9 @@ TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
         EXPECT_FALSE(teclado);
         EXPECT_TRUE(V().TecladoActivo);
     }
-    AlAparecerDialogo([this](QWidget*) { V().InteresSimple->CI->setText(u"1000"_s); });
+    AlAparecerDialogo([this](QWidget*) { V().DialogoInteresSimple()->CI->setText(u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
-    AlAparecerDialogo([this](QWidget*) { EXPECT_EQ(V().InteresSimple->CI->text(), u"1000"_s); });
+    AlAparecerDialogo([this](QWidget*) { EXPECT_EQ(V().DialogoInteresSimple()->CI->text(), u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
 }
 

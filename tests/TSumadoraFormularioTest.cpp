@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cfloat>
 
 using namespace Qt::StringLiterals;
@@ -149,6 +151,15 @@ TEST_P(UnidadAlEmpezarTest, GanaLaPrimeraYElArchivoQuedaConEllaSola) {
     EXPECT_EQ(V().CheckRAD->isChecked(), conversion == acRAD);
     EXPECT_EQ(V().CheckGRAD->isChecked(), conversion == acGRAD);
     EXPECT_EQ(UnidadGuardada(), unidad);
+    // The next start finds the file settled and leaves it alone: no rewrite, not even of
+    // identical bytes (a rewrite replaces the file).
+    struct stat antes {}, despues {};
+    ASSERT_EQ(stat(QFile::encodeName(Ajustes.Ruta()).constData(), &antes), 0);
+    Reiniciar();
+    ASSERT_EQ(stat(QFile::encodeName(Ajustes.Ruta()).constData(), &despues), 0);
+    EXPECT_EQ(despues.st_ino, antes.st_ino);
+    EXPECT_EQ(despues.st_mtim.tv_nsec, antes.st_mtim.tv_nsec);
+    EXPECT_EQ(V().Datos->ConversionAngular(), conversion);
 }
 
 const ArranqueUnidad Arranques[] = {

@@ -66,14 +66,12 @@ void VentanaPrueba::TearDown() {
 
 TSumadoraFormulario& VentanaPrueba::V() {
     if (!ventana_) {
-        ventana_ = std::make_unique<TSumadoraFormulario>();
+        ventana_ = std::make_unique<TSumadoraFormulario>(nullptr, ComoPrograma);
         TSumadoraFormulario& v = *ventana_;
         v.PreguntarArchivoAbrir = [] { ADD_FAILURE() << "open dialog"; return QString(); };
         v.PreguntarArchivoGuardar = [] { ADD_FAILURE() << "save dialog"; return QString(); };
         v.ObtenerImpresora = [] { ADD_FAILURE() << "printer"; return std::unique_ptr<QPrinter>(); };
         v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
-        if (ConDialogos)
-            v.CrearDialogos();
         v.show();
     }
     return *ventana_;

@@ -48,7 +48,7 @@ protected:
     QString UnidadGuardada();
 
     ArchivoIni Ajustes;
-    bool ConDialogos = false; // the window creates its five dialogs, as the program does
+    bool ComoPrograma = false; // the window takes the stored skin, as the program's does
 
 private:
     std::unique_ptr<TSumadoraFormulario> ventana_;

@@ -6,8 +6,14 @@
 #include "FuncionesCientificas.h"
 #include "ModeloLineas.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QMetaObject>
+#include <QPainter>
+#include <QStaticText>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -16,7 +22,9 @@
 
 namespace {
 
-// Every line of the tape has the tape's fixed height, whatever the font would ask for.
+// Every line of the tape has the tape's fixed height, whatever the font would ask for. A
+// line is drawn as one run of plain text laid out once and kept: the tape repeats few
+// distinct lines on screen, and laying text out again at every repaint cost most of a key.
 class DelegadoLinea final : public QStyledItemDelegate {
 public:
     explicit DelegadoLinea(TZURCuenta* cuenta) : QStyledItemDelegate(cuenta), cuenta_(cuenta) {}
@@ -27,8 +35,43 @@ public:
         return tamano;
     }
 
+    void paint(QPainter* lienzo, const QStyleOptionViewItem& opcion,
+               const QModelIndex& indice) const override {
+        QStyleOptionViewItem o(opcion);
+        initStyleOption(&o, indice);
+        const QPalette::ColorGroup grupo = !(o.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (o.state & QStyle::State_Active) ? QPalette::Active
+                                                                               : QPalette::Inactive;
+        const bool elegida = o.state & QStyle::State_Selected;
+        if (elegida)
+            lienzo->fillRect(o.rect, o.palette.brush(grupo, QPalette::Highlight));
+        if (o.font != fuente_) {
+            fuente_ = o.font;
+            lineas_.clear();
+        }
+        if (lineas_.size() > 64)
+            lineas_.clear();
+        auto it = lineas_.find(o.text);
+        if (it == lineas_.end()) {
+            QStaticText texto(o.text);
+            texto.setTextFormat(Qt::PlainText);
+            texto.prepare(QTransform(), o.font);
+            it = lineas_.insert(o.text, texto);
+        }
+        const QStyle* estilo = o.widget ? o.widget->style() : QApplication::style();
+        const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, o.widget) + 1;
+        const int alto = QFontMetrics(o.font).height();
+        lienzo->save();
+        lienzo->setFont(o.font);
+        lienzo->setPen(o.palette.color(grupo, elegida ? QPalette::HighlightedText : QPalette::Text));
+        lienzo->drawStaticText(o.rect.left() + margen, o.rect.top() + (o.rect.height() - alto) / 2, *it);
+        lienzo->restore();
+    }
+
 private:
     TZURCuenta* cuenta_;
+    mutable QFont fuente_;
+    mutable QHash<QString, QStaticText> lineas_;
 };
 
 bool EsCodigo(const QString& operador, char codigo) {

@@ -1,4 +1,4 @@
-// Seven-segment display: setters that repaint at once, the normalising of Text, and the
+// Seven-segment display: setters that repaint on a change, the normalising of Text, and the
 // drawing of cells, glyphs and the sunken border with the canvas' pixel rules (a line
 // leaves out its end point, a block keeps its left and top edges).
 #include "TZURDigit.h"
@@ -184,8 +184,13 @@ void TZURDigit::setNumDigits(int v) {
 }
 
 void TZURDigit::Pintar() {
-    // repaint() paints at once while visible and does nothing while hidden.
-    repaint();
+    // A hidden display keeps its text as given and paints nothing. A visible one normalises
+    // its text now, as the paint would, and is painted with the next frame: a burst of keys
+    // faster than the screen costs one paint, not one per change.
+    if (!isVisible())
+        return;
+    NormalizarTexto();
+    update();
 }
 
 void TZURDigit::paintEvent(QPaintEvent*) {
