@@ -102,6 +102,12 @@ void TSumadoraFormulario::AplicarSkinGuardado() {
     SD->AplicarSkin(ArchivoIni().LeerEntero(u"Skin"_s, u"Tipo"_s, 1));
 }
 
+TFAcercaDe* TSumadoraFormulario::DialogoAcercaDe() {
+    if (!AcercaDe)
+        AcercaDe = new TFAcercaDe(this);
+    return AcercaDe;
+}
+
 TPropiedades* TSumadoraFormulario::DialogoPropiedades() {
     if (!Propiedades) {
         // Its creation selects the stored skin again, which is already the current one.

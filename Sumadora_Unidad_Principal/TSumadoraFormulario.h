@@ -105,6 +105,7 @@ public:
     TInteresSimple* InteresSimple = nullptr;
     TPrestamoFrances* PrestamoFrances = nullptr;
     // The dialog, created when missing.
+    TFAcercaDe* DialogoAcercaDe();
     TPropiedades* DialogoPropiedades();
     TInteresCompuesto* DialogoInteresCompuesto();
     TInteresSimple* DialogoInteresSimple();

@@ -102,9 +102,7 @@ void ImprimirCinta(TSumadoraFormulario& v) {
 }
 
 void MostrarAcercaDe(TSumadoraFormulario& v) {
-    if (!v.AcercaDe)
-        v.AcercaDe = new TFAcercaDe(&v);
-    v.AcercaDe->exec();
+    v.DialogoAcercaDe()->exec();
 }
 
 // Handed to the desktop's viewer without waiting for it; a missing viewer is not reported.

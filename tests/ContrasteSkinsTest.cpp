@@ -191,7 +191,7 @@ TEST_F(ContrasteSkinsTest, EveryTextReadableInEveryLook) {
         v.show();
         ComprobarVentana(&v, u"principal"_s);
 
-        TPropiedades* p = v.Propiedades;
+        TPropiedades* p = v.DialogoPropiedades();
         p->FormatoGeneral->setChecked(true); // disables the decimals and the separator
         p->setWindowModality(Qt::NonModal);
         p->show();

@@ -18,6 +18,7 @@
 #include "TSumadoraFormulario.h"
 
 #include "AyudasPrueba.h"
+#include "VentanaPrueba.h"
 #include "ArchivoIni.h"
 
 #include <QDir>
@@ -128,7 +129,7 @@ protected:
         Fondo = Pantalla().pixel(2, 2);
         QFile::remove(ArchivoIni::RutaPredeterminada());
         Principal = std::make_unique<TSumadoraFormulario>();
-        Principal->CrearDialogos();
+        CrearDialogos(*Principal);
     }
 
     // Shows `w` alone at a known place and waits until the window manager has framed it.

@@ -8,6 +8,7 @@
 #include "TInteresSimple.h"
 #include "TSkinCalcEdit.h"
 #include "TSumadoraFormulario.h"
+#include "VentanaPrueba.h"
 
 #include "ArchivoIni.h"
 
@@ -73,7 +74,7 @@ TEST(SesionWayland, ThroughXWaylandKeysTypeAndTheDropDownOpensBelowItsBox) {
 
     QFile::remove(ArchivoIni::RutaPredeterminada());
     TSumadoraFormulario ventana;
-    ventana.CrearDialogos();
+    CrearDialogos(ventana);
     ventana.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
     QTest::qWait(300);

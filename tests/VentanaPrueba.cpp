@@ -64,6 +64,14 @@ void VentanaPrueba::TearDown() {
     ventana_.reset();
 }
 
+void CrearDialogos(TSumadoraFormulario& v) {
+    v.DialogoAcercaDe();
+    v.DialogoPropiedades();
+    v.DialogoInteresCompuesto();
+    v.DialogoInteresSimple();
+    v.DialogoPrestamoFrances();
+}
+
 TSumadoraFormulario& VentanaPrueba::V() {
     if (!ventana_) {
         ventana_ = std::make_unique<TSumadoraFormulario>(nullptr, ComoPrograma);
@@ -72,6 +80,8 @@ TSumadoraFormulario& VentanaPrueba::V() {
         v.PreguntarArchivoGuardar = [] { ADD_FAILURE() << "save dialog"; return QString(); };
         v.ObtenerImpresora = [] { ADD_FAILURE() << "printer"; return std::unique_ptr<QPrinter>(); };
         v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
+        if (ConDialogos)
+            CrearDialogos(v);
         v.show();
     }
     return *ventana_;

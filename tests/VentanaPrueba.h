@@ -22,6 +22,8 @@ QString Separador();
 QString Texto(const TZURDigit* registro); // without the padding blanks
 // Everything a key can change, one entry per line so that a failure shows the difference.
 QStringList Estado(const TSumadoraFormulario& v);
+// Builds the five dialogs the window otherwise builds at their first opening.
+void CrearDialogos(TSumadoraFormulario& v);
 
 inline const QString Desbordamiento = QStringLiteral("Desbordamiento en operación de coma flotante.");
 
@@ -48,6 +50,7 @@ protected:
     QString UnidadGuardada();
 
     ArchivoIni Ajustes;
+    bool ConDialogos = false;  // the five dialogs built at once, for tests that walk them all
     bool ComoPrograma = false; // the window takes the stored skin, as the program's does
 
 private:
