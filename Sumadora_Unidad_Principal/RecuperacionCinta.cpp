@@ -53,16 +53,6 @@ RecuperacionCinta::RecuperacionCinta(TSumadoraFormulario& ventana, const QString
                  .arg(QDateTime::currentMSecsSinceEpoch())) {
     Temporizador.setSingleShot(true);
     connect(&Temporizador, &QTimer::timeout, this, &RecuperacionCinta::Escribir);
-    if (!QDir().mkpath(Carpeta)) {
-        ErrorInicio = u"No se puede crear la carpeta «%1»."_s.arg(Nativo(Carpeta));
-        return;
-    }
-    auto cerrojo = std::make_unique<QLockFile>(Carpeta + u'/' + Nombre + u".lock"_s);
-    if (!cerrojo->tryLock(0)) {
-        ErrorInicio = u"No se puede crear el archivo «%1»."_s.arg(Nativo(cerrojo->fileName()));
-        return;
-    }
-    Cerrojo = std::move(cerrojo);
     const QAbstractItemModel* modelo = v.Cuenta->model();
     connect(modelo, &QAbstractItemModel::rowsInserted, this, &RecuperacionCinta::Programar);
     connect(modelo, &QAbstractItemModel::rowsRemoved, this, &RecuperacionCinta::Programar);
@@ -88,7 +78,7 @@ QString RecuperacionCinta::CarpetaPredeterminada() {
 }
 
 void RecuperacionCinta::Programar() {
-    if (Cerrojo && !Temporizador.isActive())
+    if (!Temporizador.isActive())
         Temporizador.start();
 }
 
@@ -100,6 +90,8 @@ void RecuperacionCinta::Escribir() {
         QFile::remove(RutaCopia());
         return;
     }
+    if (!Bloquear())
+        return;
     QString fallo;
     try {
         QSaveFile archivo(RutaCopia());
@@ -122,6 +114,23 @@ void RecuperacionCinta::Escribir() {
                                                                               fallo));
 }
 
+bool RecuperacionCinta::Bloquear() {
+    // Taken with the first copy, so that a start that keys nothing writes nothing.
+    if (Cerrojo)
+        return true;
+    if (!QDir().mkpath(Carpeta)) {
+        Avisar(u"No se puede crear la carpeta «%1»."_s.arg(Nativo(Carpeta)));
+        return false;
+    }
+    auto cerrojo = std::make_unique<QLockFile>(Carpeta + u'/' + Nombre + u".lock"_s);
+    if (!cerrojo->tryLock(0)) {
+        Avisar(u"No se puede crear el archivo «%1»."_s.arg(Nativo(cerrojo->fileName())));
+        return false;
+    }
+    Cerrojo = std::move(cerrojo);
+    return true;
+}
+
 void RecuperacionCinta::Avisar(const QString& texto) {
     if (Avisado)
         return;
@@ -132,10 +141,6 @@ void RecuperacionCinta::Avisar(const QString& texto) {
 }
 
 void RecuperacionCinta::OfrecerRecuperacion() {
-    if (!ErrorInicio.isEmpty()) {
-        Avisar(ErrorInicio);
-        return;
-    }
     const TecladoSuspendido suspension(v.TecladoActivo);
     const QDir carpeta(Carpeta);
     // Locks whose program is gone and that guard no copy: only left-overs.

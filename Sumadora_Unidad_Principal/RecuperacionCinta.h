@@ -38,6 +38,8 @@ public:
 private:
     void Programar();
     void Escribir();
+    // This program's lock, taken when missing; false, after a message, when it cannot be.
+    bool Bloquear();
     // Tells once, until a write succeeds again, that the tape is not being kept.
     void Avisar(const QString& texto);
 
@@ -47,5 +49,4 @@ private:
     std::unique_ptr<QLockFile> Cerrojo;
     QTimer Temporizador;
     bool Avisado = false;
-    QString ErrorInicio;
 };

@@ -62,9 +62,11 @@ const QString SeccionConversion = u"Conversion"_s;
 TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
     : QWidget(parent), DiferirEscritura(comoPrograma) {
     IniciarRecursos();
+    // The start reads the settings file once; writes still go to the file itself.
+    const ArchivoIni ajustes = ArchivoIni().Instantanea();
     SD = new TSkinData(this);
     if (comoPrograma)
-        AplicarSkinGuardado();
+        AplicarSkinGuardado(ajustes);
     // Before the controls exist: changing the flags later restyles every one of them.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -79,8 +81,8 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
     new MenuCinta(*this);
 
     Cuenta->setCaracteresLinea(22);
-    LeerAjustes();
-    const TAngularConversion unidad = LeerUnidadAngular();
+    LeerAjustes(ajustes);
+    const TAngularConversion unidad = LeerUnidadAngular(ajustes);
     setFixedSize(AnchoSinPanel, height());
     AplicarFormatoRegistros();
     // The words stay on the displays until the first value reaches them.
@@ -97,9 +99,9 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
 
 TSumadoraFormulario::~TSumadoraFormulario() { delete SD; }
 
-void TSumadoraFormulario::AplicarSkinGuardado() {
+void TSumadoraFormulario::AplicarSkinGuardado(const ArchivoIni& Ajustes) {
     // The chooser's rows are 0 to 7; any other stored value selects nothing, as in the dialog.
-    SD->AplicarSkin(ArchivoIni().LeerEntero(u"Skin"_s, u"Tipo"_s, 1));
+    SD->AplicarSkin(Ajustes.LeerEntero(u"Skin"_s, u"Tipo"_s, 1));
 }
 
 TFAcercaDe* TSumadoraFormulario::DialogoAcercaDe() {
@@ -173,8 +175,7 @@ void TSumadoraFormulario::ConectarBotones() {
     }
 }
 
-void TSumadoraFormulario::LeerAjustes() {
-    const ArchivoIni ini = ArchivoIni().Instantanea();
+void TSumadoraFormulario::LeerAjustes(const ArchivoIni& ini) {
     Cuenta->setFormatoGeneral(ini.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
     Cuenta->setDecimales(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3));
     Cuenta->setSeparadorMiles(ini.LeerBooleano(u"Opciones"_s, u"Separador Miles"_s, false));
@@ -190,11 +191,10 @@ void TSumadoraFormulario::AplicarFormatoRegistros() {
     }
 }
 
-TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
+TAngularConversion TSumadoraFormulario::LeerUnidadAngular(const ArchivoIni& ini) {
     // The first unit the file holds as selected wins (a missing DEG counts as selected), none
     // gives degrees, and the file is left holding the winner alone: only the keys whose text
     // differs are written, so a start with a settled file writes nothing.
-    const ArchivoIni ini;
     QString textos[std::size(CasillasUnidad)];
     const CasillaUnidad* ganadora = nullptr;
     for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
@@ -209,21 +209,18 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular() {
         ganadora = &CasillasUnidad[0];
     for (const CasillaUnidad& c : CasillasUnidad)
         (this->*c.Casilla)->setChecked(&c == ganadora);
-    QList<std::pair<QString, bool>> escrituras;
+    std::vector<ArchivoIni::Escritura> escrituras;
     for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
         const CasillaUnidad& c = CasillasUnidad[i];
-        if (textos[i] != (&c == ganadora ? u"1"_s : u"0"_s))
-            escrituras.append({c.Clave, &c == ganadora});
+        const QString texto = ArchivoIni::TextoBooleano(&c == ganadora);
+        if (textos[i] != texto)
+            escrituras.push_back({SeccionConversion, c.Clave, texto});
     }
-    if (escrituras.isEmpty())
+    if (escrituras.empty())
         return ganadora->Unidad;
-    // A refused write stops the rewrite there, reported once.
+    // One write of the keys that differ; a refused one is reported.
     auto escribir = [this, escrituras] {
-        ConGuardia(this, [&] {
-            const ArchivoIni ini;
-            for (const auto& [clave, valor] : escrituras)
-                ini.EscribirBooleano(SeccionConversion, clave, valor);
-        });
+        ConGuardia(this, [&] { ArchivoIni().Escribir(escrituras); });
     };
     if (DiferirEscritura)
         EscrituraPendiente = escribir;
@@ -280,7 +277,7 @@ void TSumadoraFormulario::BotonPropiedadesClick() {
         MostrarDialogo(DialogoPropiedades());
         // The dialog may have stored a new format or rate, however it was closed. The values
         // and the entry under way stay; only their texts change.
-        LeerAjustes();
+        LeerAjustes(ArchivoIni().Instantanea());
         AplicarFormatoRegistros();
         for (TZURLabelNumber* registro : {Datos, Operandos, M1, M2, M3, M4, M5})
             registro->MostrarValor();

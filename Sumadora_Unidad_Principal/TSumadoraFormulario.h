@@ -15,6 +15,7 @@
 
 class QAbstractButton;
 class QDialog;
+class ArchivoIni;
 class QKeyEvent;
 class QPaintEvent;
 class QPrinter;
@@ -112,7 +113,7 @@ public:
     TPrestamoFrances* DialogoPrestamoFrances();
     // Applies the skin the settings file stores, as the Properties dialog would on its
     // creation, to every window.
-    void AplicarSkinGuardado();
+    void AplicarSkinGuardado(const ArchivoIni& Ajustes);
 
 protected:
     void paintEvent(QPaintEvent* Evento) override;
@@ -142,13 +143,13 @@ private:
     void Porcentaje();
 
     // Number format of the tape and the IVA rate, from the settings file.
-    void LeerAjustes();
+    void LeerAjustes(const ArchivoIni& Ajustes);
     // Gives the seven registers the tape's number format and the window's digit count.
     void AplicarFormatoRegistros();
     // Opens a dialog modally with the keyboard hook at rest.
     void MostrarDialogo(QDialog* Dialogo);
     // Sets the three angle-unit boxes from the settings file, as at start, and returns the unit.
-    TAngularConversion LeerUnidadAngular();
+    TAngularConversion LeerUnidadAngular(const ArchivoIni& Ajustes);
     // The click action of an angle-unit box: rewrites the "Conversion" section, sets the unit.
     void UnidadAngularClick(QAbstractButton* Casilla);
     void MostrarPanel(QWidget* Pagina);
