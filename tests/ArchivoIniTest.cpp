@@ -238,12 +238,14 @@ TEST_F(ArchivoIniTest, CadaClaveSeEscribeSinTocarLasDemas) {
                     ini.LeerTexto(QString::fromUtf8(c[0]), QString::fromUtf8(c[1]), u"?"_s));
             ini.EscribirTexto(s, k, u"9 señal"_s);
             EXPECT_EQ(ini.LeerTexto(s, k, u"?"_s), u"9 señal"_s);
-            for (size_t i = 0; i < std::size(claves); ++i)
-                if (std::strcmp(claves[i][1], escrita[1]) != 0)
+            for (size_t i = 0; i < std::size(claves); ++i) {
+                if (std::strcmp(claves[i][1], escrita[1]) != 0) {
                     EXPECT_EQ(ini.LeerTexto(QString::fromUtf8(claves[i][0]),
                                             QString::fromUtf8(claves[i][1]), u"?"_s),
                               antes[i])
                         << escrita[1];
+                }
+            }
             // Only the written line differs.
             const QList<QByteArray> a = original.split('\n'), d = LeerArchivo(Ruta()).split('\n');
             ASSERT_EQ(a.size(), d.size());
