@@ -36,7 +36,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -65,15 +64,6 @@ QStringList Propiedad(WId ventana, const QString& nombre) {
     for (QString& v : valores)
         v = v.trimmed();
     return valores;
-}
-
-bool EsperarQue(const std::function<bool()>& condicion, int milisegundos = 5000) {
-    for (int t = 0; t < milisegundos; t += 50) {
-        if (condicion())
-            return true;
-        QTest::qWait(50);
-    }
-    return condicion();
 }
 
 // Left, right, top, bottom of the window manager's frame; empty until it manages the window.
@@ -123,7 +113,7 @@ protected:
         for (const QString& p : {u"xprop"_s, u"xdotool"_s})
             if (QStandardPaths::findExecutable(p).isEmpty())
                 GTEST_SKIP() << "needs " << p.toStdString();
-        ASSERT_TRUE(EsperarQue([] {
+        ASSERT_TRUE(QTest::qWaitFor([] {
             return Ejecutar(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}).contains(u"window id"_s);
         })) << "no window manager on the display";
         Fondo = Pantalla().pixel(2, 2);
@@ -137,10 +127,10 @@ protected:
         w->setWindowModality(Qt::NonModal); // shown without exec(), so nothing waits on it
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-        ASSERT_TRUE(EsperarQue([w] { return !Marco(w).isEmpty(); })) << "not managed";
+        ASSERT_TRUE(QTest::qWaitFor([w] { return !Marco(w).isEmpty(); })) << "not managed";
         // Dialogs place themselves when shown; put each in one place, away from the edges.
         w->move(300, 200);
-        EsperarQue([w] { return w->frameGeometry().topLeft() == QPoint(300, 200); }, 2000);
+        (void)QTest::qWaitFor([w] { return w->frameGeometry().topLeft() == QPoint(300, 200); }, 2000);
         QTest::qWait(300); // the frame is drawn after the extents are set
     }
 
@@ -188,7 +178,7 @@ protected:
         QTest::qWait(100);
         xdotool({u"mouseup"_s, u"1"_s});
         const QPoint esperado = antes + QPoint(90, 70);
-        EXPECT_TRUE(EsperarQue([&] { return (w->geometry().topLeft() - esperado).manhattanLength() <= 4; }, 2000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (w->geometry().topLeft() - esperado).manhattanLength() <= 4; }, 2000))
             << nombre.toStdString() << ": from " << antes.x() << "," << antes.y() << " to "
             << w->geometry().x() << "," << w->geometry().y();
     }
@@ -255,7 +245,7 @@ TEST_F(EscritorioReal, OneCaptionRowWithTheWindowsOwnButtons) {
         bool vista = false;
         AlAparecerDialogo([&](QWidget* caja) {
             vista = true;
-            ASSERT_TRUE(EsperarQue([caja] { return !Marco(caja).isEmpty(); }));
+            ASSERT_TRUE(QTest::qWaitFor([caja] { return !Marco(caja).isEmpty(); }));
             QTest::qWait(300);
             UnaBarra(caja, nullptr, u"mensaje skin "_s + QString::number(skin));
         });
@@ -275,7 +265,7 @@ TEST_F(EscritorioReal, DraggingTheCaptionMovesTheWindow) {
             if (skin != 0 && w == Principal.get()) {
                 // Handing the drag to the window manager leaves the double click to roll up.
                 Ejecutar(u"xdotool"_s, {u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"100"_s, u"1"_s});
-                EXPECT_TRUE(EsperarQue([marco] { return marco->Enrollada(); }, 2000));
+                EXPECT_TRUE(QTest::qWaitFor([marco] { return marco->Enrollada(); }, 2000));
                 marco->Desenrollar();
             }
             w->hide();

@@ -24,7 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -35,15 +34,6 @@ void Xdotool(const QStringList& argumentos) {
     QProcess proceso;
     proceso.start(u"xdotool"_s, argumentos);
     proceso.waitForFinished(10000);
-}
-
-bool EsperarQue(const std::function<bool()>& condicion, int milisegundos = 5000) {
-    for (int t = 0; t < milisegundos; t += 50) {
-        if (condicion())
-            return true;
-        QTest::qWait(50);
-    }
-    return condicion();
 }
 
 QString Id(QWidget* w) { return QString::number(w->window()->winId()); }
@@ -79,13 +69,13 @@ TEST(SesionWayland, ThroughXWaylandKeysTypeAndTheDropDownOpensBelowItsBox) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
     QTest::qWait(300);
     Xdotool({u"windowfocus"_s, Id(&ventana)});
-    ASSERT_TRUE(EsperarQue([&] { return ventana.isActiveWindow(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ventana.isActiveWindow(); }));
     // With a calculation open, Intro totals what was added: the 3 keyed since is not taken.
     Xdotool({u"key"_s, u"--window"_s, Id(&ventana), u"--delay"_s, u"80"_s, u"5"_s, u"KP_Add"_s,
              u"3"_s, u"Return"_s});
     const QStringList esperadas{u"5 +"_s.rightJustified(24), u" "_s + QString(21, u'-'),
                                 u"5 T"_s.rightJustified(24), QString(), QString()};
-    EsperarQue([&] { return ventana.Cuenta->Lineas() == esperadas; });
+    (void)QTest::qWaitFor([&] { return ventana.Cuenta->Lineas() == esperadas; });
     EXPECT_EQ(ventana.Cuenta->Lineas().join(u'|').toStdString(), esperadas.join(u'|').toStdString());
     Capturar(u"principal"_s);
 
@@ -98,7 +88,7 @@ TEST(SesionWayland, ThroughXWaylandKeysTypeAndTheDropDownOpensBelowItsBox) {
     ASSERT_NE(caja, nullptr);
     caja->BotonDesplegar()->click();
     QWidget* desplegable = nullptr;
-    EsperarQue([&] {
+    (void)QTest::qWaitFor([&] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->inherits("TPopupCalculatorForm") && w->isVisible())
                 desplegable = w;
