@@ -5,16 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-// Outside any namespace: the registration function it names is a global one.
-static void IniciarIcono() {
-    // The images live in a static library: without this call the linker may drop them.
-    static const bool iniciado = [] {
-        Q_INIT_RESOURCE(icono);
-        return true;
-    }();
-    (void)iniciado;
-}
-
 namespace {
 
 // Also before the application object exists, as when answering --help.
@@ -35,12 +25,4 @@ QString RutaManualAyuda() {
     if (!QFileInfo::exists(junto) && QFileInfo::exists(instalado))
         return instalado;
     return junto;
-}
-
-QIcon IconoPrograma() {
-    IniciarIcono();
-    QIcon icono;
-    for (const int lado : {16, 24, 32, 48, 64, 128, 256})
-        icono.addFile(u":/icono/sumadora-%1.png"_s.arg(lado), QSize(lado, lado));
-    return icono;
 }

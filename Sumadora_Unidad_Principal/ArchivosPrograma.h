@@ -2,7 +2,6 @@
 // so one binary works from the build tree and from any installation prefix.
 #pragma once
 
-#include <QIcon>
 #include <QString>
 
 // The desktop's name for the program: its desktop entry, icon and metadata carry it.
@@ -11,6 +10,3 @@ inline QString IdentificadorPrograma() { return QStringLiteral("io.github.sumado
 // The Spanish help manual: beside the program in the build tree, under the data folder of the
 // prefix once installed. When neither exists, the build tree's, so the viewer names a path.
 QString RutaManualAyuda();
-
-// The program's icon at every size drawn for it.
-QIcon IconoPrograma();

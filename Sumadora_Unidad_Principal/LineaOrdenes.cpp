@@ -1,7 +1,7 @@
 #include "LineaOrdenes.h"
 
 #include "ArchivosPrograma.h"
-#include "TFAcercaDe.h"
+#include "VersionPrograma.h"
 
 #include <QCommandLineParser>
 #include <QFile>

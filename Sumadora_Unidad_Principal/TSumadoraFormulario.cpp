@@ -16,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
@@ -32,12 +33,21 @@ static void IniciarRecursos() {
     // The images live in a static library: without this call the linker may drop them.
     static const bool iniciados = [] {
         Q_INIT_RESOURCE(recursos);
+        Q_INIT_RESOURCE(icono);
         return true;
     }();
     (void)iniciados;
 }
 
 namespace {
+
+// The program's icon at every size drawn for it.
+QIcon IconoPrograma() {
+    QIcon icono;
+    for (const int lado : {16, 24, 32, 48, 64, 128, 256})
+        icono.addFile(u":/icono/sumadora-%1.png"_s.arg(lado), QSize(lado, lado));
+    return icono;
+}
 
 using Forma = Ui::TSumadoraFormulario;
 

@@ -4,6 +4,7 @@
 
 #include "DibujoSumadora.h"
 #include "TMarcoSkin.h"
+#include "VersionPrograma.h"
 
 #include <QLabel>
 #include <QPixmap>

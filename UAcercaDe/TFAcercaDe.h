@@ -5,9 +5,6 @@
 
 class QLabel;
 
-// The program's version number.
-inline QString VersionSumadora() { return QStringLiteral("3.2.0.405"); }
-
 class TFAcercaDe final : public QDialog {
     Q_OBJECT
 public:

@@ -1,10 +1,7 @@
 // The input rule the three financial dialogs share.
 #include "ReglaEntrada.h"
 
-#include "GuardiaErrores.h"
 #include "Reemplazar.h"
-
-#include <QLineEdit>
 
 #include <charconv>
 #include <string>
@@ -74,26 +71,4 @@ std::optional<long double> ConvertirReal(const QString& texto) {
     if (ec != std::errc() || ptr != fin)
         return std::nullopt;
     return valor;
-}
-
-bool AplicarReglaEntrada(QWidget* padre, std::initializer_list<QLineEdit*> orden,
-                         std::initializer_list<QLineEdit*> ordenCero) {
-    for (QLineEdit* caja : orden) {
-        const QString limpio = LimpiarTexto(caja->text());
-        if (limpio != caja->text())
-            caja->setText(limpio);
-    }
-    for (QLineEdit* caja : orden)
-        if (!ConvertirReal(caja->text())) {
-            MostrarMensaje(padre, MensajeErrorFormato());
-            return false;
-        }
-    for (QLineEdit* caja : ordenCero)
-        if (ValorCaja(caja) == 0)
-            return false;
-    return true;
-}
-
-long double ValorCaja(const QLineEdit* caja) {
-    return ConvertirReal(caja->text()).value_or(0);
 }

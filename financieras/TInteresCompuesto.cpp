@@ -3,7 +3,7 @@
 
 #include "GuardiaErrores.h"
 #include "RegistrosFinancieros.h"
-#include "ReglaEntrada.h"
+#include "CajasEntrada.h"
 
 #include <cmath>
 

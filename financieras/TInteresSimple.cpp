@@ -4,7 +4,7 @@
 #include "CalculosFinancieros.h"
 #include "GuardiaErrores.h"
 #include "RegistrosFinancieros.h"
-#include "ReglaEntrada.h"
+#include "CajasEntrada.h"
 
 TInteresSimple::TInteresSimple(QWidget* parent) : DialogoFinanciero(parent) {
     setupUi(this);

@@ -6,7 +6,7 @@
 #include "GuardiaErrores.h"
 #include "ImpresionTexto.h"
 #include "RegistrosFinancieros.h"
-#include "ReglaEntrada.h"
+#include "CajasEntrada.h"
 
 #include <QMenu>
 #include <QPrinter>

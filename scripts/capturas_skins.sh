@@ -10,7 +10,7 @@ configurar build-capturas -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUMADORA_BENCH=OFF
 cmake --build build-capturas --target capturas_skins
 mkdir -p capturas
 if [ -n "${DISPLAY:-}" ]; then
-  build-capturas/skin/capturas_skins capturas
+  build-capturas/herramientas/capturas_skins capturas
 else
-  xvfb-run -a -s "-screen 0 1400x900x24" build-capturas/skin/capturas_skins capturas
+  xvfb-run -a -s "-screen 0 1400x900x24" build-capturas/herramientas/capturas_skins capturas
 fi

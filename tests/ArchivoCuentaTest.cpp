@@ -1,7 +1,7 @@
 // Tape files: line ends, the Windows-1252 / UTF-8 rule, byte-for-byte round trips, and the
 // files that are refused or cannot be written.
 #include "ArchivoCuenta.h"
-#include "AyudasPrueba.h"
+#include "ArchivosPrueba.h"
 
 #include "ErrorSumadora.h"
 

@@ -2,7 +2,7 @@
 // they were, value encodings, encodings of the file, refused writes, a full disk and two
 // programs writing at once.
 #include "ArchivoIni.h"
-#include "AyudasPrueba.h"
+#include "ArchivosPrueba.h"
 #include "ErrorSumadora.h"
 
 #include <QDateTime>

@@ -2,7 +2,7 @@
 // not a copy at all is refused.
 #include "ArchivoRecuperacion.h"
 
-#include "AyudasPrueba.h"
+#include "ArchivosPrueba.h"
 #include "ErrorSumadora.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Number texts: the independent vectors of tests/datos/formatos.tsv, the described cases by
 // name, and a round-trip property of the general format over random values.
 #include "FormatoNumero.h"
-#include "AyudasPrueba.h"
+#include "ArchivosPrueba.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // whole through a real CSV reader.
 #include "TablaCsv.h"
 
-#include "AyudasPrueba.h"
+#include "ArchivosPrueba.h"
 
 #include <QTemporaryDir>
 

@@ -1,16 +1,21 @@
-// Test main: a headless QApplication, a temporary HOME so no test sees the user's real
-// settings, the decimal point fixed for the C library, and a watchdog for modal dialogs.
+// Test main: a temporary HOME so no test sees the user's real settings, the decimal point
+// fixed for the C library; for window tests a headless QApplication and a watchdog for modal
+// dialogs, for logic tests only a QCoreApplication.
+#ifdef PRUEBAS_VENTANAS
 #include <QApplication>
+#include <QTimer>
+using Aplicacion = QApplication;
+void AtenderDialogosModales();
+#else
+#include <QCoreApplication>
+using Aplicacion = QCoreApplication;
+#endif
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
-
-void AtenderDialogosModales();
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -20,15 +25,16 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (hogar.path() + QStringLiteral("/.config")).toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sumadora"));
+    Aplicacion app(argc, argv);
+    Aplicacion::setApplicationName(QStringLiteral("Sumadora"));
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
 
+#ifdef PRUEBAS_VENTANAS
     QTimer vigilante;
     vigilante.setInterval(20);
     QObject::connect(&vigilante, &QTimer::timeout, &app, &AtenderDialogosModales);
     vigilante.start();
-
+#endif
     return RUN_ALL_TESTS();
 }
