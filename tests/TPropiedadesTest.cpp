@@ -74,19 +74,13 @@ void ExpectLineas(const TPropiedades& d, bool h) {
     ExpectHabilitados({d.L1, d.L2, d.L3, d.L4}, h);
 }
 
-// The ten keys "Aplicar" writes, in its order, as a dialog that came up without a file has them.
-std::vector<ArchivoIni::Escritura> DiezClavesPorDefecto() {
-    std::vector<ArchivoIni::Escritura> claves = {
-        C::Escritura(C::Formato, C::Formato.Defecto),
-        C::Escritura(C::Decimales, C::Decimales.Defecto),
-        C::Escritura(C::SeparadorMiles, C::SeparadorMiles.Defecto),
-        C::Escritura(C::IVA, C::IVA.Defecto),
-        C::Escritura(C::IncluirCabecera, C::IncluirCabecera.Defecto)};
-    for (const auto& linea : C::LineasCabecera)
-        claves.push_back(C::Escritura(linea, linea.Defecto.toString()));
-    claves.push_back(C::Escritura(C::Skin, C::Skin.Defecto));
-    return claves;
-}
+// The ten keys, in the order "Aplicar" writes them, of a dialog as it came up without a file:
+// the spelling and the default texts that files already on disk have.
+const QByteArray DiezClavesPorDefecto =
+    "[Opciones]\r\nFormato=1\r\nDecimales=3\r\nSeparador Miles=0\r\n\r\n"
+    "[Tipo de IVA]\r\nIVA=16\r\n\r\n"
+    "[Imprimir]\r\nIncluir Cabecera=0\r\nL1=\r\nL2=\r\nL3=\r\nL4=\r\n\r\n"
+    "[Skin]\r\nTipo=1\r\n";
 
 // Typing stops at one digit of decimals and four characters of IVA.
 TEST_F(TPropiedadesTest, LimitesDeTecleo) {
@@ -251,8 +245,8 @@ struct LimiteTamano {
 
 TEST_F(TPropiedadesTest, AplicarSinCambiosConElDiscoLlenoYLuegoConSitio) {
     // All ten keys are one write: with room for four of them, none is written.
-    const std::vector<ArchivoIni::Escritura> diez = DiezClavesPorDefecto();
-    const QByteArray cuatroClaves = ArchivoIni::ConEscrituras({}, {diez.begin(), diez.begin() + 4});
+    const QByteArray cuatroClaves =
+        DiezClavesPorDefecto.left(DiezClavesPorDefecto.indexOf("IVA=16\r\n") + 8);
     EscribirArchivo("; mio\r\n");
     auto d = Crear();
     d->open();
@@ -271,7 +265,7 @@ TEST_F(TPropiedadesTest, AplicarSinCambiosConElDiscoLlenoYLuegoConSitio) {
               (QStringList{u"Sumadora.ini"_s, u"Sumadora.ini.lock"_s}));
 
     d->Aplicar->click(); // with room again: all ten keys, and the dialog closes
-    EXPECT_EQ(Contenido(), ArchivoIni::ConEscrituras("; mio\r\n", diez));
+    EXPECT_EQ(Contenido(), "; mio\r\n\r\n" + DiezClavesPorDefecto);
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_FALSE(d->isVisible());
 }

@@ -89,7 +89,7 @@ TEST_F(DialogosVentanaTest, UnIVANuevoLlegaALasTeclasDeIVA) {
 // The stored skin is applied at start, a file without it gives "Vista", before any dialog
 // exists; the Properties dialog, built at its first opening, shows it and keeps it.
 TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
-    for (const auto& [guardado, aplicado] : {std::pair{-1, 1}, {4, 4}, {0, 0}, {99, 0}}) {
+    for (const auto& [guardado, aplicado] : {std::pair{-1, ClavesAjustes::Skin.Defecto}, {4, 4}, {0, 0}, {99, 0}}) {
         if (guardado >= 0)
             Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::Skin, guardado)});
         Reiniciar();

@@ -130,8 +130,7 @@ TEST_F(VentanaTest, SinArchivoEmpiezaEnGradosYCreaSoloLaSeccionConversion) {
     QFile archivo(Ajustes.Ruta());
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     const QByteArray contenido = archivo.readAll();
-    EXPECT_TRUE(contenido.startsWith('[' + ClavesAjustes::SeccionConversion.toUtf8() + ']') && contenido.count('[') == 1) << contenido.data();
-    EXPECT_EQ(UnidadGuardada(), ClavesAjustes::Grados.Nombre);
+    EXPECT_EQ(contenido, "[Conversion]\r\nDEG=1\r\nRAD=0\r\nGRAD=0\r\n");
 }
 
 struct ArranqueUnidad {
