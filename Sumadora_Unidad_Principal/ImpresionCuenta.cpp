@@ -2,6 +2,7 @@
 #include "ImpresionCuenta.h"
 
 #include "ArchivoIni.h"
+#include "ClavesAjustes.h"
 #include "ErrorSumadora.h"
 
 #include <QDir>
@@ -19,10 +20,10 @@ CabeceraImpresion LeerCabeceraImpresion(const ArchivoIni& archivo) {
     // One read of the file for the five keys.
     const ArchivoIni ini = archivo.Instantanea();
     CabeceraImpresion cabecera;
-    cabecera.Incluir = ini.LeerBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, false);
+    cabecera.Incluir = ClavesAjustes::Leer(ini, ClavesAjustes::IncluirCabecera);
     if (cabecera.Incluir)
-        for (const QString& clave : {u"L1"_s, u"L2"_s, u"L3"_s, u"L4"_s})
-            cabecera.Lineas << ini.LeerTexto(u"Imprimir"_s, clave, QString());
+        for (const auto& clave : ClavesAjustes::LineasCabecera)
+            cabecera.Lineas << ClavesAjustes::Leer(ini, clave);
     return cabecera;
 }
 

@@ -14,7 +14,7 @@ class ArchivoIni;
 // The work file's name and the print job's title.
 inline QString NombreImpresion() { return QStringLiteral("Imprime.SUMP"); }
 
-// The header keys of section "Imprimir"; the four lines are only read when it is included.
+// The print header as stored; the four lines are only read when it is included.
 struct CabeceraImpresion {
     bool Incluir = false;
     QStringList Lineas; // L1 to L4

@@ -4,6 +4,7 @@
 
 #include "ArchivoIni.h"
 #include "ArchivosPrograma.h"
+#include "ClavesAjustes.h"
 #include "GuardiaErrores.h"
 #include "MenuCinta.h"
 #include "TFAcercaDe.h"
@@ -53,19 +54,16 @@ using Forma = Ui::TSumadoraFormulario;
 
 struct CasillaUnidad {
     QRadioButton* Forma::*Casilla;
-    QString Clave;
-    bool Defecto;
+    const ClavesAjustes::Clave<bool>* Clave;
     TAngularConversion Unidad;
 };
 
 // In the order they are read and written.
 const CasillaUnidad CasillasUnidad[] = {
-    {&Forma::CheckDEG, u"DEG"_s, true, acDEG},
-    {&Forma::CheckRAD, u"RAD"_s, false, acRAD},
-    {&Forma::CheckGRAD, u"GRAD"_s, false, acGRAD},
+    {&Forma::CheckDEG, &ClavesAjustes::Grados, acDEG},
+    {&Forma::CheckRAD, &ClavesAjustes::Radianes, acRAD},
+    {&Forma::CheckGRAD, &ClavesAjustes::Centesimales, acGRAD},
 };
-
-const QString SeccionConversion = u"Conversion"_s;
 
 } // namespace
 
@@ -110,8 +108,8 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
 TSumadoraFormulario::~TSumadoraFormulario() { delete SD; }
 
 void TSumadoraFormulario::AplicarSkinGuardado(const ArchivoIni& Ajustes) {
-    // The chooser's rows are 0 to 7; any other stored value selects nothing, as in the dialog.
-    SD->AplicarSkin(Ajustes.LeerEntero(u"Skin"_s, u"Tipo"_s, 1));
+    // A stored value that is no row of the chooser selects nothing, as in the dialog.
+    SD->AplicarSkin(ClavesAjustes::Leer(Ajustes, ClavesAjustes::Skin));
 }
 
 TFAcercaDe* TSumadoraFormulario::DialogoAcercaDe() {
@@ -186,10 +184,11 @@ void TSumadoraFormulario::ConectarBotones() {
 }
 
 void TSumadoraFormulario::LeerAjustes(const ArchivoIni& ini) {
-    Cuenta->setFormatoGeneral(ini.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
-    Cuenta->setDecimales(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3));
-    Cuenta->setSeparadorMiles(ini.LeerBooleano(u"Opciones"_s, u"Separador Miles"_s, false));
-    TipoIVA = ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 16.0L);
+    namespace C = ClavesAjustes;
+    Cuenta->setFormatoGeneral(C::Leer(ini, C::Formato));
+    Cuenta->setDecimales(C::Leer(ini, C::Decimales));
+    Cuenta->setSeparadorMiles(C::Leer(ini, C::SeparadorMiles));
+    TipoIVA = C::Leer(ini, C::IVA);
 }
 
 void TSumadoraFormulario::AplicarFormatoRegistros() {
@@ -209,10 +208,8 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular(const ArchivoIni& ini)
     const CasillaUnidad* ganadora = nullptr;
     for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
         const CasillaUnidad& c = CasillasUnidad[i];
-        textos[i] = ini.LeerTexto(SeccionConversion, c.Clave, QString());
-        bool ok = false;
-        const qlonglong v = textos[i].toLongLong(&ok, 10);
-        if (!ganadora && (ok ? v != 0 : c.Defecto))
+        textos[i] = ClavesAjustes::LeerTexto(ini, *c.Clave);
+        if (!ganadora && ClavesAjustes::Leer(ini, *c.Clave))
             ganadora = &c;
     }
     if (!ganadora)
@@ -222,9 +219,9 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular(const ArchivoIni& ini)
     std::vector<ArchivoIni::Escritura> escrituras;
     for (std::size_t i = 0; i < std::size(CasillasUnidad); ++i) {
         const CasillaUnidad& c = CasillasUnidad[i];
-        const QString texto = ArchivoIni::TextoBooleano(&c == ganadora);
-        if (textos[i] != texto)
-            escrituras.push_back({SeccionConversion, c.Clave, texto});
+        ArchivoIni::Escritura escritura = ClavesAjustes::Escritura(*c.Clave, &c == ganadora);
+        if (textos[i] != escritura.Valor)
+            escrituras.push_back(std::move(escritura));
     }
     if (escrituras.empty())
         return ganadora->Unidad;
@@ -249,9 +246,8 @@ void TSumadoraFormulario::paintEvent(QPaintEvent* Evento) {
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
     std::vector<ArchivoIni::Escritura> claves;
     for (const CasillaUnidad& c : CasillasUnidad)
-        claves.push_back(
-            {SeccionConversion, c.Clave,
-             ArchivoIni::TextoBooleano(Casilla == this->*c.Casilla && Casilla->isChecked())});
+        claves.push_back(ClavesAjustes::Escritura(
+            *c.Clave, Casilla == this->*c.Casilla && Casilla->isChecked()));
     ArchivoIni().Escribir(claves);
     if (!Casilla->isChecked())
         return;

@@ -65,8 +65,8 @@ public:
     bool TecladoActivo = true;
     // The keyboard hook's one-shot Shift latch.
     int PendienteMayusculas = 0;
-    // IVA rate in percent.
-    long double TipoIVA = 16;
+    // IVA rate in percent, read from the settings file at creation.
+    long double TipoIVA = 0;
 
     // Dispatchers of the buttons (and of the keyboard, which passes the button it stands for).
     // Each runs inside the error guard and does nothing for a sender that is not its own.
@@ -150,7 +150,7 @@ private:
     void MostrarDialogo(QDialog* Dialogo);
     // Sets the three angle-unit boxes from the settings file, as at start, and returns the unit.
     TAngularConversion LeerUnidadAngular(const ArchivoIni& Ajustes);
-    // The click action of an angle-unit box: rewrites the "Conversion" section, sets the unit.
+    // The click action of an angle-unit box: rewrites the angle-unit keys, sets the unit.
     void UnidadAngularClick(QAbstractButton* Casilla);
     void MostrarPanel(QWidget* Pagina);
     void OcultarPanel();

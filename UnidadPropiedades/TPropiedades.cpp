@@ -2,6 +2,7 @@
 // a skin as soon as one is chosen and writes every setting back with "Aplicar".
 #include "TPropiedades.h"
 
+#include "ClavesAjustes.h"
 #include "GuardiaErrores.h"
 
 #include <QAbstractSpinBox>
@@ -13,7 +14,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -29,11 +29,6 @@ void LimitarCaracteres(QAbstractSpinBox* caja, int maximo) {
         edicion->setMaxLength(maximo);
 }
 
-const QString SeccionOpciones = u"Opciones"_s;
-const QString SeccionIVA = u"Tipo de IVA"_s;
-const QString SeccionImprimir = u"Imprimir"_s;
-const QString SeccionSkin = u"Skin"_s;
-
 } // namespace
 
 TPropiedades::TPropiedades(FuncionSkin aplicarSkin, ArchivoIni archivo, QWidget* parent)
@@ -47,6 +42,9 @@ TPropiedades::TPropiedades(FuncionSkin aplicarSkin, ArchivoIni archivo, QWidget*
     const QLocale espanol(QLocale::Spanish, QLocale::Spain);
     Decimales->setLocale(espanol);
     IVA->setLocale(espanol);
+    Decimales->setRange(ClavesAjustes::Decimales.Minimo, ClavesAjustes::Decimales.Maximo);
+    IVA->setRange(static_cast<double>(ClavesAjustes::IVA.Minimo),
+                  static_cast<double>(ClavesAjustes::IVA.Maximo));
     LimitarCaracteres(Decimales, 1);
     LimitarCaracteres(IVA, 4);
     IVA->installEventFilter(this);
@@ -90,28 +88,28 @@ void TPropiedades::setIndiceFormato(int indice) {
 void TPropiedades::setAplicarSkin(FuncionSkin aplicarSkin) { FAplicarSkin = std::move(aplicarSkin); }
 
 void TPropiedades::FormCreate() {
+    namespace C = ClavesAjustes;
     const ArchivoIni ini = FArchivo.Instantanea();
-    setIndiceFormato(ini.LeerBooleano(SeccionOpciones, u"Formato"_s, true) ? 0 : 1);
+    setIndiceFormato(C::Leer(ini, C::Formato) ? 0 : 1);
     // The radio buttons only report a change; the options must follow the stored format
     // also when it is the one the form starts with.
     FormatoClick();
-    Decimales->setValue(ini.LeerEntero(SeccionOpciones, u"Decimales"_s, 3));
-    SeparadorMiles->setChecked(ini.LeerBooleano(SeccionOpciones, u"Separador Miles"_s, false));
-    IncluirCabecera->setChecked(ini.LeerBooleano(SeccionImprimir, u"Incluir Cabecera"_s, false));
+    Decimales->setValue(C::Leer(ini, C::Decimales));
+    SeparadorMiles->setChecked(C::Leer(ini, C::SeparadorMiles));
+    IncluirCabecera->setChecked(C::Leer(ini, C::IncluirCabecera));
     IncluirCabeceraClick();
     const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
-    for (int i = 0; i < 4; ++i)
-        lineas[i]->setText(ini.LeerTexto(SeccionImprimir, u"L%1"_s.arg(i + 1), QString()));
+    for (std::size_t i = 0; i < lineas.size(); ++i)
+        lineas[i]->setText(C::Leer(ini, C::LineasCabecera[i]));
     // Clamped before narrowing, so that a huge stored rate cannot become an infinity.
-    const long double iva = ini.LeerReal(SeccionIVA, u"IVA"_s, 16.0L);
-    IVA->setValue(static_cast<double>(std::clamp<long double>(iva, IVA->minimum(), IVA->maximum())));
+    IVA->setValue(static_cast<double>(C::IVA.Acotar(C::Leer(ini, C::IVA))));
 
     // The stored skin is applied here at every start, also when its row is the one the
     // chooser already shows; a row the chooser does not have selects nothing.
-    const int tipo = ini.LeerEntero(SeccionSkin, u"Tipo"_s, 1);
+    const int tipo = C::Leer(ini, C::Skin);
     {
         const QSignalBlocker bloqueo(SelSkin);
-        SelSkin->setCurrentIndex(tipo >= 0 && tipo < SelSkin->count() ? tipo : -1);
+        SelSkin->setCurrentIndex(C::Skin.Contiene(tipo) ? tipo : -1);
     }
     SelSkinChange();
     PageControl1->setCurrentIndex(0);
@@ -148,19 +146,17 @@ void TPropiedades::AplicarClick() {
         const long double escala = std::pow(10.0L, IVA->decimals());
         const long double iva =
             std::roundl(static_cast<long double>(IVA->value()) * escala) / escala;
+        namespace C = ClavesAjustes;
         std::vector<ArchivoIni::Escritura> claves = {
-            {SeccionOpciones, u"Formato"_s, ArchivoIni::TextoBooleano(IndiceFormato() == 0)},
-            {SeccionOpciones, u"Decimales"_s, ArchivoIni::TextoEntero(Decimales->value())},
-            {SeccionOpciones, u"Separador Miles"_s,
-             ArchivoIni::TextoBooleano(SeparadorMiles->isChecked())},
-            {SeccionIVA, u"IVA"_s, ArchivoIni::TextoReal(iva)},
-            {SeccionImprimir, u"Incluir Cabecera"_s,
-             ArchivoIni::TextoBooleano(IncluirCabecera->isChecked())}};
+            C::Escritura(C::Formato, IndiceFormato() == 0),
+            C::Escritura(C::Decimales, Decimales->value()),
+            C::Escritura(C::SeparadorMiles, SeparadorMiles->isChecked()),
+            C::Escritura(C::IVA, iva),
+            C::Escritura(C::IncluirCabecera, IncluirCabecera->isChecked())};
         const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
-        for (int i = 0; i < 4; ++i)
-            claves.push_back({SeccionImprimir, u"L%1"_s.arg(i + 1), lineas[i]->text()});
-        claves.push_back(
-            {SeccionSkin, u"Tipo"_s, ArchivoIni::TextoEntero(SelSkin->currentIndex())});
+        for (std::size_t i = 0; i < lineas.size(); ++i)
+            claves.push_back(C::Escritura(C::LineasCabecera[i], lineas[i]->text()));
+        claves.push_back(C::Escritura(C::Skin, SelSkin->currentIndex()));
         FArchivo.Escribir(claves);
         accept();
     });

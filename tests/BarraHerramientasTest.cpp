@@ -5,6 +5,7 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 #include "TFAcercaDe.h"
 
 #include <QClipboard>
@@ -228,8 +229,8 @@ TEST_F(ImprimirTest, SinImpresoraLoDiceYNoHaceNadaMas) {
 }
 
 TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLaCabeceraYLaCinta) {
-    Ajustes.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, true);
-    Ajustes.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Bar Pepe"_s);
+    Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::IncluirCabecera, true),
+                      ClavesAjustes::Escritura(ClavesAjustes::LineasCabecera[0], u"Bar Pepe"_s)});
     EscribirArchivo(u"Imprime.SUMP"_s, QByteArray(200, 'x')); // rewritten, not appended to
     Pulsar(u"5 + 3 + Total"_s);
     V().ObtenerImpresora = [this] {

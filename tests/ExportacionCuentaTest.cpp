@@ -4,6 +4,7 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 #include "DialogoGuardarComo.h"
 #include "MenuCinta.h"
 
@@ -88,9 +89,9 @@ TEST_F(ExportacionTest, CsvLeidoPorUnLectorDeVerdadConLas18CifrasDeLaCinta) {
     EXPECT_EQ(NumeroCsv(general.constLast()[0]), A18Cifras(-2.5e-7L));
 
     // A fixed format rounds the tape's lines, not the spreadsheet's numbers.
-    Ajustes.EscribirBooleano(u"Opciones"_s, u"Formato"_s, false);
-    Ajustes.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 2);
-    Ajustes.EscribirBooleano(u"Opciones"_s, u"Separador Miles"_s, true);
+    Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::Formato, false),
+                      ClavesAjustes::Escritura(ClavesAjustes::Decimales, 2),
+                      ClavesAjustes::Escritura(ClavesAjustes::SeparadorMiles, true)});
     Reiniciar();
     Calcular();
     ASSERT_TRUE(Cinta().contains(Lineas(u"176,36 ="_s)[0]));
@@ -99,8 +100,8 @@ TEST_F(ExportacionTest, CsvLeidoPorUnLectorDeVerdadConLas18CifrasDeLaCinta) {
 }
 
 TEST_F(ExportacionTest, PdfConLasMismasPaginasQueLaImpresion) {
-    Ajustes.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, true);
-    Ajustes.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Bar Pepe"_s);
+    Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::IncluirCabecera, true),
+                      ClavesAjustes::Escritura(ClavesAjustes::LineasCabecera[0], u"Bar Pepe"_s)});
     for (int i = 0; i < 150; ++i)
         V().Cuenta->SumarValor(i + 1);
     Pulsar(u"Total"_s);

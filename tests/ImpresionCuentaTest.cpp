@@ -4,6 +4,7 @@
 #include "ImpresionCuenta.h"
 
 #include "ArchivoIni.h"
+#include "ClavesAjustes.h"
 #include "ImpresionTexto.h"
 
 #include <QFile>
@@ -40,13 +41,12 @@ TEST(ImpresionCuenta, LaCabeceraSeLeeDelArchivoDeAjustes) {
     EXPECT_FALSE(LeerCabeceraImpresion(ini).Incluir); // no file
     EXPECT_TRUE(LeerCabeceraImpresion(ini).Lineas.isEmpty());
 
-    ini.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, false);
-    ini.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"Uno"_s);
+    namespace C = ClavesAjustes;
+    ini.Escribir({C::Escritura(C::IncluirCabecera, false), C::Escritura(C::LineasCabecera[0], u"Uno"_s)});
     EXPECT_EQ(LineasImpresion(Cinta, LeerCabeceraImpresion(ini)), QStringList{u" "_s} + Cinta);
 
-    ini.EscribirBooleano(u"Imprimir"_s, u"Incluir Cabecera"_s, true);
-    ini.EscribirTexto(u"Imprimir"_s, u"L3"_s, u"Tres"_s);
-    ini.EscribirTexto(u"Imprimir"_s, u"L4"_s, u"Cuatro"_s);
+    ini.Escribir({C::Escritura(C::IncluirCabecera, true), C::Escritura(C::LineasCabecera[2], u"Tres"_s),
+                  C::Escritura(C::LineasCabecera[3], u"Cuatro"_s)});
     EXPECT_TRUE(LeerCabeceraImpresion(ini).Incluir);
     EXPECT_EQ(LeerCabeceraImpresion(ini).Lineas, (QStringList{u"Uno"_s, QString(), u"Tres"_s, u"Cuatro"_s}));
 }

@@ -4,6 +4,7 @@
 #include "TPropiedades.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 #include "ErrorSumadora.h"
 
 #include <QDir>
@@ -24,6 +25,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+namespace C = ClavesAjustes;
+
 class TPropiedadesTest : public ::testing::Test {
 protected:
     QString Ruta() const { return carpeta.filePath(u"Sumadora.ini"_s); }
@@ -31,6 +34,9 @@ protected:
         QFile f(Ruta());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(contenido);
+    }
+    void Guardar(const std::vector<ArchivoIni::Escritura>& claves) {
+        ArchivoIni(Ruta()).Escribir(claves);
     }
     QByteArray Contenido() const {
         QFile f(Ruta());
@@ -68,85 +74,77 @@ void ExpectLineas(const TPropiedades& d, bool h) {
     ExpectHabilitados({d.L1, d.L2, d.L3, d.L4}, h);
 }
 
-// The ten keys, in the order "Aplicar" writes them, of a dialog as it came up without a file.
+// The ten keys, in the order "Aplicar" writes them, of a dialog as it came up without a file:
+// the spelling and the default texts that files already on disk have.
 const QByteArray DiezClavesPorDefecto =
     "[Opciones]\r\nFormato=1\r\nDecimales=3\r\nSeparador Miles=0\r\n\r\n"
     "[Tipo de IVA]\r\nIVA=16\r\n\r\n"
     "[Imprimir]\r\nIncluir Cabecera=0\r\nL1=\r\nL2=\r\nL3=\r\nL4=\r\n\r\n"
     "[Skin]\r\nTipo=1\r\n";
 
-TEST_F(TPropiedadesTest, TextosYLimitesDeLaVentana) {
+// Typing stops at one digit of decimals and four characters of IVA.
+TEST_F(TPropiedadesTest, LimitesDeTecleo) {
     auto d = Crear();
-    EXPECT_EQ(d->windowTitle(), u"Propiedades"_s);
-    EXPECT_EQ(d->minimumSize(), QSize(319, 335));
-    EXPECT_EQ(d->maximumSize(), QSize(319, 335));
-    QStringList textos;
-    for (int i = 0; i < d->PageControl1->count(); ++i)
-        textos << d->PageControl1->tabText(i);
-    // Group captions keep their blanks.
-    for (const QWidget* w : std::initializer_list<const QWidget*>{
-             d->FormatoFijo, d->Decimales, d->IVA, d->IncluirCabecera, d->SelSkin})
-        textos << w->parentWidget()->property("title").toString();
-    for (int i = 0; i < d->SelSkin->count(); ++i)
-        textos << d->SelSkin->itemText(i);
-    EXPECT_EQ(textos,
-              (QStringList{u"Formato"_s, u"I.V.A."_s, u"Impresión"_s, u"Skins"_s,
-                           u"  Tipo de número al operar."_s, u"  Opciones de Formato  "_s,
-                           u"  Tipo de IVA, %  "_s, u"  Cabecera en impresión.  "_s,
-                           u"   Seleccionar Skin."_s, u"Sin Skin..."_s, u"Vista"_s, u"Metal"_s,
-                           u"Aqua"_s, u"Sirius"_s, u"Optima"_s, u"Smart"_s, u"Bionix"_s}));
-
-    // Typing stops at the limits: one digit of decimals, four characters of IVA, 23 per line.
-    EXPECT_EQ(d->L4->maxLength(), 23);
     EXPECT_EQ(d->Decimales->findChild<QLineEdit*>()->maxLength(), 1);
     EXPECT_EQ(d->IVA->findChild<QLineEdit*>()->maxLength(), 4);
 }
 
+// What the dialog shows; unless a case says otherwise, the keys' defaults.
+struct Mostrado {
+    int formato = C::Formato.Defecto ? 0 : 1;
+    int decimales = C::Decimales.Defecto;
+    bool miles = C::SeparadorMiles.Defecto;
+    double iva = static_cast<double>(C::IVA.Defecto);
+    bool cabecera = C::IncluirCabecera.Defecto;
+    int skin = C::Skin.Defecto; // -1: none chosen, and none applied
+};
+
 struct CasoLectura {
     const char* nombre;
-    const char* ini; // nullptr: no file at all
-    int formato, decimales;
-    bool miles;
-    QString iva;
-    bool cabecera;
-    int skin; // -1: none chosen, and none applied
+    std::vector<ArchivoIni::Escritura> claves; // none: no file at all
+    void (*cambio)(Mostrado&);
 };
 
 class LecturaTest : public TPropiedadesTest, public ::testing::WithParamInterface<CasoLectura> {};
 
 TEST_P(LecturaTest, MuestraLoGuardadoYAplicaSuSkin) {
     const CasoLectura& c = GetParam();
-    if (c.ini)
-        EscribirArchivo(c.ini);
+    if (!c.claves.empty())
+        Guardar(c.claves);
+    Mostrado m;
+    if (c.cambio)
+        c.cambio(m);
     const QByteArray antes = Contenido();
     auto d = Crear();
-    EXPECT_EQ(d->IndiceFormato(), c.formato);
-    ExpectOpciones(*d, c.formato == 1);
-    EXPECT_EQ(d->Decimales->value(), c.decimales);
-    EXPECT_EQ(d->SeparadorMiles->isChecked(), c.miles);
-    EXPECT_EQ(d->IVA->text(), c.iva);
-    EXPECT_EQ(d->IncluirCabecera->isChecked(), c.cabecera);
-    ExpectLineas(*d, c.cabecera);
-    EXPECT_EQ(d->SelSkin->currentIndex(), c.skin);
-    EXPECT_EQ(aplicadas, c.skin < 0 ? std::vector<int>{} : std::vector<int>{c.skin});
+    EXPECT_EQ(d->IndiceFormato(), m.formato);
+    ExpectOpciones(*d, m.formato == 1);
+    EXPECT_EQ(d->Decimales->value(), m.decimales);
+    EXPECT_EQ(d->SeparadorMiles->isChecked(), m.miles);
+    EXPECT_EQ(d->IVA->value(), m.iva);
+    EXPECT_EQ(d->IncluirCabecera->isChecked(), m.cabecera);
+    ExpectLineas(*d, m.cabecera);
+    EXPECT_EQ(d->SelSkin->currentIndex(), m.skin);
+    EXPECT_EQ(aplicadas, m.skin < 0 ? std::vector<int>{} : std::vector<int>{m.skin});
     EXPECT_EQ(d->PageControl1->currentWidget(), d->PropFormato);
     EXPECT_EQ(Contenido(), antes); // creating only reads
-    EXPECT_EQ(QFile::exists(Ruta()), c.ini != nullptr);
+    EXPECT_EQ(QFile::exists(Ruta()), !c.claves.empty());
 }
 
-const char* const kTodo = "[Opciones]\nFormato=0\nDecimales=5\nSeparador Miles=1\n[Tipo de IVA]\n"
-                          "IVA=21\n[Imprimir]\nIncluir Cabecera=1\n[Skin]\nTipo=2\n";
 const CasoLectura kLecturas[] = {
-    {"SinArchivo", nullptr, 0, 3, false, u"16,0"_s, false, 1},
-    {"TodoGuardado", kTodo, 1, 5, true, u"21,0"_s, true, 2},
-    {"DecimalesDemasiados", "[Opciones]\nDecimales=15\n", 0, 9, false, u"16,0"_s, false, 1},
-    {"DecimalesNegativos", "[Opciones]\nDecimales=-4\n", 0, 0, false, u"16,0"_s, false, 1},
-    {"IVAConComa", "[Tipo de IVA]\nIVA=7,5\n", 0, 3, false, u"7,5"_s, false, 1},
-    {"IVATexto", "[Tipo de IVA]\nIVA=abc\n", 0, 3, false, u"16,0"_s, false, 1},
-    {"IVAEnorme", "[Tipo de IVA]\nIVA=1e400\n", 0, 3, false, u"25,0"_s, false, 1},
-    {"SinSkin", "[Skin]\nTipo=0\n", 0, 3, false, u"16,0"_s, false, 0},
-    {"SkinBionix", "[Skin]\nTipo=7\n", 0, 3, false, u"16,0"_s, false, 7},
-    {"SkinInexistente", "[Skin]\nTipo=9\n", 0, 3, false, u"16,0"_s, false, -1}};
+    {"SinArchivo", {}, nullptr},
+    {"TodoGuardado",
+     {C::Escritura(C::Formato, false), C::Escritura(C::Decimales, 5),
+      C::Escritura(C::SeparadorMiles, true), C::Escritura(C::IVA, 21.0L),
+      C::Escritura(C::IncluirCabecera, true), C::Escritura(C::Skin, 2)},
+     [](Mostrado& m) { m = {1, 5, true, 21.0, true, 2}; }},
+    {"DecimalesDemasiados", {C::Escritura(C::Decimales, 15)}, [](Mostrado& m) { m.decimales = 9; }},
+    {"DecimalesNegativos", {C::Escritura(C::Decimales, -4)}, [](Mostrado& m) { m.decimales = 0; }},
+    {"IVAConComa", {C::EscrituraTexto(C::IVA, u"7,5"_s)}, [](Mostrado& m) { m.iva = 7.5; }},
+    {"IVATexto", {C::EscrituraTexto(C::IVA, u"abc"_s)}, nullptr},
+    {"IVAEnorme", {C::EscrituraTexto(C::IVA, u"1e400"_s)}, [](Mostrado& m) { m.iva = 25.0; }},
+    {"SinSkin", {C::Escritura(C::Skin, 0)}, [](Mostrado& m) { m.skin = 0; }},
+    {"SkinBionix", {C::Escritura(C::Skin, 7)}, [](Mostrado& m) { m.skin = 7; }},
+    {"SkinInexistente", {C::Escritura(C::Skin, 9)}, [](Mostrado& m) { m.skin = -1; }}};
 INSTANTIATE_TEST_SUITE_P(Archivos, LecturaTest, ::testing::ValuesIn(kLecturas),
                          [](const auto& i) { return std::string(i.param.nombre); });
 
@@ -167,7 +165,6 @@ TEST_F(TPropiedadesTest, LasOpcionesSeHabilitanYSeGuardanAunqueEstenDeshabilitad
     ExpectLineas(*d, false);
     EXPECT_EQ(d->L1->text(), u"  Bar Manolo"_s);
     d->Aplicar->click();
-    EXPECT_TRUE(Contenido().contains("Formato=1\r\nDecimales=5\r\nSeparador Miles=1\r\n"));
 
     auto otra = Crear();
     EXPECT_EQ(otra->IndiceFormato(), 0);
@@ -183,13 +180,12 @@ TEST_F(TPropiedadesTest, IVATecleadoConComaOConElPuntoDelTecladoYAcotado) {
     const struct {
         QString tecleado;
         Qt::KeyboardModifiers modificadores;
-        const char* guardado;
-        QString mostrado;
+        QString guardado, mostrado;
     } casos[] = {
-        {u"12,3"_s, Qt::NoModifier, "IVA=12,3\r\n", u"12,3"_s},
-        {u"7.5"_s, Qt::KeypadModifier, "IVA=7,5\r\n", u"7,5"_s},
-        {u"30"_s, Qt::NoModifier, "IVA=25\r\n", u"25,0"_s},
-        {u"25,5"_s, Qt::NoModifier, "IVA=25\r\n", u"25,0"_s},
+        {u"12,3"_s, Qt::NoModifier, u"12,3"_s, u"12,3"_s},
+        {u"7.5"_s, Qt::KeypadModifier, u"7,5"_s, u"7,5"_s},
+        {u"30"_s, Qt::NoModifier, u"25"_s, u"25,0"_s},
+        {u"25,5"_s, Qt::NoModifier, u"25"_s, u"25,0"_s},
     };
     for (const auto& c : casos) {
         QFile::remove(Ruta());
@@ -198,7 +194,7 @@ TEST_F(TPropiedadesTest, IVATecleadoConComaOConElPuntoDelTecladoYAcotado) {
         d->IVA->selectAll();
         Teclear(d->IVA, c.tecleado, c.modificadores);
         d->AplicarClick(); // without leaving the box first
-        EXPECT_TRUE(Contenido().contains(c.guardado)) << Contenido().toStdString();
+        EXPECT_EQ(C::LeerTexto(ArchivoIni(Ruta()), C::IVA), c.guardado);
         EXPECT_EQ(d->IVA->text(), c.mostrado);
         EXPECT_EQ(Crear()->IVA->text(), c.mostrado);
     }
@@ -221,7 +217,7 @@ TEST_F(TPropiedadesTest, CerrarSinAplicarDejaElSkinElegidoYLosControles) {
 }
 
 TEST_F(TPropiedadesTest, UnFalloAlAplicarElSkinSeAvisaYSigue) {
-    EscribirArchivo("[Skin]\r\nTipo=3\r\n");
+    Guardar({C::Escritura(C::Skin, 3)});
     QString mensaje;
     EsperarMensaje(&mensaje);
     TPropiedades d([](int) { throw ErrorSumadora(u"No se puede cargar el skin."_s); },

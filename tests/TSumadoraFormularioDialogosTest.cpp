@@ -3,6 +3,7 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 #include "TInteresSimple.h"
 #include "TPropiedades.h"
 #include "TSkinData.h"
@@ -59,8 +60,8 @@ TEST_F(DialogosVentanaTest, PropiedadesCambianElFormatoDeRegistrosYLineasNuevas)
 // The main window takes stored values as they are; the dialog shows them clamped until
 // "Aplicar" stores what it shows.
 TEST_F(DialogosVentanaTest, DecimalesFueraDeRangoHastaAplicar) {
-    Ajustes.EscribirBooleano(u"Opciones"_s, u"Formato"_s, false);
-    Ajustes.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 15);
+    Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::Formato, false),
+                      ClavesAjustes::Escritura(ClavesAjustes::Decimales, 15)});
     V().Datos->MostrarResultado(1.5L);
     EXPECT_EQ(Texto(V().Datos), u"1,500000000000000"_s);
     EXPECT_EQ(V().DialogoPropiedades()->Decimales->value(), 9);
@@ -69,7 +70,7 @@ TEST_F(DialogosVentanaTest, DecimalesFueraDeRangoHastaAplicar) {
     EXPECT_EQ(Texto(V().Datos), u"1,500000000000000"_s);
     Propiedades([](TPropiedades* p) { p->Aplicar->click(); });
     EXPECT_EQ(Texto(V().Datos), u"1,500000000"_s);
-    EXPECT_EQ(Ajustes.LeerEntero(u"Opciones"_s, u"Decimales"_s, 0), 9);
+    EXPECT_EQ(ClavesAjustes::Leer(Ajustes, ClavesAjustes::Decimales), 9);
 }
 
 TEST_F(DialogosVentanaTest, UnIVANuevoLlegaALasTeclasDeIVA) {
@@ -88,9 +89,9 @@ TEST_F(DialogosVentanaTest, UnIVANuevoLlegaALasTeclasDeIVA) {
 // The stored skin is applied at start, a file without it gives "Vista", before any dialog
 // exists; the Properties dialog, built at its first opening, shows it and keeps it.
 TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
-    for (const auto& [guardado, aplicado] : {std::pair{-1, 1}, {4, 4}, {0, 0}, {99, 0}}) {
+    for (const auto& [guardado, aplicado] : {std::pair{-1, ClavesAjustes::Skin.Defecto}, {4, 4}, {0, 0}, {99, 0}}) {
         if (guardado >= 0)
-            Ajustes.EscribirEntero(u"Skin"_s, u"Tipo"_s, guardado);
+            Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::Skin, guardado)});
         Reiniciar();
         ASSERT_NE(TSkinData::Actual(), nullptr);
         EXPECT_EQ(TSkinData::Actual()->SkinActual(), aplicado) << guardado;
@@ -109,7 +110,7 @@ TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
 // painted.
 TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return UnidadGuardada() == u"DEG"_s; }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return UnidadGuardada() == ClavesAjustes::Grados.Nombre; }));
 }
 
 // Each button of the "Financieras" page opens its dialog modally with the hook at rest,

@@ -3,6 +3,7 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -123,20 +124,20 @@ TEST_F(VentanaTest, SinArchivoEmpiezaEnGradosYCreaSoloLaSeccionConversion) {
     EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
     for (TZURLabelNumber* m : {V().M1, V().M2, V().M3, V().M4, V().M5})
         EXPECT_EQ(Texto(m), u"0"_s);
-    EXPECT_EQ(V().TipoIVA, 16);
+    EXPECT_EQ(V().TipoIVA, ClavesAjustes::IVA.Defecto);
     EXPECT_TRUE(V().CheckDEG->isChecked());
     EXPECT_EQ(V().Datos->ConversionAngular(), acDEG);
     QFile archivo(Ajustes.Ruta());
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
     const QByteArray contenido = archivo.readAll();
-    EXPECT_TRUE(contenido.startsWith("[Conversion]") && contenido.count('[') == 1) << contenido.data();
-    EXPECT_EQ(UnidadGuardada(), u"DEG"_s);
+    EXPECT_EQ(contenido, "[Conversion]\r\nDEG=1\r\nRAD=0\r\nGRAD=0\r\n");
 }
 
 struct ArranqueUnidad {
     const char* nombre;
     bool deg, rad, grad; // as stored
-    const char16_t* unidad;
+    TAngularConversion conversion;
+    const ClavesAjustes::Clave<bool>* unidad; // the key left true alone
 };
 
 class UnidadAlEmpezarTest : public VentanaTest, public ::testing::WithParamInterface<ArranqueUnidad> {};
@@ -144,13 +145,12 @@ class UnidadAlEmpezarTest : public VentanaTest, public ::testing::WithParamInter
 TEST_P(UnidadAlEmpezarTest, GanaLaPrimeraYElArchivoQuedaConEllaSola) {
     const ArranqueUnidad& a = GetParam();
     GuardarUnidad(a.deg, a.rad, a.grad);
-    const QString unidad = QString::fromUtf16(a.unidad);
-    const TAngularConversion conversion = unidad == u"DEG"_s ? acDEG : unidad == u"RAD"_s ? acRAD : acGRAD;
+    const TAngularConversion conversion = a.conversion;
     EXPECT_EQ(V().Datos->ConversionAngular(), conversion);
     EXPECT_EQ(V().CheckDEG->isChecked(), conversion == acDEG);
     EXPECT_EQ(V().CheckRAD->isChecked(), conversion == acRAD);
     EXPECT_EQ(V().CheckGRAD->isChecked(), conversion == acGRAD);
-    EXPECT_EQ(UnidadGuardada(), unidad);
+    EXPECT_EQ(UnidadGuardada(), a.unidad->Nombre);
     // The next start finds the file settled and leaves it alone: no rewrite, not even of
     // identical bytes (a rewrite replaces the file).
     struct stat antes {}, despues {};
@@ -163,21 +163,20 @@ TEST_P(UnidadAlEmpezarTest, GanaLaPrimeraYElArchivoQuedaConEllaSola) {
 }
 
 const ArranqueUnidad Arranques[] = {
-    {"Radianes", false, true, false, u"RAD"},
-    {"Centesimales", false, false, true, u"GRAD"},
-    {"RadianesAntesQueCentesimales", false, true, true, u"RAD"},
-    {"GradosAntesQueTodo", true, true, true, u"DEG"},
-    {"NingunaEsGrados", false, false, false, u"DEG"},
+    {"Radianes", false, true, false, acRAD, &ClavesAjustes::Radianes},
+    {"Centesimales", false, false, true, acGRAD, &ClavesAjustes::Centesimales},
+    {"RadianesAntesQueCentesimales", false, true, true, acRAD, &ClavesAjustes::Radianes},
+    {"GradosAntesQueTodo", true, true, true, acDEG, &ClavesAjustes::Grados},
+    {"NingunaEsGrados", false, false, false, acDEG, &ClavesAjustes::Grados},
 };
 
 INSTANTIATE_TEST_SUITE_P(Ajustes, UnidadAlEmpezarTest, ::testing::ValuesIn(Arranques),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(VentanaTest, LeeElFormatoYElIVADelArchivo) {
-    Ajustes.EscribirBooleano(u"Opciones"_s, u"Formato"_s, false);
-    Ajustes.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 2);
-    Ajustes.EscribirBooleano(u"Opciones"_s, u"Separador Miles"_s, true);
-    Ajustes.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, 7.5);
+    namespace C = ClavesAjustes;
+    Ajustes.Escribir({C::Escritura(C::Formato, false), C::Escritura(C::Decimales, 2),
+                      C::Escritura(C::SeparadorMiles, true), C::Escritura(C::IVA, 7.5L)});
     EXPECT_EQ(V().TipoIVA, 7.5L);
     for (TZURLabelNumber* m : {V().M1, V().M2, V().M3, V().M4, V().M5})
         EXPECT_EQ(Texto(m), u"0,00"_s);

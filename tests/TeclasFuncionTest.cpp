@@ -4,6 +4,7 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 
 #include <gtest/gtest.h>
 
@@ -227,12 +228,12 @@ TEST_F(FuncionesTest, CambioDeUnidad) {
         bool deg, rad, grad; // stored before the start
         const char *casilla, *entrada;
         long double seno;
-        const char16_t* unidad;
+        const ClavesAjustes::Clave<bool>& unidad;
     } casos[] = {
-        {"DeRadianesAGrados", false, true, false, "CheckDEG", "30", 0.5L, u"DEG"},
-        {"DeGradosARadianes", true, false, false, "CheckRAD", "30", std::sin(30.0L), u"RAD"},
-        {"DeRadianesACentesimales", false, true, false, "CheckGRAD", "50", std::sqrt(0.5L), u"GRAD"},
-        {"DeCentesimalesAGrados", false, false, true, "CheckDEG", "90", 1, u"DEG"}};
+        {"DeRadianesAGrados", false, true, false, "CheckDEG", "30", 0.5L, ClavesAjustes::Grados},
+        {"DeGradosARadianes", true, false, false, "CheckRAD", "30", std::sin(30.0L), ClavesAjustes::Radianes},
+        {"DeRadianesACentesimales", false, true, false, "CheckGRAD", "50", std::sqrt(0.5L), ClavesAjustes::Centesimales},
+        {"DeCentesimalesAGrados", false, false, true, "CheckDEG", "90", 1, ClavesAjustes::Grados}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         GuardarUnidad(c.deg, c.rad, c.grad);
@@ -241,7 +242,7 @@ TEST_F(FuncionesTest, CambioDeUnidad) {
         const QStringList antes = Estado(V());
         Clic(QString::fromUtf8(c.casilla));
         EXPECT_EQ(Estado(V()), antes);
-        EXPECT_EQ(UnidadGuardada(), QString::fromUtf16(c.unidad));
+        EXPECT_EQ(UnidadGuardada(), c.unidad.Nombre);
         Pulsar(u"BotonSeno"_s);
         EXPECT_TRUE(Cerca(V().Datos->Valor(), c.seno));
     }

@@ -2,6 +2,7 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
+#include "ClavesAjustes.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -133,16 +134,16 @@ void VentanaPrueba::Pulsar(const QString& teclas) {
 QStringList VentanaPrueba::Cinta() { return V().Cuenta->Lineas(); }
 
 void VentanaPrueba::GuardarUnidad(bool deg, bool rad, bool grad) {
-    Ajustes.EscribirBooleano(u"Conversion"_s, u"DEG"_s, deg);
-    Ajustes.EscribirBooleano(u"Conversion"_s, u"RAD"_s, rad);
-    Ajustes.EscribirBooleano(u"Conversion"_s, u"GRAD"_s, grad);
+    namespace C = ClavesAjustes;
+    Ajustes.Escribir({C::Escritura(C::Grados, deg), C::Escritura(C::Radianes, rad),
+                      C::Escritura(C::Centesimales, grad)});
 }
 
 QString VentanaPrueba::UnidadGuardada() {
     QStringList ciertas;
-    for (const QString& clave : {u"DEG"_s, u"RAD"_s, u"GRAD"_s})
-        if (Ajustes.LeerBooleano(u"Conversion"_s, clave, false))
-            ciertas << clave;
+    for (const auto* clave : {&ClavesAjustes::Grados, &ClavesAjustes::Radianes, &ClavesAjustes::Centesimales})
+        if (ClavesAjustes::LeerTexto(Ajustes, *clave).toInt() != 0) // a missing key is false
+            ciertas << clave->Nombre.toString();
     return ciertas.join(u',');
 }
 

@@ -46,7 +46,7 @@ protected:
     QStringList Cinta();
 
     void GuardarUnidad(bool deg, bool rad, bool grad);
-    // The keys of the "Conversion" section stored true, e.g. "RAD".
+    // The names of the angle-unit keys stored true, e.g. "RAD".
     QString UnidadGuardada();
 
     ArchivoIni Ajustes;
