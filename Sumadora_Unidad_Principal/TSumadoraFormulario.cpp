@@ -22,7 +22,7 @@
 #include <QTabBar>
 #include <QTimer>
 
-#include <algorithm>
+#include <array>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -153,34 +153,37 @@ void TSumadoraFormulario::MostrarDialogo(QDialog* Dialogo) {
 }
 
 void TSumadoraFormulario::ConectarBotones() {
-    const QList<QAbstractButton*> operadores = BotonesOperadores();
-    const QList<QAbstractButton*> memorias = BotonesMemoria();
+    // Each dispatcher is handed the button, as the keyboard hands it the button a key
+    // stands for.
+    using Despachador = void (TSumadoraFormulario::*)(QObject*);
+    const std::pair<QList<QAbstractButton*>, Despachador> despachos[] = {
+        {BotonesOperadores(), &TSumadoraFormulario::OpcionesOperadores},
+        {BotonesMemoria(), &TSumadoraFormulario::OpcionesMemoria},
+        {BotonesOpciones(), &TSumadoraFormulario::Opciones},
+    };
+    for (const auto& [botones, despachador] : despachos) {
+        for (QAbstractButton* boton : botones)
+            connect(boton, &QAbstractButton::clicked, this,
+                    [this, boton, d = despachador] { (this->*d)(boton); });
+        BotonesCableados.Conectados += botones;
+    }
+    // The buttons that open a dialog have a handler each.
     const std::pair<QAbstractButton*, void (TSumadoraFormulario::*)()> propios[] = {
         {BotonPropiedades, &TSumadoraFormulario::BotonPropiedadesClick},
         {BotonInteresSimple, &TSumadoraFormulario::BotonInteresSimpleClick},
         {BotonInteresCompuesto, &TSumadoraFormulario::BotonInteresCompuestoClick},
         {SpeedButton26, &TSumadoraFormulario::SpeedButton26Click},
     };
-    const auto hacia = [this](QAbstractButton* boton,
-                              void (TSumadoraFormulario::*despachador)(QObject*)) {
-        connect(boton, &QAbstractButton::clicked, this,
-                [this, boton, despachador] { (this->*despachador)(boton); });
-    };
-    for (QAbstractButton* boton : findChildren<QAbstractButton*>()) {
-        // The tab bar's own scroll arrows are not the calculator's buttons.
-        if (qobject_cast<QTabBar*>(boton->parentWidget()))
-            continue;
-        const auto propio = std::find_if(std::begin(propios), std::end(propios),
-                                         [boton](const auto& p) { return p.first == boton; });
-        if (propio != std::end(propios))
-            connect(boton, &QAbstractButton::clicked, this, propio->second);
-        else if (operadores.contains(boton))
-            hacia(boton, &TSumadoraFormulario::OpcionesOperadores);
-        else if (memorias.contains(boton))
-            hacia(boton, &TSumadoraFormulario::OpcionesMemoria);
-        else
-            hacia(boton, &TSumadoraFormulario::Opciones);
+    for (const auto& [boton, accion] : propios) {
+        connect(boton, &QAbstractButton::clicked, this, accion);
+        BotonesCableados.Conectados.append(boton);
     }
+    // The panel's tab bar keeps its scroll arrows to itself.
+    BotonesCableados.SinClic = Notebook->tabBar()->findChildren<QAbstractButton*>();
+}
+
+QList<QAbstractButton*> TSumadoraFormulario::BotonesOpciones() const {
+    return BotonesTeclado() + BotonesVentana() + BotonesBarra() + BotonesFunciones();
 }
 
 void TSumadoraFormulario::LeerAjustes(const ArchivoIni& ini) {
@@ -256,18 +259,55 @@ void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
             Datos->setConversionAngular(c.Unidad);
 }
 
+namespace {
+
+// The side panel's buttons: the page each shows, none for the one that hides the panel.
+struct TeclaPanel {
+    QAbstractButton* Boton;
+    QWidget* Pagina;
+};
+
+std::array<TeclaPanel, 3> TeclasPanel(const Forma& f) {
+    return {{
+        {f.BotonTrigonometria, f.PaginaTrigonometria},
+        {f.BotonFinancieras, f.PaginaFinancieras},
+        {f.BotonCerrarOpciones, nullptr},
+    }};
+}
+
+// The angle-unit boxes: a click stores the unit and sets it.
+std::array<QAbstractButton*, 3> CasillasAngulo(const Forma& f) {
+    return {f.CheckDEG, f.CheckRAD, f.CheckGRAD};
+}
+
+} // namespace
+
 bool TSumadoraFormulario::OpcionesVentana(QObject* Sender) {
-    if (Sender == BotonTrigonometria)
-        MostrarPanel(PaginaTrigonometria);
-    else if (Sender == BotonFinancieras)
-        MostrarPanel(PaginaFinancieras);
-    else if (Sender == BotonCerrarOpciones)
-        OcultarPanel();
-    else if (Sender == CheckDEG || Sender == CheckRAD || Sender == CheckGRAD)
-        UnidadAngularClick(static_cast<QAbstractButton*>(Sender));
-    else
-        return false;
-    return true;
+    for (const TeclaPanel& t : TeclasPanel(*this)) {
+        if (Sender == t.Boton) {
+            if (t.Pagina)
+                MostrarPanel(t.Pagina);
+            else
+                OcultarPanel();
+            return true;
+        }
+    }
+    for (QAbstractButton* casilla : CasillasAngulo(*this)) {
+        if (Sender == casilla) {
+            UnidadAngularClick(casilla);
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<QAbstractButton*> TSumadoraFormulario::BotonesVentana() const {
+    QList<QAbstractButton*> botones;
+    for (const TeclaPanel& t : TeclasPanel(*this))
+        botones.append(t.Boton);
+    for (QAbstractButton* casilla : CasillasAngulo(*this))
+        botones.append(casilla);
+    return botones;
 }
 
 // The panel lies beyond the right edge of the narrow window: only the width changes.

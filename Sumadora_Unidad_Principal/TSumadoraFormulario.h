@@ -5,6 +5,7 @@
 #include "ui_TSumadoraFormulario.h"
 
 #include "ArchivoCuenta.h"
+#include "CableadoBotones.h"
 
 #include <QList>
 #include <QPointer>
@@ -77,6 +78,8 @@ public:
     void BotonInteresSimpleClick();
     void BotonInteresCompuestoClick();
     void SpeedButton26Click();
+    // Every button of the window as ConectarBotones wired it.
+    const CableadoBotones& Cableado() const { return BotonesCableados; }
 
     // The keyboard hook, installed on the application object: it sees every key press of
     // every window of the program before delivery and never consumes it.
@@ -128,17 +131,26 @@ private:
     QPointer<QObject> ReceptorEnCurso;
     bool ActuandoTecla = false;
 
+    // Wires each button its dispatcher's tables name, and no other.
     void ConectarBotones();
-    // The buttons each dispatcher serves, from the dispatcher's own table.
-    QList<QAbstractButton*> BotonesOperadores();
-    QList<QAbstractButton*> BotonesMemoria();
+    CableadoBotones BotonesCableados;
+    // The buttons each dispatcher serves, from the dispatcher's own tables.
+    QList<QAbstractButton*> BotonesOperadores() const;
+    QList<QAbstractButton*> BotonesMemoria() const;
+    QList<QAbstractButton*> BotonesOpciones() const;
 
-    // The branches of Opciones, by role; each returns whether the sender was its own.
+    // The branches of Opciones, by role; each returns whether the sender was its own, and
+    // has its buttons listed from the same table.
     bool OpcionesTeclado(QObject* Sender);
+    QList<QAbstractButton*> BotonesTeclado() const;
+    // The side panel and the angle unit.
     bool OpcionesVentana(QObject* Sender);
+    QList<QAbstractButton*> BotonesVentana() const;
     // The toolbar: tape files, printing, clearing, copying, About and help.
     bool OpcionesBarra(QObject* Sender);
+    QList<QAbstractButton*> BotonesBarra() const;
     bool OpcionesFunciones(QObject* Sender);
+    QList<QAbstractButton*> BotonesFunciones() const;
 
     void Porcentaje();
 

@@ -114,6 +114,38 @@ void MostrarAyuda(TSumadoraFormulario& v) {
         QDesktopServices::openUrl(ayuda);
 }
 
+// The calculation under way, if any, goes on from 0.
+void LimpiarCinta(TSumadoraFormulario& v) {
+    v.Cuenta->Limpiar();
+    v.Datos->Borrar();
+    v.Operandos->Borrar();
+}
+
+void CopiarTotal(TSumadoraFormulario& v) {
+    QGuiApplication::clipboard()->setText(v.Operandos->Text().trimmed());
+}
+
+using Forma = Ui::TSumadoraFormulario;
+
+struct TeclaBarra {
+    QToolButton* Forma::*Boton;
+    void (*Accion)(TSumadoraFormulario& v);
+    // The action may open a window (a dialog, the printer's, an error message): the
+    // keyboard stays off until it closes, so the key that closes it does not reach the
+    // calculator.
+    bool TecladoEnReposo;
+};
+
+const TeclaBarra TeclasBarra[] = {
+    {&Forma::BotonAbrirCuenta, &AbrirCinta, true},
+    {&Forma::GuardarCuenta, &GuardarCinta, true},
+    {&Forma::ImprimirCuenta, &ImprimirCinta, true},
+    {&Forma::BotonAcercaDe, &MostrarAcercaDe, true},
+    {&Forma::BotonAyuda, &MostrarAyuda, true},
+    {&Forma::BorrarCuenta, &LimpiarCinta, false},
+    {&Forma::BotonCopiar, &CopiarTotal, false},
+};
+
 } // namespace
 
 void TSumadoraFormulario::AbrirCuenta(const QString& Ruta) {
@@ -122,33 +154,23 @@ void TSumadoraFormulario::AbrirCuenta(const QString& Ruta) {
 }
 
 bool TSumadoraFormulario::OpcionesBarra(QObject* Sender) {
-    using Accion = void (*)(TSumadoraFormulario&);
-    Accion accion = nullptr;
-    if (Sender == BotonAbrirCuenta)
-        accion = &AbrirCinta;
-    else if (Sender == GuardarCuenta)
-        accion = &GuardarCinta;
-    else if (Sender == ImprimirCuenta)
-        accion = &ImprimirCinta;
-    else if (Sender == BotonAcercaDe)
-        accion = &MostrarAcercaDe;
-    else if (Sender == BotonAyuda)
-        accion = &MostrarAyuda;
-
-    if (accion) {
-        // The keyboard stays off until the error message, if any, is closed too: the key
-        // that closes it must not reach the calculator.
-        const TecladoSuspendido suspension(TecladoActivo);
-        ConGuardia(this, [this, accion] { accion(*this); });
-    } else if (Sender == BorrarCuenta) {
-        // The calculation under way, if any, goes on from 0.
-        Cuenta->Limpiar();
-        Datos->Borrar();
-        Operandos->Borrar();
-    } else if (Sender == BotonCopiar) {
-        QGuiApplication::clipboard()->setText(Operandos->Text().trimmed());
-    } else {
-        return false;
+    for (const TeclaBarra& t : TeclasBarra) {
+        if (Sender != this->*t.Boton)
+            continue;
+        if (t.TecladoEnReposo) {
+            const TecladoSuspendido suspension(TecladoActivo);
+            ConGuardia(this, [this, &t] { t.Accion(*this); });
+        } else {
+            t.Accion(*this);
+        }
+        return true;
     }
-    return true;
+    return false;
+}
+
+QList<QAbstractButton*> TSumadoraFormulario::BotonesBarra() const {
+    QList<QAbstractButton*> botones;
+    for (const TeclaBarra& t : TeclasBarra)
+        botones.append(this->*t.Boton);
+    return botones;
 }

@@ -117,6 +117,18 @@ void LetraNIF(TSumadoraFormulario& v) {
     v.Operandos->MostrarResultado(v.Operandos->Valor());
 }
 
+// Keys that print on the tape.
+struct TeclaCinta {
+    QPushButton* Forma::*Boton;
+    void (*Accion)(TSumadoraFormulario& v);
+};
+
+const TeclaCinta TeclasCinta[] = {
+    {&Forma::BotonMasIVA, &AgregarIVA},
+    {&Forma::BotonMenosIVA, &QuitarIVA},
+    {&Forma::BotonNIF, &LetraNIF},
+};
+
 } // namespace
 
 bool TSumadoraFormulario::OpcionesFunciones(QObject* Sender) {
@@ -132,13 +144,22 @@ bool TSumadoraFormulario::OpcionesFunciones(QObject* Sender) {
             return true;
         }
     }
-    if (Sender == BotonMasIVA)
-        AgregarIVA(*this);
-    else if (Sender == BotonMenosIVA)
-        QuitarIVA(*this);
-    else if (Sender == BotonNIF)
-        LetraNIF(*this);
-    else
-        return false;
-    return true;
+    for (const TeclaCinta& t : TeclasCinta) {
+        if (Sender == this->*t.Boton) {
+            t.Accion(*this);
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<QAbstractButton*> TSumadoraFormulario::BotonesFunciones() const {
+    QList<QAbstractButton*> botones;
+    for (const TeclaRegistro& t : TeclasRegistro)
+        botones.append(this->*t.Boton);
+    for (const TeclaValor& t : TeclasValor)
+        botones.append(this->*t.Boton);
+    for (const TeclaCinta& t : TeclasCinta)
+        botones.append(this->*t.Boton);
+    return botones;
 }

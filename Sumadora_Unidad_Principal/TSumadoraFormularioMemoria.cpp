@@ -28,7 +28,7 @@ const FilaMemoria FilasMemoria[] = {
 
 } // namespace
 
-QList<QAbstractButton*> TSumadoraFormulario::BotonesMemoria() {
+QList<QAbstractButton*> TSumadoraFormulario::BotonesMemoria() const {
     QList<QAbstractButton*> botones;
     for (const FilaMemoria& f : FilasMemoria)
         botones << this->*f.Sumar << this->*f.Restar << this->*f.Leer << this->*f.Borrar;

@@ -41,9 +41,30 @@ const TeclaCuenta TeclasCuenta[] = {
     {&Forma::BotonElevarAlCubo, &TZURCuenta::AlCubo},
 };
 
+// Keys that total, clear or edit the entry.
+struct TeclaEdicion {
+    QPushButton* Forma::*Boton;
+    void (*Accion)(TSumadoraFormulario& v);
+};
+
+const TeclaEdicion TeclasEdicion[] = {
+    {&Forma::OperadorIgual, [](TSumadoraFormulario& v) { v.Cuenta->Intro(); }},
+    {&Forma::OperadorTotal, [](TSumadoraFormulario& v) { v.Cuenta->Intro(); }},
+    {&Forma::BorrarOperando, [](TSumadoraFormulario& v) { v.Datos->Borrar(); }},
+    // The calculation stays open, now from a total of 0; no line is written or removed.
+    {&Forma::BorrarOperacion,
+     [](TSumadoraFormulario& v) {
+         v.Cuenta->Inicializar();
+         v.Operandos->Borrar();
+         v.Datos->Borrar();
+     }},
+    {&Forma::OperadorCambioSigno, [](TSumadoraFormulario& v) { v.Datos->CambioSigno(); }},
+    {&Forma::OperadorDecimal, [](TSumadoraFormulario& v) { v.Datos->PuntoDecimal(); }},
+};
+
 } // namespace
 
-QList<QAbstractButton*> TSumadoraFormulario::BotonesOperadores() {
+QList<QAbstractButton*> TSumadoraFormulario::BotonesOperadores() const {
     QList<QAbstractButton*> botones;
     for (const TeclaDigito& t : TeclasDigito)
         botones.append(this->*t.Boton);
@@ -105,21 +126,18 @@ void TSumadoraFormulario::Opciones(QObject* Sender) {
 }
 
 bool TSumadoraFormulario::OpcionesTeclado(QObject* Sender) {
-    if (Sender == OperadorIgual || Sender == OperadorTotal) {
-        Cuenta->Intro();
-    } else if (Sender == BorrarOperando) {
-        Datos->Borrar();
-    } else if (Sender == BorrarOperacion) {
-        // The calculation stays open, now from a total of 0; no line is written or removed.
-        Cuenta->Inicializar();
-        Operandos->Borrar();
-        Datos->Borrar();
-    } else if (Sender == OperadorCambioSigno) {
-        Datos->CambioSigno();
-    } else if (Sender == OperadorDecimal) {
-        Datos->PuntoDecimal();
-    } else {
-        return false;
+    for (const TeclaEdicion& t : TeclasEdicion) {
+        if (Sender == this->*t.Boton) {
+            t.Accion(*this);
+            return true;
+        }
     }
-    return true;
+    return false;
+}
+
+QList<QAbstractButton*> TSumadoraFormulario::BotonesTeclado() const {
+    QList<QAbstractButton*> botones;
+    for (const TeclaEdicion& t : TeclasEdicion)
+        botones.append(this->*t.Boton);
+    return botones;
 }

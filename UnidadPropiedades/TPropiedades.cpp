@@ -5,6 +5,7 @@
 #include "ClavesAjustes.h"
 #include "GuardiaErrores.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTabBar>
 
 #include <array>
 #include <cmath>
@@ -27,6 +29,23 @@ namespace {
 void LimitarCaracteres(QAbstractSpinBox* caja, int maximo) {
     if (auto* edicion = caja->findChild<QLineEdit*>())
         edicion->setMaxLength(maximo);
+}
+
+// A button and its action: a choice acts on every change of its state, a push button when
+// clicked.
+struct AccionBoton {
+    QAbstractButton* Boton;
+    void (QAbstractButton::*Senal)(bool);
+    void (TPropiedades::*Accion)();
+};
+
+std::array<AccionBoton, 4> AccionesBotones(const TPropiedades& d) {
+    return {{
+        {d.FormatoGeneral, &QAbstractButton::toggled, &TPropiedades::FormatoClick},
+        {d.FormatoFijo, &QAbstractButton::toggled, &TPropiedades::FormatoClick},
+        {d.IncluirCabecera, &QAbstractButton::toggled, &TPropiedades::IncluirCabeceraClick},
+        {d.Aplicar, &QAbstractButton::clicked, &TPropiedades::AplicarClick},
+    }};
 }
 
 } // namespace
@@ -49,17 +68,25 @@ TPropiedades::TPropiedades(FuncionSkin aplicarSkin, ArchivoIni archivo, QWidget*
     LimitarCaracteres(IVA, 4);
     IVA->installEventFilter(this);
 
-    connect(FormatoGeneral, &QRadioButton::toggled, this, [this] { FormatoClick(); });
-    connect(FormatoFijo, &QRadioButton::toggled, this, [this] { FormatoClick(); });
-    connect(IncluirCabecera, &QCheckBox::toggled, this, [this] { IncluirCabeceraClick(); });
+    for (const AccionBoton& a : AccionesBotones(*this))
+        connect(a.Boton, a.Senal, this, [this, accion = a.Accion] { (this->*accion)(); });
     connect(SelSkin, &QComboBox::currentIndexChanged, this, [this] { SelSkinChange(); });
-    connect(Aplicar, &QPushButton::clicked, this, [this] { AplicarClick(); });
 
     FormCreate();
 
     // Centred on the screen once; afterwards it opens where the user left it.
     if (const QScreen* pantalla = screen())
         move(pantalla->availableGeometry().center() - rect().center());
+}
+
+CableadoBotones TPropiedades::Cableado() const {
+    CableadoBotones cableado;
+    for (const AccionBoton& a : AccionesBotones(*this))
+        cableado.Conectados.append(a.Boton);
+    // The thousands separator is read by "Aplicar"; the arrows are the tab bar's own.
+    cableado.SinClic = {SeparadorMiles};
+    cableado.SinClic += PageControl1->tabBar()->findChildren<QAbstractButton*>();
+    return cableado;
 }
 
 int TPropiedades::IndiceFormato() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ArchivoIni.h"
+#include "CableadoBotones.h"
 
 #include "ui_TPropiedades.h"
 
@@ -28,6 +29,9 @@ public:
     // Replaces the skin function; applies nothing by itself.
     void setAplicarSkin(FuncionSkin aplicarSkin);
     const ArchivoIni& Archivo() const { return FArchivo; }
+
+    // The dialog's buttons as its tables wire them.
+    CableadoBotones Cableado() const;
 
     void FormatoClick();
     void IncluirCabeceraClick();

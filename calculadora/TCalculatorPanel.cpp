@@ -152,6 +152,10 @@ TCalcButton* TCalculatorPanel::Boton(int kind) const {
     return kind >= 1 && kind <= NumeroBotones ? FBotones[size_t(kind - 1)] : nullptr;
 }
 
+CableadoBotones TCalculatorPanel::Cableado() const {
+    return {QList<QAbstractButton*>(FBotones.begin(), FBotones.end()), {}};
+}
+
 void TCalculatorPanel::Pulsar(int kind) {
     switch (kind) {
     case KindMP:

@@ -2,6 +2,7 @@
 // logic (EstadoCalculadora). It raises accept and cancel; the display belongs to the window.
 #pragma once
 
+#include "CableadoBotones.h"
 #include "EstadoCalculadora.h"
 
 #include <QWidget>
@@ -29,6 +30,8 @@ public:
 
     // The key of kind 1..28, nullptr for any other.
     TCalcButton* Boton(int kind) const;
+    // The keys, each wired from the keypad's table.
+    CableadoBotones Cableado() const;
     QLabel* Indicador() const { return FIndicador; }
     const EstadoCalculadora& Estado() const { return FEstado; }
     const QString& Texto() const { return FEstado.Texto(); }

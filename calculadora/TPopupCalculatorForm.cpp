@@ -57,6 +57,8 @@ TPopupCalculatorForm::TPopupCalculatorForm(QWidget* padre)
     });
 }
 
+CableadoBotones TPopupCalculatorForm::Cableado() const { return FPanel->Cableado(); }
+
 void TPopupCalculatorForm::Abrir(const QRect& caja, const QRect& pantalla, double memoria,
                                  int precision, double valorCaja) {
     FPanel->PrepararApertura(memoria, std::max(2, precision), valorCaja);

@@ -2,6 +2,8 @@
 // keypad. It only shows and hides; the edit box it belongs to is wired by EnlaceCalculadora.
 #pragma once
 
+#include "CableadoBotones.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -27,6 +29,8 @@ public:
 
     TCalculatorPanel* Panel() const { return FPanel; }
     QLabel* Pantalla() const { return FPantalla; }
+    // The window's buttons are the keypad's.
+    CableadoBotones Cableado() const;
 
     // Opening: memory and precision handed to the keypad, the box's value when it is not 0,
     // placed against the box `caja` (screen coordinates) within `pantalla`, then shown

@@ -13,8 +13,7 @@ TInteresCompuesto::TInteresCompuesto(QWidget* parent) : DialogoFinanciero(parent
     setupUi(this);
     NP->setValueType(vtInteger);
     FormCreate();
-    FijarVentana();
-    connect(BotonCalcular, &QPushButton::clicked, this, &TInteresCompuesto::BotonCalcularClick);
+    FijarVentana({{BotonCalcular, [this] { BotonCalcularClick(); }}}, {CI, IP, NP});
 }
 
 void TInteresCompuesto::FormCreate() {

@@ -10,8 +10,7 @@ TInteresSimple::TInteresSimple(QWidget* parent) : DialogoFinanciero(parent) {
     setupUi(this);
     NP->setValueType(vtInteger);
     FormCreate();
-    FijarVentana();
-    connect(BotonCalcular, &QPushButton::clicked, this, &TInteresSimple::BotonCalcularClick);
+    FijarVentana({{BotonCalcular, [this] { BotonCalcularClick(); }}}, {CI, IP, NP});
 }
 
 void TInteresSimple::FormCreate() {

@@ -18,9 +18,9 @@ TPrestamoFrances::TPrestamoFrances(QWidget* parent) : DialogoFinanciero(parent) 
     setupUi(this);
     NA->setValueType(vtInteger);
     FormCreate();
-    FijarVentana();
-    connect(BotonCalcular, &QPushButton::clicked, this, &TPrestamoFrances::BotonCalcularClick);
-    connect(BotonImprimir, &QPushButton::clicked, this, &TPrestamoFrances::BotonImprimirClick);
+    FijarVentana({{BotonCalcular, [this] { BotonCalcularClick(); }},
+                  {BotonImprimir, [this] { BotonImprimirClick(); }}},
+                 {C, IA, NA});
     Informe->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Informe, &QWidget::customContextMenuRequested, this, [this](const QPoint& punto) {
         MenuInforme(punto)->exec(Informe->viewport()->mapToGlobal(punto));

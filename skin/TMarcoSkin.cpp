@@ -76,6 +76,15 @@ void TMarcoSkin::ActivarTodos(bool activo) {
         m->setActivo(activo);
 }
 
+QList<QAbstractButton*> TMarcoSkin::BotonesTitulo(const QWidget* ventana) {
+    const TMarcoSkin* marco = De(ventana);
+    if (!marco)
+        return {};
+    const TBarraTituloSkin* barra = marco->FBarra;
+    return {barra->BotonMenu(), barra->BotonMinimizar(), barra->BotonEnrollar(),
+            barra->BotonCerrar()};
+}
+
 bool TMarcoSkin::TodosActivos() { return MarcosActivos; }
 
 TMarcoSkin::TMarcoSkin(QWidget* ventana, Botones botones)

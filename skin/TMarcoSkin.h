@@ -6,11 +6,13 @@
 #pragma once
 
 #include <QFlags>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
 
+class QAbstractButton;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -42,6 +44,9 @@ public:
     static TMarcoSkin* Instalar(QWidget* ventana, Botones botones = BotonesDialogo());
     // The frame of a window, or nullptr.
     static TMarcoSkin* De(const QWidget* ventana);
+    // The caption bar's buttons of the window's frame, each wired by the bar itself; none
+    // for a window without a frame.
+    static QList<QAbstractButton*> BotonesTitulo(const QWidget* ventana);
     // Switches every frame of the program; the engine calls it when the skin changes.
     static void ActivarTodos(bool activo);
     static bool TodosActivos();

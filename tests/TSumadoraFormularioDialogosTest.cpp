@@ -1,13 +1,21 @@
 // The main window with its five dialogs: the settings taken over after the Properties
-// dialog, and the financial dialogs opened with the keyboard hook at rest.
+// dialog, the financial dialogs opened with the keyboard hook at rest, and every button of
+// every window named by a table.
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
 #include "ClavesAjustes.h"
+#include "EnlaceCalculadora.h"
+#include "TFAcercaDe.h"
+#include "TInteresCompuesto.h"
 #include "TInteresSimple.h"
+#include "TMarcoSkin.h"
+#include "TPopupCalculatorForm.h"
+#include "TPrestamoFrances.h"
 #include "TPropiedades.h"
 #include "TSkinData.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
@@ -137,6 +145,34 @@ TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
     Clic(u"BotonInteresSimple"_s);
     AlAparecerDialogo([this](QWidget*) { EXPECT_EQ(V().DialogoInteresSimple()->CI->text(), u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
+}
+
+// A button no table names would do nothing when clicked. Each button of each window is in
+// exactly one table: wired to an action, left without one on purpose, or the caption's.
+TEST_F(DialogosVentanaTest, CadaBotonDeCadaVentanaEstaEnUnaTabla) {
+    TSumadoraFormulario& v = V();
+    CrearDialogos(v);
+    TPopupCalculatorForm* calculadora = EnlaceCalculadora::De(v.InteresSimple->CI)->Desplegable();
+    const std::pair<const QWidget*, CableadoBotones> ventanas[] = {
+        {&v, v.Cableado()},
+        {v.Propiedades, v.Propiedades->Cableado()},
+        {v.AcercaDe, {}}, // no buttons but its caption's
+        {v.InteresSimple, v.InteresSimple->Cableado()},
+        {v.InteresCompuesto, v.InteresCompuesto->Cableado()},
+        {v.PrestamoFrances, v.PrestamoFrances->Cableado()},
+        {calculadora, calculadora->Cableado()},
+    };
+    for (const auto& [ventana, cableado] : ventanas) {
+        const QList<QAbstractButton*> titulo = TMarcoSkin::BotonesTitulo(ventana);
+        for (QAbstractButton* b : ventana->findChildren<QAbstractButton*>()) {
+            if (b->window() != ventana) // a window within, with a row of its own
+                continue;
+            EXPECT_EQ(cableado.Conectados.count(b) + cableado.SinClic.count(b) + titulo.count(b), 1)
+                << ventana->metaObject()->className() << ": " << b->metaObject()->className()
+                << " \"" << b->objectName().toStdString() << "\" \"" << b->text().toStdString()
+                << "\"";
+        }
+    }
 }
 
 } // namespace
