@@ -314,7 +314,7 @@ int main(int argc, char** argv) {
             ++fallos;
             continue;
         }
-        const QString base = QStringLiteral("%1/skin_%2_%3")
+        const QString base = QStringLiteral("%1/FSkin%2_%3")
                                  .arg(carpeta)
                                  .arg(i)
                                  .arg(i == 0 ? QStringLiteral("SinSkin") : nombres[i]);

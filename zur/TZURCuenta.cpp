@@ -27,11 +27,11 @@ namespace {
 // distinct lines on screen, and laying text out again at every repaint cost most of a key.
 class DelegadoLinea final : public QStyledItemDelegate {
 public:
-    explicit DelegadoLinea(TZURCuenta* cuenta) : QStyledItemDelegate(cuenta), cuenta_(cuenta) {}
+    explicit DelegadoLinea(TZURCuenta* cuenta) : QStyledItemDelegate(cuenta), FCuenta(cuenta) {}
 
     QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
         QSize tamano = QStyledItemDelegate::sizeHint(opcion, indice);
-        tamano.setHeight(cuenta_->AlturaLinea());
+        tamano.setHeight(FCuenta->AlturaLinea());
         return tamano;
     }
 
@@ -45,18 +45,18 @@ public:
         const bool elegida = o.state & QStyle::State_Selected;
         if (elegida)
             lienzo->fillRect(o.rect, o.palette.brush(grupo, QPalette::Highlight));
-        if (o.font != fuente_) {
-            fuente_ = o.font;
-            lineas_.clear();
+        if (o.font != FFuente) {
+            FFuente = o.font;
+            FLineas.clear();
         }
-        if (lineas_.size() > 64)
-            lineas_.clear();
-        auto it = lineas_.find(o.text);
-        if (it == lineas_.end()) {
+        if (FLineas.size() > 64)
+            FLineas.clear();
+        auto it = FLineas.find(o.text);
+        if (it == FLineas.end()) {
             QStaticText texto(o.text);
             texto.setTextFormat(Qt::PlainText);
             texto.prepare(QTransform(), o.font);
-            it = lineas_.insert(o.text, texto);
+            it = FLineas.insert(o.text, texto);
         }
         const QStyle* estilo = o.widget ? o.widget->style() : QApplication::style();
         const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, o.widget) + 1;
@@ -69,9 +69,9 @@ public:
     }
 
 private:
-    TZURCuenta* cuenta_;
-    mutable QFont fuente_;
-    mutable QHash<QString, QStaticText> lineas_;
+    TZURCuenta* FCuenta;
+    mutable QFont FFuente;
+    mutable QHash<QString, QStaticText> FLineas;
 };
 
 bool EsCodigo(const QString& operador, char codigo) {
