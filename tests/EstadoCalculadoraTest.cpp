@@ -123,6 +123,8 @@ const CasoTeclas kCasos[] = {
     {"LimiteConMenos", "123 +/- 45", "-1234", I, "", 4},
     {"LimiteSinMenos", "12345", "1234", I, "", 4},
     {"LaComaCuentaComoCaracter", "123,45", "123,", I, "", 4},
+    {"PrecisionDeMasSeQuedaEn18", "1234567890123456789", "123456789012345678", I, "", 255},
+    {"PrecisionCeroSeQuedaEnDos", "1 / 3 =", "0,33", L, "", 0},
     {"TextoConEsinDigitos", k1E20 + " 5", "1E20", I, "M"},
     {"TextoConEsinComa", k1E20 + " ,", "1E20", I, "M"},
     // Delete.
@@ -195,16 +197,6 @@ TEST(MemoriaCalculadora, DesbordamientoConservaLaMemoria) {
     c.MemoriaSumar();
     EXPECT_EQ(c.EstadoActual(), E);
     EXPECT_EQ(c.Memoria(), 1.5e308);
-}
-
-TEST(PrecisionCalculadora, SeLimitaADosYDieciocho) {
-    EstadoCalculadora c;
-    c.setPrecision(255);
-    EXPECT_EQ(c.Precision(), 18);
-    c.setPrecision(0);
-    EXPECT_EQ(c.Precision(), 2);
-    Pulsar(c, "1 / 3 =");
-    EXPECT_EQ(c.Texto(), QStringLiteral("0,33"));
 }
 
 TEST(LecturaPantalla, LeeComaYExponente) {

@@ -58,21 +58,15 @@ void Teclear(TCalculatorPanel* panel, const char* teclas) {
     }
 }
 
-// The 28 keys: their captions, the four image keys with an image and a hint, none taking the
-// focus from the box, none overlapping another, all inside the panel.
+// The 28 keys: each with a caption or an image and a hint, none taking the focus from the
+// box, none overlapping another, all inside the panel.
 TEST(VentanaDesplegable, LasVeintiochoTeclas) {
-    const QStringList captions = QStringLiteral("0 1 2 3 4 5 6 7 8 9 +/- , / * - + sqrt % 1/x = "
-                                                "_ _ MP MS MR MC _ _")
-                                     .split(QLatin1Char(' '));
     TCalculatorPanel panel;
     EXPECT_EQ(panel.findChildren<TCalcButton*>().size(), 28);
-    EXPECT_EQ(panel.Boton(29), nullptr);
     for (int kind = 1; kind <= 28; ++kind) {
         SCOPED_TRACE(kind);
         const TCalcButton* boton = panel.Boton(kind);
         ASSERT_NE(boton, nullptr);
-        const QString caption = captions[kind - 1];
-        EXPECT_EQ(boton->text(), caption == QStringLiteral("_") ? QString() : caption);
         EXPECT_TRUE(!boton->text().isEmpty() ||
                     (!boton->icon().isNull() && !boton->toolTip().isEmpty()));
         EXPECT_EQ(boton->focusPolicy(), Qt::NoFocus);
