@@ -14,14 +14,16 @@
 
 #include <sys/resource.h>
 
-QString Separador() { return QStringLiteral(" ") + QString(21, u'-'); }
+using namespace Qt::StringLiterals;
+
+QString Separador() { return u" "_s + QString(21, u'-'); }
 
 QStringList Lineas(const QString& descripcion) {
     QStringList lineas;
     if (descripcion.isEmpty())
         return lineas;
     for (const QString& d : descripcion.split(u'|')) {
-        if (d == QStringLiteral("---")) {
+        if (d == u"---"_s) {
             lineas << Separador();
         } else if (d.isEmpty()) {
             lineas << QString();
@@ -59,7 +61,7 @@ QString Ejecutar(const QString& programa, const QStringList& argumentos, int esp
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return QString();
     const QString salida = QString::fromLocal8Bit(p.readAllStandardOutput());
-    return salida.isNull() ? QStringLiteral("") : salida;
+    return salida.isNull() ? u""_s : salida;
 }
 
 namespace {
@@ -73,20 +75,17 @@ QString EjecutarNecesario(const QString& programa, const QStringList& argumentos
 } // namespace
 
 QList<QStringList> LeerCsv(const QString& ruta) {
-    static const QString lector = QStringLiteral(
-        "import csv, json, sys\n"
-        "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
-        "    json.dump(list(csv.reader(f, delimiter=';', strict=True)), sys.stdout)\n");
+    static const QString lector = u"import csv, json, sys\n" u"with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n" u"    json.dump(list(csv.reader(f, delimiter=';', strict=True)), sys.stdout)\n"_s;
     QList<QStringList> filas;
     const QJsonArray leidas = QJsonDocument::fromJson(
-        EjecutarNecesario(QStringLiteral("python3"), {QStringLiteral("-c"), lector, ruta}).toUtf8()).array();
+        EjecutarNecesario(u"python3"_s, {u"-c"_s, lector, ruta}).toUtf8()).array();
     for (const QJsonValue& fila : leidas)
         filas << fila.toVariant().toStringList();
     return filas;
 }
 
 QString TextoPdf(const QString& ruta) {
-    return EjecutarNecesario(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+    return EjecutarNecesario(u"pdftotext"_s, {u"-layout"_s, ruta, u"-"_s});
 }
 
 QString MensajeDeError(const std::function<void()>& accion) {

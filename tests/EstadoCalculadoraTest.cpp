@@ -157,7 +157,7 @@ TEST(AceptarCalculadora, AvisaSoloSiHayResultado) {
     // Accepting "5 / 0" must not hand a silent 0 to the box: the error stays on view.
     Pulsar(c, "5 / 0");
     EXPECT_FALSE(c.Aceptar());
-    EXPECT_EQ(c.Texto(), QStringLiteral("Error"));
+    EXPECT_EQ(c.Texto(), u"Error"_s);
     EXPECT_FALSE(c.Aceptar());
 }
 
@@ -165,16 +165,16 @@ TEST(ValorInicialCalculadora, SeMuestraComoResultadoYSaleDelError) {
     EstadoCalculadora c;
     Pulsar(c, "9 +");
     c.MostrarValorInicial(7.5);
-    EXPECT_EQ(c.Texto(), QStringLiteral("7,5"));
+    EXPECT_EQ(c.Texto(), u"7,5"_s);
     EXPECT_EQ(c.EstadoActual(), L);
     EXPECT_EQ(c.Pendiente(), QLatin1Char('='));
     Pulsar(c, "3");
-    EXPECT_EQ(c.Texto(), QStringLiteral("3")); // a digit starts a new number
+    EXPECT_EQ(c.Texto(), u"3"_s); // a digit starts a new number
     Pulsar(c, "+ 1 =");
-    EXPECT_EQ(c.Texto(), QStringLiteral("4")); // "=" forgot the "9 +"
+    EXPECT_EQ(c.Texto(), u"4"_s); // "=" forgot the "9 +"
     Pulsar(c, "5 / 0 =");
     c.MostrarValorInicial(-2);
-    EXPECT_EQ(c.Texto(), QStringLiteral("-2"));
+    EXPECT_EQ(c.Texto(), u"-2"_s);
     EXPECT_EQ(c.EstadoActual(), L);
 }
 
@@ -183,7 +183,7 @@ TEST(OperandoCalculadora, EsElValorMostradoYCeroTrasError) {
     c.setPrecision(4);
     Pulsar(c, "2 / 3 =");
     // The operand is the rounded value on the display, not the exact quotient.
-    EXPECT_EQ(c.Texto(), QStringLiteral("0,6667"));
+    EXPECT_EQ(c.Texto(), u"0,6667"_s);
     EXPECT_DOUBLE_EQ(c.Operando(), 0.6667);
     Pulsar(c, "5 / 0 +");
     EXPECT_EQ(c.Operando(), 0.0);

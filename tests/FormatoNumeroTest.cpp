@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int Digitos(int numDigits) {
@@ -49,7 +51,7 @@ bool TextoDeFormato(const std::string& formato, long double v, std::string* text
 }
 
 TEST(FormatoNumero, CadaFilaDeLosVectores) {
-    std::ifstream archivo(RutaDatos(QStringLiteral("formatos.tsv")).toStdString());
+    std::ifstream archivo(RutaDatos(u"formatos.tsv"_s).toStdString());
     ASSERT_TRUE(archivo) << "tests/datos/formatos.tsv missing";
     std::string linea;
     int numero = 0, filas = 0;

@@ -66,31 +66,31 @@ void GuardarAviso(QtMsgType tipo, const QMessageLogContext&, const QString& text
 // A small window with one control of every kind the skins style, absolute geometry.
 std::unique_ptr<QWidget> VentanaDeControles() {
     auto v = std::make_unique<QWidget>();
-    v->setWindowTitle(QStringLiteral("Prueba"));
+    v->setWindowTitle(u"Prueba"_s);
     v->setFixedSize(300, 200);
-    (new QPushButton(QStringLiteral("7"), v.get()))->setGeometry(8, 8, 33, 33);
+    (new QPushButton(u"7"_s, v.get()))->setGeometry(8, 8, 33, 33);
     QWidget* p = v.get();
     const QList<QWidget*> resto = {
-        new QToolButton(p),    new QCheckBox(QStringLiteral("X"), p),
-        new QRadioButton(QStringLiteral("DEG"), p), new QLineEdit(p),
+        new QToolButton(p),    new QCheckBox(u"X"_s, p),
+        new QRadioButton(u"DEG"_s, p), new QLineEdit(p),
         new QSpinBox(p),       new QComboBox(p),
-        new QPlainTextEdit(p), new QGroupBox(QStringLiteral("G"), p)};
+        new QPlainTextEdit(p), new QGroupBox(u"G"_s, p)};
     for (int i = 0; i < resto.size(); ++i)
         resto[i]->setGeometry(44 + (i % 2) * 80, 8 + (i / 2) * 40, 76, 36);
     auto* lista = new QListWidget(v.get());
-    lista->setObjectName(QStringLiteral("cuenta"));
+    lista->setObjectName(u"cuenta"_s);
     lista->setGeometry(210, 8, 80, 100);
     for (int i = 0; i < 40; ++i)
         lista->addItem(QString::number(i));
     auto* paginas = new QTabWidget(v.get());
-    paginas->addTab(new QLabel(QStringLiteral("Trig")), QStringLiteral("T"));
+    paginas->addTab(new QLabel(u"Trig"_s), u"T"_s);
     paginas->setGeometry(8, 170, 100, 28);
     return v;
 }
 
 // The image paths a sheet's url() entries name.
 QStringList Urls(const QString& hoja) {
-    static const QRegularExpression referencia(QStringLiteral("url\\(([^)]*)\\)"));
+    static const QRegularExpression referencia(u"url\\(([^)]*)\\)"_s);
     QStringList rutas;
     for (auto it = referencia.globalMatch(hoja); it.hasNext();)
         rutas << it.next().captured(1);
@@ -123,7 +123,7 @@ TEST_F(SkinTest, CadaIndiceDaSuAspectoYCeroElSencillo) {
     QObject::connect(SD.get(), &TSkinData::SkinCambiado, SD.get(), [&](int i) { cambios << i; });
     Avisos.clear();
     const QtMessageHandler anterior = qInstallMessageHandler(GuardarAviso);
-    ventana->setStyleSheet(QStringLiteral("QPushButton { color: red; ")); // a broken sheet is heard
+    ventana->setStyleSheet(u"QPushButton { color: red; "_s); // a broken sheet is heard
     ventana->grab();
     const bool oido = !Avisos.isEmpty();
     ventana->setStyleSheet(QString());
@@ -261,8 +261,8 @@ TEST_F(SkinTest, ElMarcoSigueAlSkinSeEnrollaYConservaElCliente) {
     EXPECT_TRUE(marco->Barra()->isVisible());
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
     EXPECT_EQ(boton->mapTo(ventana.get(), QPoint(0, 0)), QPoint(8, 8 + TMarcoSkin::AltoTitulo));
-    ventana->setWindowTitle(QStringLiteral("Otro título"));
-    EXPECT_EQ(marco->Barra()->Titulo()->text(), QStringLiteral("Otro título"));
+    ventana->setWindowTitle(u"Otro título"_s);
+    EXPECT_EQ(marco->Barra()->Titulo()->text(), u"Otro título"_s);
     ASSERT_TRUE(SD->AplicarSkin(6)); // skin to skin: the frame stays as it is
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
 
@@ -277,7 +277,7 @@ TEST_F(SkinTest, ElMarcoSigueAlSkinSeEnrollaYConservaElCliente) {
     EXPECT_TRUE(marco->Cliente()->isVisible());
     // Through the system menu, and undone by going back to the plain look.
     std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
-    Accion(menu.get(), QStringLiteral("Enro&llar"))->trigger();
+    Accion(menu.get(), u"Enro&llar"_s)->trigger();
     EXPECT_TRUE(marco->Enrollada());
 
     ASSERT_TRUE(SD->AplicarSkin(0));
@@ -350,13 +350,13 @@ TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
     EXPECT_TRUE(principal->Barra()->BotonMinimizar()->isHidden());
     std::unique_ptr<QMenu> menu(principal->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("Mi&nimizar"),
-                           QStringLiteral("Enro&llar"), QStringLiteral("&Cerrar")}));
+              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s,
+                           u"Enro&llar"_s, u"&Cerrar"_s}));
 
     QDialog dialogo;
     std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menuDialogo.get()),
-              (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("&Cerrar")}));
+              (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
 
     for (const bool conCancelar : {true, false}) {
         QStringList botones;
@@ -365,28 +365,28 @@ TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
             ASSERT_NE(caja, nullptr);
             for (QAbstractButton* b : caja->buttons())
                 botones << b->text();
-            ASSERT_TRUE(botones.contains(QStringLiteral("Aceptar")));
-            caja->buttons().at(botones.indexOf(QStringLiteral("Aceptar")))->click();
+            ASSERT_TRUE(botones.contains(u"Aceptar"_s));
+            caja->buttons().at(botones.indexOf(u"Aceptar"_s))->click();
         });
-        EXPECT_TRUE(TSkinData::Mensaje(nullptr, QStringLiteral("Hola"), conCancelar));
+        EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, conCancelar));
         botones.sort();
         EXPECT_EQ(botones.join(u' '),
-                  conCancelar ? QStringLiteral("Aceptar Cancelar") : QStringLiteral("Aceptar"));
+                  conCancelar ? u"Aceptar Cancelar"_s : u"Aceptar"_s);
     }
 }
 
 TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
     QLineEdit linea;
-    linea.setText(QStringLiteral("123,45"));
+    linea.setText(u"123,45"_s);
     linea.setSelection(0, 3);
     std::unique_ptr<QMenu> menu(TSkinData::CrearMenuEdicion(&linea));
     ASSERT_TRUE(menu);
     EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{QStringLiteral("Deshacer"), QStringLiteral("Cortar"),
-                           QStringLiteral("Copiar"), QStringLiteral("Pegar"),
-                           QStringLiteral("Borrar"), QStringLiteral("Seleccionar Todo")}));
-    Accion(menu.get(), QStringLiteral("Borrar"))->trigger();
-    EXPECT_EQ(linea.text(), QStringLiteral(",45"));
+              (QStringList{u"Deshacer"_s, u"Cortar"_s,
+                           u"Copiar"_s, u"Pegar"_s,
+                           u"Borrar"_s, u"Seleccionar Todo"_s}));
+    Accion(menu.get(), u"Borrar"_s)->trigger();
+    EXPECT_EQ(linea.text(), u",45"_s);
     QPushButton boton;
     EXPECT_EQ(TSkinData::CrearMenuEdicion(&boton), nullptr);
 
@@ -396,10 +396,10 @@ TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
     QApplication::sendEvent(&linea, &evento);
     QMenu* abierto = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("MenuEdicion") && w->isVisible())
+        if (w->objectName() == u"MenuEdicion"_s && w->isVisible())
             abierto = qobject_cast<QMenu*>(w);
     ASSERT_NE(abierto, nullptr);
-    EXPECT_TRUE(TextosMenu(abierto).contains(QStringLiteral("Seleccionar Todo")));
+    EXPECT_TRUE(TextosMenu(abierto).contains(u"Seleccionar Todo"_s));
     abierto->close();
 }
 

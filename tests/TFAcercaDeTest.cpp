@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QColor Azul(102, 136, 170);
@@ -42,13 +44,13 @@ int AltoEsperado(const QString& familia, int pixeles, const QString& texto) {
 // and the 21-pixel Arial version in the dialog's blue on its own background.
 TEST(AcercaDe, TituloYVersionDibujadosASuTamanoEnCadaAspecto) {
     TSkinData sd;
-    const int titulo = AltoEsperado(QStringLiteral("Verdana"), 49, QStringLiteral("Sumadora"));
-    const int version = AltoEsperado(QStringLiteral("Arial"), 21, QStringLiteral("Versión 3.2.0.405"));
+    const int titulo = AltoEsperado(u"Verdana"_s, 49, u"Sumadora"_s);
+    const int version = AltoEsperado(u"Arial"_s, 21, u"Versión 3.2.0.405"_s);
     ASSERT_GT(titulo, 30); // a real font was found
     // Owned by a window whose sheet sets every font, as the main window's does, created before
     // the look is chosen, as the program does, and afterwards.
     QWidget principal;
-    principal.setStyleSheet(QStringLiteral("* { font-family: \"MS Sans Serif\"; font-size: 11px; }"));
+    principal.setStyleSheet(u"* { font-family: \"MS Sans Serif\"; font-size: 11px; }"_s);
     TFAcercaDe antes(&principal);
     for (int skin = 0; skin < TSkinData::NumeroSkins(); ++skin) {
         ASSERT_TRUE(sd.AplicarSkin(skin));
@@ -69,7 +71,7 @@ TEST(AcercaDe, TituloYVersionDibujadosASuTamanoEnCadaAspecto) {
 
 TEST(AcercaDe, LaVersionDelProgramaSinRecortesYUnDibujo) {
     TFAcercaDe dialogo;
-    EXPECT_EQ(dialogo.Version->text(), QStringLiteral("Versión 3.2.0.405"));
+    EXPECT_EQ(dialogo.Version->text(), u"Versión 3.2.0.405"_s);
     for (QLabel* l : {dialogo.Titulo, dialogo.Version}) {
         EXPECT_GE(l->width(), QFontMetrics(l->font()).horizontalAdvance(l->text()));
         EXPECT_GE(l->height(), QFontMetrics(l->font()).height());

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class CajaNumericaTest : public ::testing::Test {
@@ -76,7 +78,7 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
 
     // A refused Enter is eaten: it does not reach the window.
     QSignalSpy rechazos(Caja, &TSkinCalcEdit::TeclaRechazada);
-    QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
     QApplication::sendEvent(Caja, &intro);
     EXPECT_TRUE(intro.isAccepted());
     EXPECT_EQ(rechazos.count(), 1);
@@ -85,21 +87,21 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
 TEST_F(CajaNumericaTest, LoTecleadoFormaUnNumeroYLoPegadoNoSeFiltra) {
     Caja->clear();
     QSignalSpy rechazos(Caja, &TSkinCalcEdit::TeclaRechazada);
-    QTest::keyClicks(Caja, QStringLiteral("-1a2,5,0-"));
-    EXPECT_EQ(Caja->text(), QStringLiteral("-12,50"));
+    QTest::keyClicks(Caja, u"-1a2,5,0-"_s);
+    EXPECT_EQ(Caja->text(), u"-12,50"_s);
     EXPECT_EQ(rechazos.count(), 3);
     EXPECT_DOUBLE_EQ(Caja->Value(), -12.5);
 
     Caja->setValueType(vtInteger);
-    Caja->setText(QStringLiteral("1"));
+    Caja->setText(u"1"_s);
     Caja->end(false);
-    Caja->insert(QStringLiteral(".5a-"));
-    EXPECT_EQ(Caja->text(), QStringLiteral("1.5a-"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("1.000"));
+    Caja->insert(u".5a-"_s);
+    EXPECT_EQ(Caja->text(), u"1.5a-"_s);
+    QGuiApplication::clipboard()->setText(u"1.000"_s);
     Caja->selectAll();
     QTest::keyClick(Caja, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(rechazos.count(), 3);
-    EXPECT_EQ(Caja->text(), QStringLiteral("1.000"));
+    EXPECT_EQ(Caja->text(), u"1.000"_s);
 }
 
 // Only a valid text changes Value (it was 99); the text itself is never rewritten.
@@ -126,7 +128,7 @@ TEST_F(CajaNumericaTest, ValueSigueSoloALosTextosValidos) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.Nombre);
         Caja->setValueType(c.Tipo);
-        Caja->setText(QStringLiteral("99"));
+        Caja->setText(u"99"_s);
         ASSERT_EQ(Caja->Value(), 99.0);
         Caja->setText(QString::fromStdString(c.Contenido));
         EXPECT_DOUBLE_EQ(Caja->Value(), c.Esperado);
@@ -171,22 +173,22 @@ TEST_F(CajaNumericaTest, EscribirValueEscribeElTexto) {
     EXPECT_DOUBLE_EQ(Caja->Value(), 7.46);
     Caja->setValue(std::numeric_limits<double>::infinity());
     Caja->setValue(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(Caja->text(), QStringLiteral("7,46"));
+    EXPECT_EQ(Caja->text(), u"7,46"_s);
     EXPECT_DOUBLE_EQ(Caja->Value(), 7.46);
 }
 
 TEST_F(CajaNumericaTest, LosLimitesSoloCuentanSiSonDistintos) {
     Caja->setValue(-50);
-    EXPECT_EQ(Caja->text(), QStringLiteral("-50,00"));
+    EXPECT_EQ(Caja->text(), u"-50,00"_s);
     Caja->setMinValue(1);
     Caja->setMaxValue(10);
     Caja->setValue(50);
-    EXPECT_EQ(Caja->text(), QStringLiteral("10,00"));
+    EXPECT_EQ(Caja->text(), u"10,00"_s);
     Caja->setValue(0);
-    EXPECT_EQ(Caja->text(), QStringLiteral("1,00"));
-    Caja->setText(QStringLiteral("500"));
+    EXPECT_EQ(Caja->text(), u"1,00"_s);
+    Caja->setText(u"500"_s);
     EXPECT_EQ(Caja->Value(), 10.0);
-    EXPECT_EQ(Caja->text(), QStringLiteral("500"));
+    EXPECT_EQ(Caja->text(), u"500"_s);
 }
 
 TEST_F(CajaNumericaTest, ElBotonDelExtremoDerechoAvisaYConservaElTexto) {
@@ -196,10 +198,10 @@ TEST_F(CajaNumericaTest, ElBotonDelExtremoDerechoAvisaYConservaElTexto) {
     EXPECT_GE(boton->geometry().right(), Caja->width() - 4);
     EXPECT_GE(Caja->textMargins().right(), boton->width()) << "text runs under the button";
     QSignalSpy pulsado(Caja, &TSkinCalcEdit::BotonPulsado);
-    Caja->setText(QStringLiteral("12"));
+    Caja->setText(u"12"_s);
     QTest::mouseClick(boton, Qt::LeftButton);
     EXPECT_EQ(pulsado.count(), 1);
-    EXPECT_EQ(Caja->text(), QStringLiteral("12"));
+    EXPECT_EQ(Caja->text(), u"12"_s);
 }
 
 } // namespace

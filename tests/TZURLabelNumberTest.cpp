@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum Formato { General, Fijo, Miles };
@@ -222,11 +224,11 @@ TEST_F(Registro, FuncionesTerminanLaEntrada) {
 // A caption gives way to the first value shown, even one equal to the value underneath;
 // "ERROR" does not.
 TEST_F(Registro, LeyendaCedeAlPrimerValor) {
-    reg.MostrarLeyenda(QStringLiteral("TOTAL"));
+    reg.MostrarLeyenda(u"TOTAL"_s);
     EXPECT_EQ(Visible(reg), "TOTAL");
     reg.MostrarResultado(0);
     EXPECT_EQ(Visible(reg), "0");
-    reg.MostrarLeyenda(QStringLiteral("DATO"));
+    reg.MostrarLeyenda(u"DATO"_s);
     reg.Inverso();
     EXPECT_EQ(Visible(reg), "ERROR");
     reg.MostrarResultado(0);
