@@ -1,11 +1,13 @@
-// The program in a Wayland session: tests/sesion_wayland.sh starts a headless Weston with
-// XWayland and runs this program there with WAYLAND_DISPLAY and DISPLAY set and no
-// QT_QPA_PLATFORM, so the program's own choice of platform is what is tested. What the user
-// sees is read from the compositor's own screenshots (weston-screenshooter): the main window
-// shows, "5 + 3 Intro" typed through the X server prints its three tape lines, and the
+// The program in a Wayland session: tests/sesion_wayland.sh starts Weston with XWayland and
+// runs this program there with WAYLAND_DISPLAY and DISPLAY set and no QT_QPA_PLATFORM, so the
+// program's own choice of platform is what is tested. Keys and the pointer are a user's,
+// made on the display Weston's window is on, and what the user sees is read from the
+// compositor's own screenshots (weston-screenshooter): the main window shows, "5 + 3 Intro"
+// prints its three tape lines, dragging the skin's caption moves the window, and the
 // drop-down calculator opens right below its box.
 // With CAPTURA_WAYLAND naming a folder, the screenshots are also saved there.
 #include "PlataformaGrafica.h"
+#include "TBarraTituloSkin.h"
 #include "TInteresSimple.h"
 #include "TSkinCalcEdit.h"
 #include "TSumadoraFormulario.h"
@@ -38,13 +40,27 @@ static void PrintTo(const QPoint& p, std::ostream* os) { *os << p.x() << "," << 
 
 namespace {
 
-void Xdotool(const QStringList& argumentos) {
+// Input as a user makes it: on the display Weston's window is on, so Weston's own seat
+// takes it and hands it to the window it has focused.
+void Usuario(const QStringList& argumentos) {
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(u"DISPLAY"_s, qEnvironmentVariable("PANTALLA_ANFITRIONA"));
     QProcess proceso;
+    proceso.setProcessEnvironment(entorno);
     proceso.start(u"xdotool"_s, argumentos);
     proceso.waitForFinished(10000);
+    QTest::qWait(50);
 }
 
-QString Id(QWidget* w) { return QString::number(w->window()->winId()); }
+// Weston's screen is at the top-left of that display. Weston reads the pointer's place as the
+// pointer enters its window, so the pointer leaves it first.
+void Apuntar(const QPoint& p) {
+    Usuario({u"mousemove"_s, u"1390"_s, u"1090"_s});
+    Usuario({u"mousemove"_s, QString::number(p.x()), QString::number(p.y())});
+}
+
+// The pointer to the screen's bottom-right corner, out of the screenshots' way.
+void Apartar() { Usuario({u"mousemove"_s, u"1279"_s, u"1023"_s}); }
 
 // The compositor's whole screen as the user sees it; saved as wayland_NOMBRE.png in the
 // folder CAPTURA_WAYLAND names.
@@ -105,13 +121,10 @@ std::optional<QPoint> EnPantalla(QWidget* w, const QString& nombre, int distinto
     return donde;
 }
 
-// Headless Weston has no input devices and XWayland's own test input then crashes it, so the
-// keys reach the window as X events sent to it.
-
 class SesionWayland : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) << "run by sesion_wayland.sh";
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("PANTALLA_ANFITRIONA")) << "run by sesion_wayland.sh";
         QFile::remove(ArchivoIni::RutaPredeterminada());
         ventana = std::make_unique<TSumadoraFormulario>();
         CrearDialogos(*ventana);
@@ -123,11 +136,14 @@ protected:
 
 TEST_F(SesionWayland, TheMainWindowShowsAndTypedKeysPrintOnItsTape) {
     EXPECT_EQ(QGuiApplication::platformName(), u"xcb"_s);
-    Xdotool({u"windowfocus"_s, Id(ventana.get())});
+    const std::optional<QPoint> antes = EnPantalla(ventana.get(), u"inicio"_s, 400);
+    ASSERT_TRUE(antes) << "the main window is not on the compositor's screen";
+    // Keys on that display go to the window under the pointer: Weston's.
+    Apuntar(*antes + ventana->Cuenta->mapTo(ventana.get(), QPoint(20, 20)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return ventana->isActiveWindow(); }));
     // With a calculation open, Intro totals what was added: the 3 keyed since is not taken.
-    Xdotool({u"key"_s, u"--window"_s, Id(ventana.get()), u"--delay"_s, u"80"_s, u"5"_s,
-             u"KP_Add"_s, u"3"_s, u"Return"_s});
+    Usuario({u"key"_s, u"--delay"_s, u"80"_s, u"5"_s, u"KP_Add"_s, u"3"_s, u"Return"_s});
+    Apartar();
     const QStringList esperadas = Lineas(u"5 +|---|5 T||"_s);
     (void)QTest::qWaitFor([&] { return ventana->Cuenta->Lineas() == esperadas; });
     EXPECT_EQ(ventana->Cuenta->Lineas().join(u'|').toStdString(), esperadas.join(u'|').toStdString());
@@ -140,6 +156,25 @@ TEST_F(SesionWayland, TheMainWindowShowsAndTypedKeysPrintOnItsTape) {
     EXPECT_EQ(*cinta, *donde + ventana->Cuenta->mapTo(ventana.get(), QPoint(0, 0)));
 }
 
+TEST_F(SesionWayland, DraggingTheSkinsCaptionMovesTheWindow) {
+    const std::optional<QPoint> antes = EnPantalla(ventana.get(), u"antes"_s, 400);
+    ASSERT_TRUE(antes) << "the main window is not on the compositor's screen";
+    auto* barra = ventana->findChild<TBarraTituloSkin*>();
+    ASSERT_NE(barra, nullptr);
+    const QPoint agarre =
+        *antes + barra->mapTo(ventana.get(), QPoint(barra->width() / 2, barra->height() / 2));
+    Apuntar(agarre);
+    Usuario({u"mousedown"_s, u"1"_s});
+    for (int paso = 1; paso <= 10; ++paso)
+        Usuario({u"mousemove"_s, QString::number(agarre.x() + 9 * paso),
+                 QString::number(agarre.y() + 7 * paso)});
+    Usuario({u"mouseup"_s, u"1"_s});
+    Apartar();
+    const std::optional<QPoint> despues = EnPantalla(ventana.get(), u"arrastrada"_s, 400);
+    ASSERT_TRUE(despues) << "the main window is not on the compositor's screen";
+    EXPECT_EQ(*despues - *antes, QPoint(90, 70));
+}
+
 TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxOnTheScreen) {
     TInteresSimple* dialogo = ventana->InteresSimple;
     dialogo->setWindowModality(Qt::NonModal); // shown without exec(), so nothing waits on it
@@ -149,12 +184,18 @@ TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxOnTheScreen) {
     ASSERT_TRUE(donde) << "the dialog is not on the compositor's screen";
     auto* caja = dialogo->findChild<TSkinCalcEdit*>();
     ASSERT_NE(caja, nullptr);
-    caja->BotonDesplegar()->click();
+    QWidget* boton = caja->BotonDesplegar();
+    Apuntar(*donde + boton->mapTo(dialogo, boton->rect().center()));
+    Usuario({u"click"_s, u"1"_s});
+    Apartar();
     QWidget* desplegable = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->inherits("TPopupCalculatorForm") && w->isVisible())
-            desplegable = w;
-    ASSERT_NE(desplegable, nullptr);
+    (void)QTest::qWaitFor([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("TPopupCalculatorForm") && w->isVisible())
+                desplegable = w;
+        return desplegable != nullptr;
+    });
+    ASSERT_NE(desplegable, nullptr) << "the box's button did not open the drop-down";
     const std::optional<QPoint> abajo = EnPantalla(desplegable, u"desplegable"_s, 10);
     ASSERT_TRUE(abajo) << "the drop-down is not on the compositor's screen";
     EXPECT_EQ(*abajo, *donde + caja->mapTo(dialogo, QPoint(0, caja->height())));
