@@ -8,7 +8,10 @@
 // With CAPTURA_WAYLAND naming a folder, the screenshots are also saved there.
 #include "PlataformaGrafica.h"
 #include "TBarraTituloSkin.h"
+#include "TCalcButton.h"
+#include "TCalculatorPanel.h"
 #include "TInteresSimple.h"
+#include "TPopupCalculatorForm.h"
 #include "TSkinCalcEdit.h"
 #include "TSumadoraFormulario.h"
 #include "VentanaPrueba.h"
@@ -199,6 +202,15 @@ TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxOnTheScreen) {
     const std::optional<QPoint> abajo = EnPantalla(desplegable, u"desplegable"_s, 10);
     ASSERT_TRUE(abajo) << "the drop-down is not on the compositor's screen";
     EXPECT_EQ(*abajo, *donde + caja->mapTo(dialogo, QPoint(0, caja->height())));
+    // Unmanaged by the window manager, it still takes the pointer: 7 and accept fill the box.
+    const TCalculatorPanel* teclado = static_cast<TPopupCalculatorForm*>(desplegable)->Panel();
+    for (const int tecla : {8, int(TCalculatorPanel::KindAceptar)}) {
+        const QWidget* boton = teclado->Boton(tecla);
+        Apuntar(*abajo + boton->mapTo(desplegable, boton->rect().center()));
+        Usuario({u"click"_s, u"1"_s});
+    }
+    Apartar();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return caja->Value() == 7; })) << caja->Value();
     dialogo->hide();
 }
 
