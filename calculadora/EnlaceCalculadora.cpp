@@ -133,9 +133,11 @@ void EnlaceCalculadora::Abrir() {
     FVentana = FCaja->window();
     if (FVentana && FVentana != FCaja)
         FVentana->installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 void EnlaceCalculadora::Cerrar() {
+    qApp->removeEventFilter(this);
     if (FVentana)
         FVentana->removeEventFilter(this);
     FVentana = nullptr;
@@ -150,6 +152,17 @@ void EnlaceCalculadora::Recolocar() {
 bool EnlaceCalculadora::eventFilter(QObject* objeto, QEvent* evento) {
     if (!Abierto())
         return false;
+    // A press anywhere but on the drop-down or its box closes it, as a drop-down list does.
+    // Pressing the window's caption thus closes it before a move the program may never hear
+    // of (Weston's XWayland tells no window it moved), which would leave it behind.
+    if (evento->type() == QEvent::MouseButtonPress ||
+        evento->type() == QEvent::NonClientAreaMouseButtonPress) {
+        const auto* w = qobject_cast<QWidget*>(objeto);
+        if (w && w != FDesplegable && !FDesplegable->isAncestorOf(w) && w != FCaja &&
+            !FCaja->isAncestorOf(w))
+            Cerrar();
+        return false;
+    }
     if (objeto == FCaja) {
         switch (evento->type()) {
         case QEvent::KeyPress:

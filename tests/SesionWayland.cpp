@@ -4,7 +4,8 @@
 // made on the display Weston's window is on, and what the user sees is read from the
 // compositor's own screenshots (weston-screenshooter): the main window shows, "5 + 3 Intro"
 // prints its three tape lines, dragging the skin's caption moves the window, and the
-// drop-down calculator opens right below its box.
+// drop-down calculator opens right below its box, takes clicks, and closes when its dialog
+// is dragged away.
 // With CAPTURA_WAYLAND naming a folder, the screenshots are also saved there.
 #include "PlataformaGrafica.h"
 #include "TBarraTituloSkin.h"
@@ -64,6 +65,26 @@ void Apuntar(const QPoint& p) {
 
 // The pointer to the screen's bottom-right corner, out of the screenshots' way.
 void Apartar() { Usuario({u"mousemove"_s, u"1279"_s, u"1023"_s}); }
+
+void Pulsar(const QPoint& p) {
+    Apuntar(p);
+    Usuario({u"click"_s, u"1"_s});
+}
+
+// Drags the caption of the window on the screen at `ventana` by (90, 70).
+void ArrastrarTitulo(QWidget* w, const QPoint& ventana) {
+    auto* barra = w->findChild<TBarraTituloSkin*>();
+    ASSERT_NE(barra, nullptr);
+    const QPoint agarre =
+        ventana + barra->mapTo(w, QPoint(barra->width() / 2, barra->height() / 2));
+    Apuntar(agarre);
+    Usuario({u"mousedown"_s, u"1"_s});
+    for (int paso = 1; paso <= 10; ++paso)
+        Usuario({u"mousemove"_s, QString::number(agarre.x() + 9 * paso),
+                 QString::number(agarre.y() + 7 * paso)});
+    Usuario({u"mouseup"_s, u"1"_s});
+    Apartar();
+}
 
 // The compositor's whole screen as the user sees it; saved as wayland_NOMBRE.png in the
 // folder CAPTURA_WAYLAND names.
@@ -162,23 +183,13 @@ TEST_F(SesionWayland, TheMainWindowShowsAndTypedKeysPrintOnItsTape) {
 TEST_F(SesionWayland, DraggingTheSkinsCaptionMovesTheWindow) {
     const std::optional<QPoint> antes = EnPantalla(ventana.get(), u"antes"_s, 400);
     ASSERT_TRUE(antes) << "the main window is not on the compositor's screen";
-    auto* barra = ventana->findChild<TBarraTituloSkin*>();
-    ASSERT_NE(barra, nullptr);
-    const QPoint agarre =
-        *antes + barra->mapTo(ventana.get(), QPoint(barra->width() / 2, barra->height() / 2));
-    Apuntar(agarre);
-    Usuario({u"mousedown"_s, u"1"_s});
-    for (int paso = 1; paso <= 10; ++paso)
-        Usuario({u"mousemove"_s, QString::number(agarre.x() + 9 * paso),
-                 QString::number(agarre.y() + 7 * paso)});
-    Usuario({u"mouseup"_s, u"1"_s});
-    Apartar();
+    ArrastrarTitulo(ventana.get(), *antes);
     const std::optional<QPoint> despues = EnPantalla(ventana.get(), u"arrastrada"_s, 400);
     ASSERT_TRUE(despues) << "the main window is not on the compositor's screen";
     EXPECT_EQ(*despues - *antes, QPoint(90, 70));
 }
 
-TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxOnTheScreen) {
+TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxAndClosesWhenTheDialogIsDragged) {
     TInteresSimple* dialogo = ventana->InteresSimple;
     dialogo->setWindowModality(Qt::NonModal); // shown without exec(), so nothing waits on it
     dialogo->show();
@@ -188,8 +199,7 @@ TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxOnTheScreen) {
     auto* caja = dialogo->findChild<TSkinCalcEdit*>();
     ASSERT_NE(caja, nullptr);
     QWidget* boton = caja->BotonDesplegar();
-    Apuntar(*donde + boton->mapTo(dialogo, boton->rect().center()));
-    Usuario({u"click"_s, u"1"_s});
+    Pulsar(*donde + boton->mapTo(dialogo, boton->rect().center()));
     Apartar();
     QWidget* desplegable = nullptr;
     (void)QTest::qWaitFor([&] {
@@ -205,12 +215,23 @@ TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxOnTheScreen) {
     // Unmanaged by the window manager, it still takes the pointer: 7 and accept fill the box.
     const TCalculatorPanel* teclado = static_cast<TPopupCalculatorForm*>(desplegable)->Panel();
     for (const int tecla : {8, int(TCalculatorPanel::KindAceptar)}) {
-        const QWidget* boton = teclado->Boton(tecla);
-        Apuntar(*abajo + boton->mapTo(desplegable, boton->rect().center()));
-        Usuario({u"click"_s, u"1"_s});
+        const QWidget* t = teclado->Boton(tecla);
+        Pulsar(*abajo + t->mapTo(desplegable, t->rect().center()));
     }
     Apartar();
     EXPECT_TRUE(QTest::qWaitFor([&] { return caja->Value() == 7; })) << caja->Value();
+
+    // Dragging the dialog by its caption closes the drop-down rather than leave it behind:
+    // Weston's XWayland tells no window that it moved.
+    Pulsar(*donde + boton->mapTo(dialogo, boton->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return desplegable->isVisible(); }));
+    const QImage abierto = desplegable->grab().toImage();
+    ArrastrarTitulo(dialogo, *donde);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Buscar(Pantalla(u"dialogo_movido"_s), abierto, 10); }))
+        << "the drop-down stayed on the screen";
+    const std::optional<QPoint> movido = EnPantalla(dialogo, u"dialogo_movido"_s, 400);
+    ASSERT_TRUE(movido) << "the dialog is not on the compositor's screen";
+    EXPECT_EQ(*movido - *donde, QPoint(90, 70));
     dialogo->hide();
 }
 
