@@ -32,16 +32,16 @@ class TSkinData;
 // gives it back when the scope ends, also when it ends by an exception.
 class TecladoSuspendido final {
 public:
-    explicit TecladoSuspendido(bool& teclado) : teclado_(teclado), previo_(teclado) {
-        teclado_ = false;
+    explicit TecladoSuspendido(bool& teclado) : FTeclado(teclado), FPrevio(teclado) {
+        FTeclado = false;
     }
-    ~TecladoSuspendido() { teclado_ = previo_; }
+    ~TecladoSuspendido() { FTeclado = FPrevio; }
     TecladoSuspendido(const TecladoSuspendido&) = delete;
     TecladoSuspendido& operator=(const TecladoSuspendido&) = delete;
 
 private:
-    bool& teclado_;
-    bool previo_;
+    bool& FTeclado;
+    bool FPrevio;
 };
 
 class TSumadoraFormulario final : public QWidget, public Ui::TSumadoraFormulario {

@@ -483,18 +483,18 @@ class Cerrojo {
 public:
     explicit Cerrojo(const QString& ruta) {
         const QString nombre = ruta + u".lock"_s;
-        fd_ = ::open(QFile::encodeName(nombre).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ < 0)
+        FDescriptor = ::open(QFile::encodeName(nombre).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (FDescriptor < 0)
             throw Fallo(ruta, MotivoSistema(errno));
-        while (::flock(fd_, LOCK_EX) != 0) {
+        while (::flock(FDescriptor, LOCK_EX) != 0) {
             if (errno != EINTR) {
                 const int error = errno;
-                ::close(fd_);
+                ::close(FDescriptor);
                 throw Fallo(ruta, MotivoSistema(error));
             }
         }
     }
-    ~Cerrojo() { ::close(fd_); }
+    ~Cerrojo() { ::close(FDescriptor); }
     Cerrojo(const Cerrojo&) = delete;
     Cerrojo& operator=(const Cerrojo&) = delete;
 
@@ -504,7 +504,7 @@ public:
     }
 
 private:
-    int fd_ = -1;
+    int FDescriptor = -1;
 };
 
 } // namespace
@@ -519,14 +519,14 @@ QString ArchivoIni::RutaPredeterminada() {
            u"/Sumadora.ini"_s;
 }
 
-ArchivoIni::ArchivoIni(QString ruta) : ruta_(std::move(ruta)) {}
+ArchivoIni::ArchivoIni(QString ruta) : FRuta(std::move(ruta)) {}
 
 ArchivoIni ArchivoIni::Instantanea() const {
-    ArchivoIni r(ruta_);
+    ArchivoIni r(FRuta);
     auto copia = std::make_shared<Copia>();
-    copia->datos = copia_ ? copia_->datos : LeerArchivo(ruta_, false).value_or(QByteArray());
+    copia->datos = FCopia ? FCopia->datos : LeerArchivo(FRuta, false).value_or(QByteArray());
     copia->an = Analizar(copia->datos, CodificacionDe(copia->datos));
-    r.copia_ = std::move(copia);
+    r.FCopia = std::move(copia);
     return r;
 }
 
@@ -536,9 +536,9 @@ std::optional<QString> ArchivoIni::ValorEn(const QByteArray& datos, const QStrin
 }
 
 std::optional<QString> ArchivoIni::Valor(const QString& seccion, const QString& clave) const {
-    if (copia_)
-        return ValorAnalizado(copia_->datos, copia_->an, seccion, clave);
-    const std::optional<QByteArray> datos = LeerArchivo(ruta_, false);
+    if (FCopia)
+        return ValorAnalizado(FCopia->datos, FCopia->an, seccion, clave);
+    const std::optional<QByteArray> datos = LeerArchivo(FRuta, false);
     if (!datos)
         return std::nullopt;
     return ValorEn(*datos, seccion, clave);
@@ -601,40 +601,40 @@ QByteArray ArchivoIni::ConEscrituras(const QByteArray& datos,
 
 void ArchivoIni::Escribir(const std::vector<Escritura>& escrituras) const {
     // A write that changes nothing takes no lock and writes nothing (a normal start).
-    const std::optional<QByteArray> visto = LeerArchivo(ruta_, true);
+    const std::optional<QByteArray> visto = LeerArchivo(FRuta, true);
     QByteArray nuevo = ConEscrituras(visto.value_or(QByteArray()), escrituras);
     if (visto && nuevo == *visto)
         return;
-    const QFileInfo info(ruta_);
+    const QFileInfo info(FRuta);
     if (!QDir().mkpath(info.absolutePath()))
         throw Cerrojo::Fallo(
-            ruta_, u"no se puede crear la carpeta «%1»."_s.arg(Nombre(info.absolutePath())));
-    const Cerrojo cerrojo(ruta_);
+            FRuta, u"no se puede crear la carpeta «%1»."_s.arg(Nombre(info.absolutePath())));
+    const Cerrojo cerrojo(FRuta);
     // Read again under the lock: what another program wrote meanwhile is kept.
-    const std::optional<QByteArray> actual = LeerArchivo(ruta_, true);
+    const std::optional<QByteArray> actual = LeerArchivo(FRuta, true);
     if (actual != visto) {
         nuevo = ConEscrituras(actual.value_or(QByteArray()), escrituras);
         if (actual && nuevo == *actual)
             return;
     }
 
-    QSaveFile archivo(ruta_);
+    QSaveFile archivo(FRuta);
     if (!archivo.open(QIODevice::WriteOnly))
-        throw Cerrojo::Fallo(ruta_, archivo.errorString());
+        throw Cerrojo::Fallo(FRuta, archivo.errorString());
     if (archivo.write(nuevo) != nuevo.size()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw Cerrojo::Fallo(ruta_, motivo);
+        throw Cerrojo::Fallo(FRuta, motivo);
     }
     // commit() does not notice a failed final flush (a full disk) and would put a torn file
     // in place of the old one: flush first and check.
     if (!archivo.flush()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw Cerrojo::Fallo(ruta_, motivo);
+        throw Cerrojo::Fallo(FRuta, motivo);
     }
     if (!archivo.commit())
-        throw Cerrojo::Fallo(ruta_, archivo.errorString());
+        throw Cerrojo::Fallo(FRuta, archivo.errorString());
 }
 
 void ArchivoIni::EscribirTexto(const QString& seccion, const QString& clave,

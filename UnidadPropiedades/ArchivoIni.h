@@ -34,7 +34,7 @@ public:
     static QString RutaPredeterminada();
 
     explicit ArchivoIni(QString ruta = RutaPredeterminada());
-    const QString& Ruta() const { return ruta_; }
+    const QString& Ruta() const { return FRuta; }
 
     // The file as it is now, read once: every read from the copy returned comes from that one
     // read (a big file is slow to read for each key); writes still go to the file.
@@ -76,6 +76,6 @@ private:
     struct Copia;
     std::optional<QString> Valor(const QString& seccion, const QString& clave) const;
 
-    QString ruta_;
-    std::shared_ptr<const Copia> copia_;
+    QString FRuta;
+    std::shared_ptr<const Copia> FCopia;
 };

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool EsOperador(QChar c) {
@@ -37,22 +39,22 @@ bool EstadoCalculadora::LeerTexto(const QString& texto, double* valor) {
 }
 
 double EstadoCalculadora::ValorPantalla() const {
-    if (Estado_ == Estado::Error)
+    if (FEstado == Estado::Error)
         return 0;
     double v = 0;
-    return LeerTexto(Texto_, &v) ? v : 0;
+    return LeerTexto(FTexto, &v) ? v : 0;
 }
 
 QString EstadoCalculadora::IndicadorMemoria() const {
-    return Memoria_ != 0 ? QStringLiteral("M") : QString();
+    return FMemoria != 0 ? u"M"_s : QString();
 }
 
 void EstadoCalculadora::setMemoria(double valor) {
-    Memoria_ = std::isfinite(valor) ? valor : 0;
+    FMemoria = std::isfinite(valor) ? valor : 0;
 }
 
 void EstadoCalculadora::setPrecision(int digitos) {
-    Precision_ = std::clamp(digitos, PrecisionMinima, PrecisionMaxima);
+    FPrecision = std::clamp(digitos, PrecisionMinima, PrecisionMaxima);
 }
 
 // A result too large for a double is an error like a division by 0, never "ERROR" or "inf"
@@ -62,25 +64,25 @@ void EstadoCalculadora::Mostrar(double valor) {
         PonerError();
         return;
     }
-    const QString texto = TextoValor(valor, Precision_);
-    if (texto != Texto_)
-        Texto_ = texto;
+    const QString texto = TextoValor(valor, FPrecision);
+    if (texto != FTexto)
+        FTexto = texto;
 }
 
 void EstadoCalculadora::EmpezarNumero() {
-    if (Estado_ == Estado::Listo) {
-        Estado_ = Estado::Introduciendo;
-        Texto_ = QStringLiteral("0");
+    if (FEstado == Estado::Listo) {
+        FEstado = Estado::Introduciendo;
+        FTexto = u"0"_s;
     }
 }
 
 void EstadoCalculadora::PonerError() {
-    Estado_ = Estado::Error;
-    Texto_ = QStringLiteral("Error");
+    FEstado = Estado::Error;
+    FTexto = u"Error"_s;
 }
 
 void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
-    if (Estado_ == Estado::Error && tecla != TeclaCalculadora::Limpiar)
+    if (FEstado == Estado::Error && tecla != TeclaCalculadora::Limpiar)
         return;
 
     const QChar coma = QLatin1Char(',');
@@ -91,27 +93,27 @@ void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
     case TeclaCalculadora::Coma:
         EmpezarNumero();
         // "1E20," would be no number at all.
-        if (!Texto_.contains(coma) && !Texto_.contains(exponente))
-            Texto_ += coma;
+        if (!FTexto.contains(coma) && !FTexto.contains(exponente))
+            FTexto += coma;
         return;
     case TeclaCalculadora::Retroceso:
         EmpezarNumero();
-        if (Texto_.size() == 1 || (Texto_.size() == 2 && Texto_.startsWith(menos))) {
-            Texto_ = QStringLiteral("0");
+        if (FTexto.size() == 1 || (FTexto.size() == 2 && FTexto.startsWith(menos))) {
+            FTexto = u"0"_s;
         } else {
-            Texto_.chop(1);
+            FTexto.chop(1);
             // Deleting into an exponent must not leave a dangling "E" or "E-".
-            if (Texto_.endsWith(QStringLiteral("E-")))
-                Texto_.chop(2);
-            else if (Texto_.endsWith(exponente))
-                Texto_.chop(1);
+            if (FTexto.endsWith(u"E-"_s))
+                FTexto.chop(2);
+            else if (FTexto.endsWith(exponente))
+                FTexto.chop(1);
         }
         return;
     case TeclaCalculadora::CambioSigno:
         Mostrar(-ValorPantalla());
         return;
     case TeclaCalculadora::Raiz: {
-        Estado_ = Estado::Listo;
+        FEstado = Estado::Listo;
         const double v = ValorPantalla();
         if (v < 0)
             PonerError();
@@ -120,7 +122,7 @@ void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
         return;
     }
     case TeclaCalculadora::Reciproco: {
-        Estado_ = Estado::Listo;
+        FEstado = Estado::Listo;
         const double v = ValorPantalla();
         if (v == 0)
             PonerError();
@@ -129,9 +131,9 @@ void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
         return;
     }
     case TeclaCalculadora::Limpiar:
-        Estado_ = Estado::Listo;
+        FEstado = Estado::Listo;
         Mostrar(0);
-        Pendiente_ = QLatin1Char('=');
+        FPendiente = QLatin1Char('=');
         return;
     case TeclaCalculadora::Dividir:
         Operador(QLatin1Char('/'));
@@ -158,93 +160,93 @@ void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
     // A digit.
     const int digito = static_cast<int>(tecla) - static_cast<int>(TeclaCalculadora::Cero);
     EmpezarNumero();
-    if (Texto_ == QStringLiteral("0"))
-        Texto_.clear();
-    if (Texto_.contains(exponente))
+    if (FTexto == u"0"_s)
+        FTexto.clear();
+    if (FTexto.contains(exponente))
         return;
-    const int limite = Precision_ + (Texto_.contains(menos) ? 1 : 0);
-    if (Texto_.size() < limite)
-        Texto_ += QChar(u'0' + digito);
+    const int limite = FPrecision + (FTexto.contains(menos) ? 1 : 0);
+    if (FTexto.size() < limite)
+        FTexto += QChar(u'0' + digito);
 }
 
 void EstadoCalculadora::Operador(QChar tecla) {
-    if (Estado_ == Estado::Introduciendo) {
-        Estado_ = Estado::Listo;
+    if (FEstado == Estado::Introduciendo) {
+        FEstado = Estado::Listo;
         double r = ValorPantalla();
         if (tecla == QLatin1Char('%')) {
-            if (Pendiente_ == QLatin1Char('*') || Pendiente_ == QLatin1Char('/'))
+            if (FPendiente == QLatin1Char('*') || FPendiente == QLatin1Char('/'))
                 r = r / 100;
-            else if (Pendiente_ == QLatin1Char('+') || Pendiente_ == QLatin1Char('-'))
-                r = Operando_ * r / 100;
+            else if (FPendiente == QLatin1Char('+') || FPendiente == QLatin1Char('-'))
+                r = FOperando * r / 100;
         }
-        if (EsOperador(Pendiente_)) {
-            switch (Pendiente_.unicode()) {
+        if (EsOperador(FPendiente)) {
+            switch (FPendiente.unicode()) {
             case u'+':
-                Mostrar(Operando_ + r);
+                Mostrar(FOperando + r);
                 break;
             case u'-':
-                Mostrar(Operando_ - r);
+                Mostrar(FOperando - r);
                 break;
             case u'*':
-                Mostrar(Operando_ * r);
+                Mostrar(FOperando * r);
                 break;
             default:
                 if (r == 0)
                     PonerError();
                 else
-                    Mostrar(Operando_ / r);
+                    Mostrar(FOperando / r);
                 break;
             }
         }
     }
-    Pendiente_ = tecla;
-    Operando_ = ValorPantalla();
+    FPendiente = tecla;
+    FOperando = ValorPantalla();
 }
 
 void EstadoCalculadora::MemoriaSumar() {
-    if (Estado_ == Estado::Error)
+    if (FEstado == Estado::Error)
         return;
-    Estado_ = Estado::Listo;
-    const double suma = Memoria_ + ValorPantalla();
+    FEstado = Estado::Listo;
+    const double suma = FMemoria + ValorPantalla();
     if (!std::isfinite(suma)) {
         PonerError(); // the memory keeps the last sum it could hold
         return;
     }
-    Memoria_ = suma;
+    FMemoria = suma;
 }
 
 void EstadoCalculadora::MemoriaGuardar() {
-    if (Estado_ == Estado::Error)
+    if (FEstado == Estado::Error)
         return;
-    Estado_ = Estado::Listo;
-    Memoria_ = ValorPantalla();
+    FEstado = Estado::Listo;
+    FMemoria = ValorPantalla();
 }
 
 void EstadoCalculadora::MemoriaLeer() {
-    if (Estado_ == Estado::Error)
+    if (FEstado == Estado::Error)
         return;
-    Estado_ = Estado::Listo;
+    FEstado = Estado::Listo;
     EmpezarNumero();
-    Mostrar(Memoria_);
+    Mostrar(FMemoria);
 }
 
 void EstadoCalculadora::MemoriaBorrar() {
-    Memoria_ = 0;
+    FMemoria = 0;
 }
 
 bool EstadoCalculadora::Aceptar() {
-    if (Estado_ == Estado::Error)
+    if (FEstado == Estado::Error)
         return false;
     Tecla(TeclaCalculadora::Igual);
     // "5 / 0" then accept: the error stays on view instead of a silent 0 in the box.
-    if (Estado_ == Estado::Error)
+    if (FEstado == Estado::Error)
         return false;
     Mostrar(ValorPantalla());
     return true;
 }
 
 void EstadoCalculadora::MostrarValorInicial(double valor) {
-    Estado_ = Estado::Listo;
+    FEstado = Estado::Listo;
     Mostrar(valor);
-    Pendiente_ = QLatin1Char('=');
+    FPendiente = QLatin1Char('=');
 }

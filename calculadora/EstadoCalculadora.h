@@ -47,12 +47,12 @@ public:
     // Opening with a box whose value is not 0: the value is shown as a result to go on from.
     void MostrarValorInicial(double valor);
 
-    const QString& Texto() const { return Texto_; }
-    Estado EstadoActual() const { return Estado_; }
-    QChar Pendiente() const { return Pendiente_; } // QChar() while none was pressed yet
-    double Operando() const { return Operando_; }
-    double Memoria() const { return Memoria_; }
-    int Precision() const { return Precision_; }
+    const QString& Texto() const { return FTexto; }
+    Estado EstadoActual() const { return FEstado; }
+    QChar Pendiente() const { return FPendiente; } // QChar() while none was pressed yet
+    double Operando() const { return FOperando; }
+    double Memoria() const { return FMemoria; }
+    int Precision() const { return FPrecision; }
     // "M" while the memory is not 0, else empty.
     QString IndicadorMemoria() const;
 
@@ -76,10 +76,10 @@ private:
     void PonerError();
     void Operador(QChar tecla);
 
-    QString Texto_ = QStringLiteral("0");
-    Estado Estado_ = Estado::Listo;
-    QChar Pendiente_;
-    double Operando_ = 0;
-    double Memoria_ = 0;
-    int Precision_ = 15;
+    QString FTexto = QStringLiteral("0");
+    Estado FEstado = Estado::Listo;
+    QChar FPendiente;
+    double FOperando = 0;
+    double FMemoria = 0;
+    int FPrecision = 15;
 };

@@ -10,11 +10,11 @@
 class ErrorSumadora : public std::runtime_error {
 public:
     explicit ErrorSumadora(const QString& mensaje)
-        : std::runtime_error(mensaje.toStdString()), mensaje_(mensaje) {}
-    const QString& Mensaje() const { return mensaje_; }
+        : std::runtime_error(mensaje.toStdString()), FMensaje(mensaje) {}
+    const QString& Mensaje() const { return FMensaje; }
 
 private:
-    QString mensaje_;
+    QString FMensaje;
 };
 
 inline QString MensajeDesbordamiento() {

@@ -226,80 +226,80 @@ EscanerLineas::Funcion FuncionDe(EscanerLineas::Nucleo nucleo) {
 
 } // namespace
 
-EscanerLineas::EscanerLineas(qint64 tamanoPrevisto, Nucleo nucleo) : previsto_(tamanoPrevisto) {
+EscanerLineas::EscanerLineas(qint64 tamanoPrevisto, Nucleo nucleo) : FPrevisto(tamanoPrevisto) {
     static const Nucleo mejor = Elegir(Nucleo::ElMejor);
-    usado_ = nucleo == Nucleo::ElMejor ? mejor : Elegir(nucleo);
-    nucleo_ = FuncionDe(usado_);
+    FUsado = nucleo == Nucleo::ElMejor ? mejor : Elegir(nucleo);
+    FNucleo = FuncionDe(FUsado);
     // Room for the starts of one call, or of the whole file when it is smaller; more is made
     // as needed.
-    inicios_.resize(
+    FInicios.resize(
         size_t(std::clamp<qint64>(tamanoPrevisto + Trozo, Trozo, Trozo * TrozosPorLlamada)));
 }
 
 void EscanerLineas::Avanzar(const char* p, qsizetype n) {
-    const qsizetype desde = hecho_;
+    const qsizetype desde = FHecho;
     const auto* u = reinterpret_cast<const unsigned char*>(p);
-    const qsizetype trozos = (n - hecho_) / Trozo;
+    const qsizetype trozos = (n - FHecho) / Trozo;
     for (qsizetype k = 0; k < trozos; k += TrozosPorLlamada)
-        Recorrer(u + hecho_ + k * Trozo, hecho_ + k * Trozo,
+        Recorrer(u + FHecho + k * Trozo, FHecho + k * Trozo,
                  std::min(TrozosPorLlamada, trozos - k));
-    hecho_ += trozos * Trozo;
-    AnotarAlto(u, desde, hecho_);
-    if (!estimado_ && hecho_ >= Muestra)
+    FHecho += trozos * Trozo;
+    AnotarAlto(u, desde, FHecho);
+    if (!FEstimado && FHecho >= Muestra)
         Prever();
 }
 
 void EscanerLineas::Terminar(const char* p, qsizetype n) {
     Avanzar(p, n);
-    const qsizetype resto = n - hecho_;
+    const qsizetype resto = n - FHecho;
     if (resto > 0) {
         // Padded with blanks, which are neither NUL nor beyond ASCII and start no line but
         // where a break came just before: at the end, where no line starts.
         unsigned char ultimo[Trozo];
         std::memset(ultimo, ' ', sizeof ultimo);
-        std::memcpy(ultimo, p + hecho_, size_t(resto));
-        Recorrer(ultimo, hecho_, 1);
-        AnotarAlto(reinterpret_cast<const unsigned char*>(p), hecho_, n);
+        std::memcpy(ultimo, p + FHecho, size_t(resto));
+        Recorrer(ultimo, FHecho, 1);
+        AnotarAlto(reinterpret_cast<const unsigned char*>(p), FHecho, n);
     }
-    if (usados_ > 0 && inicios_[usados_ - 1] == quint32(n))
-        --usados_;
+    if (FUsados > 0 && FInicios[FUsados - 1] == quint32(n))
+        --FUsados;
     if (n > 0 && p[n - 1] == '\r')
-        sueltos_ = true;
-    inicios_.resize(usados_);
-    if (inicios_.capacity() - inicios_.size() > inicios_.size() / 4)
-        inicios_.shrink_to_fit();
+        FSueltos = true;
+    FInicios.resize(FUsados);
+    if (FInicios.capacity() - FInicios.size() > FInicios.size() / 4)
+        FInicios.shrink_to_fit();
 }
 
 void EscanerLineas::Recorrer(const unsigned char* t, qsizetype base, qsizetype trozos) {
     // Every byte of every chunk could start a line.
-    const size_t necesarios = usados_ + size_t(trozos * Trozo);
-    if (inicios_.size() < necesarios)
-        inicios_.resize(std::max(necesarios, 2 * inicios_.size()));
-    Pasada p{lfPrevio_, crPrevio_, 0, inicios_.data() + usados_, minimo_, alto_};
-    nucleo_(p, t, base, trozos);
-    lfPrevio_ = p.lfPrevio;
-    crPrevio_ = p.crPrevio;
-    sueltos_ = sueltos_ || p.sueltos != 0;
-    usados_ = size_t(p.out - inicios_.data());
-    minimo_ = p.minimo;
-    alto_ = p.alto;
+    const size_t necesarios = FUsados + size_t(trozos * Trozo);
+    if (FInicios.size() < necesarios)
+        FInicios.resize(std::max(necesarios, 2 * FInicios.size()));
+    Pasada p{FLfPrevio, FCrPrevio, 0, FInicios.data() + FUsados, FMinimo, FAlto};
+    FNucleo(p, t, base, trozos);
+    FLfPrevio = p.lfPrevio;
+    FCrPrevio = p.crPrevio;
+    FSueltos = FSueltos || p.sueltos != 0;
+    FUsados = size_t(p.out - FInicios.data());
+    FMinimo = p.minimo;
+    FAlto = p.alto;
 }
 
 // Where the first byte beyond ASCII is, once one has been seen in p[desde..hasta).
 void EscanerLineas::AnotarAlto(const unsigned char* p, qsizetype desde, qsizetype hasta) {
-    if (primerAlto_ >= 0 || alto_ < 0x80)
+    if (FPrimerAlto >= 0 || FAlto < 0x80)
         return;
-    primerAlto_ = std::find_if(p + desde, p + hasta, [](unsigned char c) { return c >= 0x80; }) - p;
+    FPrimerAlto = std::find_if(p + desde, p + hasta, [](unsigned char c) { return c >= 0x80; }) - p;
 }
 
 // Room for the line starts of the whole file, judged by its first bytes.
 void EscanerLineas::Prever() {
-    estimado_ = true;
-    if (previsto_ <= hecho_)
+    FEstimado = true;
+    if (FPrevisto <= FHecho)
         return;
-    const double porByte = double(usados_) / double(hecho_);
+    const double porByte = double(FUsados) / double(FHecho);
     const auto previstas =
-        size_t(porByte * double(previsto_) * 1.0625) + size_t(Trozo * TrozosPorLlamada);
-    if (previstas > inicios_.size())
-        inicios_.resize(previstas);
+        size_t(porByte * double(FPrevisto) * 1.0625) + size_t(Trozo * TrozosPorLlamada);
+    if (previstas > FInicios.size())
+        FInicios.resize(previstas);
 }

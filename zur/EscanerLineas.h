@@ -24,14 +24,14 @@ public:
     void Terminar(const char* p, qsizetype n);
 
     // The kernel that runs: never ElMejor, and Basico where the processor lacks the one asked.
-    Nucleo NucleoUsado() const { return usado_; }
+    Nucleo NucleoUsado() const { return FUsado; }
 
     // After Terminar: where each line starts (to be taken over), and what was seen.
-    InicioLineas& Inicios() { return inicios_; }
-    bool Nulo() const { return minimo_ == 0; }
+    InicioLineas& Inicios() { return FInicios; }
+    bool Nulo() const { return FMinimo == 0; }
     // Where the first byte beyond ASCII is, or -1.
-    qsizetype PrimerAlto() const { return primerAlto_; }
-    bool SoloCrLf() const { return !sueltos_; }
+    qsizetype PrimerAlto() const { return FPrimerAlto; }
+    bool SoloCrLf() const { return !FSueltos; }
 
     // Bytes looked at a time; Avanzar leaves fewer than this for later.
     static constexpr qsizetype Trozo = 64;
@@ -53,17 +53,17 @@ private:
     void AnotarAlto(const unsigned char* p, qsizetype desde, qsizetype hasta);
     void Prever();
 
-    Funcion nucleo_;
-    Nucleo usado_;
-    qint64 previsto_;
-    bool estimado_ = false;
-    qsizetype hecho_ = 0;  // bytes looked at
-    InicioLineas inicios_; // its size is the room; usados_ of it are starts
-    size_t usados_ = 0;
-    quint64 lfPrevio_ = 1;
-    quint64 crPrevio_ = 0;
-    bool sueltos_ = false;
-    unsigned char minimo_ = 0xFF;
-    unsigned char alto_ = 0;
-    qsizetype primerAlto_ = -1;
+    Funcion FNucleo;
+    Nucleo FUsado;
+    qint64 FPrevisto;
+    bool FEstimado = false;
+    qsizetype FHecho = 0;  // bytes looked at
+    InicioLineas FInicios; // its size is the room; FUsados of it are starts
+    size_t FUsados = 0;
+    quint64 FLfPrevio = 1;
+    quint64 FCrPrevio = 0;
+    bool FSueltos = false;
+    unsigned char FMinimo = 0xFF;
+    unsigned char FAlto = 0;
+    qsizetype FPrimerAlto = -1;
 };

@@ -6,20 +6,20 @@
 ModeloLineas::ModeloLineas(QObject* parent) : QAbstractListModel(parent) {}
 
 QModelIndex ModeloLineas::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column != 0 || row >= publicadas_ || parent.isValid())
+    if (row < 0 || column != 0 || row >= FPublicadas || parent.isValid())
         return {};
     return createIndex(row, 0);
 }
 
 int ModeloLineas::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : publicadas_;
+    return parent.isValid() ? 0 : FPublicadas;
 }
 
 QVariant ModeloLineas::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= publicadas_ || index.column() != 0)
+    if (!index.isValid() || index.row() >= FPublicadas || index.column() != 0)
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return texto_.Linea(index.row());
+        return FTexto.Linea(index.row());
     return {};
 }
 
@@ -31,22 +31,22 @@ Qt::ItemFlags ModeloLineas::flags(const QModelIndex& index) const {
 void ModeloLineas::Publicar() {
     if (!HayPendientes())
         return;
-    beginInsertRows(QModelIndex(), publicadas_, Cantidad() - 1);
-    publicadas_ = Cantidad();
+    beginInsertRows(QModelIndex(), FPublicadas, Cantidad() - 1);
+    FPublicadas = Cantidad();
     endInsertRows();
 }
 
 void ModeloLineas::Limpiar() {
     beginResetModel();
-    texto_.Vaciar();
-    publicadas_ = 0;
+    FTexto.Vaciar();
+    FPublicadas = 0;
     endResetModel();
 }
 
 void ModeloLineas::Reemplazar(TextoLineas texto) {
     beginResetModel();
-    std::swap(texto_, texto);
-    publicadas_ = Cantidad();
+    std::swap(FTexto, texto);
+    FPublicadas = Cantidad();
     endResetModel();
     // The old lines go with the parameter, after the views have let go of them.
 }

@@ -19,18 +19,18 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Stored at once (Texto and Cantidad see them); views see them at Publicar.
-    void Agregar(const QString& linea) { texto_.Agregar(linea); }
-    void AgregarVacias(int cantidad) { texto_.AgregarVacias(cantidad); }
+    void Agregar(const QString& linea) { FTexto.Agregar(linea); }
+    void AgregarVacias(int cantidad) { FTexto.AgregarVacias(cantidad); }
     // Announces every line appended since the last call to the views, as one insertion.
     void Publicar();
-    bool HayPendientes() const { return Cantidad() != publicadas_; }
+    bool HayPendientes() const { return Cantidad() != FPublicadas; }
     // Both reset the views, which then see every line.
     void Limpiar();
     void Reemplazar(TextoLineas texto);
-    const TextoLineas& Texto() const { return texto_; }
-    int Cantidad() const { return texto_.Cantidad(); }
+    const TextoLineas& Texto() const { return FTexto; }
+    int Cantidad() const { return FTexto.Cantidad(); }
 
 private:
-    TextoLineas texto_;
-    int publicadas_ = 0; // lines the views know of
+    TextoLineas FTexto;
+    int FPublicadas = 0; // lines the views know of
 };

@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Every line of the tape has the tape's fixed height, whatever the font would ask for. A
@@ -27,11 +29,11 @@ namespace {
 // distinct lines on screen, and laying text out again at every repaint cost most of a key.
 class DelegadoLinea final : public QStyledItemDelegate {
 public:
-    explicit DelegadoLinea(TZURCuenta* cuenta) : QStyledItemDelegate(cuenta), cuenta_(cuenta) {}
+    explicit DelegadoLinea(TZURCuenta* cuenta) : QStyledItemDelegate(cuenta), FCuenta(cuenta) {}
 
     QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
         QSize tamano = QStyledItemDelegate::sizeHint(opcion, indice);
-        tamano.setHeight(cuenta_->AlturaLinea());
+        tamano.setHeight(FCuenta->AlturaLinea());
         return tamano;
     }
 
@@ -45,18 +47,18 @@ public:
         const bool elegida = o.state & QStyle::State_Selected;
         if (elegida)
             lienzo->fillRect(o.rect, o.palette.brush(grupo, QPalette::Highlight));
-        if (o.font != fuente_) {
-            fuente_ = o.font;
-            lineas_.clear();
+        if (o.font != FFuente) {
+            FFuente = o.font;
+            FLineas.clear();
         }
-        if (lineas_.size() > 64)
-            lineas_.clear();
-        auto it = lineas_.find(o.text);
-        if (it == lineas_.end()) {
+        if (FLineas.size() > 64)
+            FLineas.clear();
+        auto it = FLineas.find(o.text);
+        if (it == FLineas.end()) {
             QStaticText texto(o.text);
             texto.setTextFormat(Qt::PlainText);
             texto.prepare(QTransform(), o.font);
-            it = lineas_.insert(o.text, texto);
+            it = FLineas.insert(o.text, texto);
         }
         const QStyle* estilo = o.widget ? o.widget->style() : QApplication::style();
         const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, o.widget) + 1;
@@ -69,9 +71,9 @@ public:
     }
 
 private:
-    TZURCuenta* cuenta_;
-    mutable QFont fuente_;
-    mutable QHash<QString, QStaticText> lineas_;
+    TZURCuenta* FCuenta;
+    mutable QFont FFuente;
+    mutable QHash<QString, QStaticText> FLineas;
 };
 
 bool EsCodigo(const QString& operador, char codigo) {
@@ -93,7 +95,7 @@ TZURCuenta::TZURCuenta(QWidget* parent) : QListView(parent), Modelo(new ModeloLi
     viewport()->setCursor(Qt::ForbiddenCursor);
     setTextElideMode(Qt::ElideNone);
     setItemDelegate(new DelegadoLinea(this));
-    QFont fuente(QStringLiteral("Courier New"));
+    QFont fuente(u"Courier New"_s);
     fuente.setStyleHint(QFont::TypeWriter);
     fuente.setPixelSize(12);
     setFont(fuente);
@@ -219,7 +221,7 @@ void TZURCuenta::AplicarOperando(Operacion op, long double V) {
                                   : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') ||
                                      EsCodigo(FOperador, '2'));
     if (subtotal)
-        AgregarLinea(QStringLiteral(" ="), FValor);
+        AgregarLinea(u" ="_s, FValor);
 
     long double nuevo = 0;
     QString sufijo;
@@ -227,23 +229,23 @@ void TZURCuenta::AplicarOperando(Operacion op, long double V) {
     switch (op) {
     case Operacion::Suma:
         nuevo = FValor + V;
-        sufijo = QStringLiteral(" +");
-        codigo = QStringLiteral("+");
+        sufijo = u" +"_s;
+        codigo = u"+"_s;
         break;
     case Operacion::Resta:
         nuevo = FValor - V;
-        sufijo = QStringLiteral(" -");
-        codigo = QStringLiteral("-");
+        sufijo = u" -"_s;
+        codigo = u"-"_s;
         break;
     case Operacion::Producto:
         nuevo = FValor * V;
-        sufijo = QStringLiteral(" *");
-        codigo = QStringLiteral("*");
+        sufijo = u" *"_s;
+        codigo = u"*"_s;
         break;
     case Operacion::Cociente:
         nuevo = FValor / V;
-        sufijo = QStringLiteral(" /");
-        codigo = QStringLiteral("/");
+        sufijo = u" /"_s;
+        codigo = u"/"_s;
         break;
     }
     // Checked before anything changes, so a fault leaves total, state and operand line alone;
@@ -304,9 +306,9 @@ void TZURCuenta::Elevar(long double Exponente, const QString& Codigo, bool Segui
         return;
     const bool repetida = SeguidoSinSubtotal && FOperador == Codigo;
     if (!EsCodigo(FOperador, ' ') && !repetida)
-        AgregarLinea(QStringLiteral(" ="), FValor);
+        AgregarLinea(u" ="_s, FValor);
     const long double nuevo = ComprobarResultado(cientificas::Potencia(FValor, Exponente));
-    AgregarLinea(QStringLiteral(" ^"), Exponente);
+    AgregarLinea(u" ^"_s, Exponente);
     FValor = nuevo;
     FOperador = Codigo;
     FOperadorActivo = true;
@@ -317,23 +319,23 @@ void TZURCuenta::Elevar(long double Exponente, const QString& Codigo, bool Segui
 }
 
 void TZURCuenta::AlCuadrado() {
-    Elevar(2, QStringLiteral("2"), true);
+    Elevar(2, u"2"_s, true);
 }
 
 void TZURCuenta::AlCubo() {
-    Elevar(3, QStringLiteral("3"), true);
+    Elevar(3, u"3"_s, true);
 }
 
 void TZURCuenta::ElevarA(long double Exponente) {
-    Elevar(Exponente, QStringLiteral("^"), false);
+    Elevar(Exponente, u"^"_s, false);
 }
 
 void TZURCuenta::Totalizar(long double V) {
     AgregarSeparador();
-    AgregarLinea(QStringLiteral(" T"), V);
+    AgregarLinea(u" T"_s, V);
     AgregarLineasEnBlanco(2);
     FOperadorActivo = false;
-    FOperador = QStringLiteral(" ");
+    FOperador = u" "_s;
     if (FXDato)
         FXDato->MostrarResultado(FValor);
     if (FXTotal)

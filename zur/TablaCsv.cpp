@@ -6,27 +6,29 @@
 #include <QDir>
 #include <QSaveFile>
 
-TablaCsv::TablaCsv(const QStringList& titulos) : bytes_("\xEF\xBB\xBF") {
+using namespace Qt::StringLiterals;
+
+TablaCsv::TablaCsv(const QStringList& titulos) : FBytes("\xEF\xBB\xBF") {
     AgregarFila(titulos);
 }
 
 void TablaCsv::AgregarFila(const QStringList& campos) {
     for (qsizetype i = 0; i < campos.size(); ++i) {
         if (i > 0)
-            bytes_ += ';';
+            FBytes += ';';
         const QString& c = campos[i];
         // Quotes, separators and line breaks inside a field are kept by quoting it whole.
         const bool comillas =
             c.contains(u';') || c.contains(u'"') || c.contains(u'\n') || c.contains(u'\r');
         if (comillas) {
             QString d = c;
-            d.replace(u'"', QStringLiteral("\"\""));
-            bytes_ += '"' + d.toUtf8() + '"';
+            d.replace(u'"', u"\"\""_s);
+            FBytes += '"' + d.toUtf8() + '"';
         } else {
-            bytes_ += c.toUtf8();
+            FBytes += c.toUtf8();
         }
     }
-    bytes_ += "\r\n";
+    FBytes += "\r\n";
 }
 
 namespace {
@@ -51,11 +53,11 @@ QString TablaCsv::NumeroFijo(long double valor, int decimales) {
 
 void TablaCsv::Guardar(const QString& ruta) const {
     QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes_) != bytes_.size() ||
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(FBytes) != FBytes.size() ||
         !archivo.commit()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw ErrorSumadora(QStringLiteral("No se puede guardar la hoja de cálculo «%1»: %2")
+        throw ErrorSumadora(u"No se puede guardar la hoja de cálculo «%1»: %2"_s
                                 .arg(QDir::toNativeSeparators(ruta), motivo));
     }
 }

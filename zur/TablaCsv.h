@@ -12,7 +12,7 @@ public:
     explicit TablaCsv(const QStringList& titulos);
 
     void AgregarFila(const QStringList& campos);
-    const QByteArray& Bytes() const { return bytes_; }
+    const QByteArray& Bytes() const { return FBytes; }
     // Written whole through a temporary file renamed over `ruta`; throws a Spanish
     // ErrorSumadora naming the file when it cannot be, leaving any old file as it was.
     void Guardar(const QString& ruta) const;
@@ -24,5 +24,5 @@ public:
     static QString NumeroFijo(long double valor, int decimales);
 
 private:
-    QByteArray bytes_;
+    QByteArray FBytes;
 };

@@ -10,6 +10,8 @@
 #include <limits>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes the code page leaves
@@ -44,7 +46,7 @@ constexpr qsizetype MaximoBytes = std::numeric_limits<quint32>::max();
 
 [[noreturn]] void Lleno() {
     throw ErrorSumadora(
-        QStringLiteral("La cuenta no admite más líneas. Guárdela y bórrela para seguir."));
+        u"La cuenta no admite más líneas. Guárdela y bórrela para seguir."_s);
 }
 
 bool EsSalto(char c) {
@@ -54,14 +56,14 @@ bool EsSalto(char c) {
 } // namespace
 
 TextoLineas::TextoLineas(QByteArray bytes, InicioLineas inicios, Codigo codigo, bool soloCrLf)
-    : bytes_(std::move(bytes)), inicios_(std::move(inicios)), codigo_(codigo), soloCrLf_(soloCrLf) {
-    Q_ASSERT(std::is_sorted(inicios_.begin(), inicios_.end()));
-    Q_ASSERT(inicios_.empty() || qsizetype(inicios_.back()) < bytes_.size());
-    if (inicios_.size() > size_t(std::numeric_limits<int>::max()) || bytes_.size() > MaximoBytes)
+    : FBytes(std::move(bytes)), FInicios(std::move(inicios)), FCodigo(codigo), FSoloCrLf(soloCrLf) {
+    Q_ASSERT(std::is_sorted(FInicios.begin(), FInicios.end()));
+    Q_ASSERT(FInicios.empty() || qsizetype(FInicios.back()) < FBytes.size());
+    if (FInicios.size() > size_t(std::numeric_limits<int>::max()) || FBytes.size() > MaximoBytes)
         Lleno();
-    if (inicios_.empty()) {
-        bytes_ = QByteArray();
-        soloCrLf_ = true;
+    if (FInicios.empty()) {
+        FBytes = QByteArray();
+        FSoloCrLf = true;
     }
 }
 
@@ -71,13 +73,13 @@ TextoLineas::TextoLineas(const QStringList& lineas) {
 }
 
 qsizetype TextoLineas::Fin(int i) const {
-    const qsizetype inicio = inicios_[size_t(i)];
+    const qsizetype inicio = FInicios[size_t(i)];
     const size_t siguiente = size_t(i) + 1;
-    qsizetype fin = siguiente < inicios_.size() ? qsizetype(inicios_[siguiente]) : bytes_.size();
+    qsizetype fin = siguiente < FInicios.size() ? qsizetype(FInicios[siguiente]) : FBytes.size();
     // A line never holds CR or LF: what ends it is its break, CR LF taken as one.
-    if (fin > inicio && bytes_[fin - 1] == '\n')
+    if (fin > inicio && FBytes[fin - 1] == '\n')
         --fin;
-    if (fin > inicio && bytes_[fin - 1] == '\r')
+    if (fin > inicio && FBytes[fin - 1] == '\r')
         --fin;
     return fin;
 }
@@ -85,13 +87,13 @@ qsizetype TextoLineas::Fin(int i) const {
 QByteArrayView TextoLineas::BytesLinea(int i) const {
     if (i < 0 || i >= Cantidad())
         return {};
-    const qsizetype inicio = inicios_[size_t(i)];
-    return QByteArrayView(bytes_.constData() + inicio, Fin(i) - inicio);
+    const qsizetype inicio = FInicios[size_t(i)];
+    return QByteArrayView(FBytes.constData() + inicio, Fin(i) - inicio);
 }
 
 QString TextoLineas::Linea(int i) const {
     const QByteArrayView b = BytesLinea(i);
-    if (codigo_ == Codigo::Utf8) {
+    if (FCodigo == Codigo::Utf8) {
         // A U+FEFF beginning a line is text here: the file's own mark is not in any line.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
         return utf8(b);
@@ -112,13 +114,13 @@ QStringList TextoLineas::Lineas() const {
 }
 
 QByteArrayView TextoLineas::Bytes() const {
-    if (inicios_.empty())
+    if (FInicios.empty())
         return {};
-    return QByteArrayView(bytes_).sliced(inicios_.front());
+    return QByteArrayView(FBytes).sliced(FInicios.front());
 }
 
 bool TextoLineas::Terminada() const {
-    return inicios_.empty() || EsSalto(bytes_.back());
+    return FInicios.empty() || EsSalto(FBytes.back());
 }
 
 // Room for `bytes` and `lineas` more, and the last line's missing break added: what follows
@@ -126,20 +128,20 @@ bool TextoLineas::Terminada() const {
 void TextoLineas::AbrirHueco(qsizetype bytes, qsizetype lineas) {
     const qsizetype salto = Terminada() ? 0 : 2;
     if (lineas > std::numeric_limits<int>::max() - Cantidad() ||
-        bytes + salto > MaximoBytes - bytes_.size())
+        bytes + salto > MaximoBytes - FBytes.size())
         Lleno();
-    if (inicios_.capacity() - inicios_.size() < size_t(lineas))
-        inicios_.reserve(std::max(inicios_.size() + size_t(lineas), 2 * inicios_.size()));
-    const qsizetype necesarios = bytes_.size() + salto + bytes;
-    if (bytes_.capacity() < necesarios || !bytes_.isDetached())
-        bytes_.reserve(std::max(necesarios, bytes_.size() + bytes_.size() / 2));
+    if (FInicios.capacity() - FInicios.size() < size_t(lineas))
+        FInicios.reserve(std::max(FInicios.size() + size_t(lineas), 2 * FInicios.size()));
+    const qsizetype necesarios = FBytes.size() + salto + bytes;
+    if (FBytes.capacity() < necesarios || !FBytes.isDetached())
+        FBytes.reserve(std::max(necesarios, FBytes.size() + FBytes.size() / 2));
     if (salto)
-        bytes_.append("\r\n", 2);
+        FBytes.append("\r\n", 2);
 }
 
 void TextoLineas::Agregar(const QString& linea) {
     QByteArray codificada;
-    if (codigo_ == Codigo::Windows1252) {
+    if (FCodigo == Codigo::Windows1252) {
         codificada.resize(linea.size());
         const auto* s = reinterpret_cast<const char16_t*>(linea.constData());
         for (qsizetype i = 0; i < linea.size(); ++i) {
@@ -151,14 +153,14 @@ void TextoLineas::Agregar(const QString& linea) {
             codificada[i] = static_cast<char>(b);
         }
     }
-    if (codigo_ == Codigo::Utf8)
+    if (FCodigo == Codigo::Utf8)
         codificada = linea.toUtf8();
     // Bytes below 0x80 are never part of a UTF-8 sequence: replacing them is safe in both.
     std::replace_if(
         codificada.begin(), codificada.end(), [](char c) { return EsSalto(c) || c == '\0'; }, ' ');
     AbrirHueco(codificada.size() + 2, 1);
-    inicios_.push_back(quint32(bytes_.size()));
-    bytes_.append(QByteArrayView(codificada)).append("\r\n", 2);
+    FInicios.push_back(quint32(FBytes.size()));
+    FBytes.append(QByteArrayView(codificada)).append("\r\n", 2);
 }
 
 void TextoLineas::AgregarVacias(int cantidad) {
@@ -166,29 +168,29 @@ void TextoLineas::AgregarVacias(int cantidad) {
         return;
     AbrirHueco(2 * qsizetype(cantidad), cantidad);
     for (int i = 0; i < cantidad; ++i) {
-        inicios_.push_back(quint32(bytes_.size()));
-        bytes_.append("\r\n", 2);
+        FInicios.push_back(quint32(FBytes.size()));
+        FBytes.append("\r\n", 2);
     }
 }
 
 void TextoLineas::Vaciar() {
     // Give the memory back: a cleared tape of a million lines should not keep its size.
-    bytes_ = QByteArray();
-    InicioLineas().swap(inicios_);
-    soloCrLf_ = true;
+    FBytes = QByteArray();
+    InicioLineas().swap(FInicios);
+    FSoloCrLf = true;
 }
 
 void TextoLineas::PasarAUtf8() {
     // Built aside, so a failure leaves the text as it was.
     TextoLineas utf8;
-    utf8.codigo_ = Codigo::Utf8;
-    utf8.bytes_.reserve(bytes_.size() + bytes_.size() / 8);
-    utf8.inicios_.reserve(inicios_.size());
+    utf8.FCodigo = Codigo::Utf8;
+    utf8.FBytes.reserve(FBytes.size() + FBytes.size() / 8);
+    utf8.FInicios.reserve(FInicios.size());
     for (int i = 0; i < Cantidad(); ++i) {
         const QByteArray linea = Linea(i).toUtf8();
         utf8.AbrirHueco(linea.size() + 2, 1);
-        utf8.inicios_.push_back(quint32(utf8.bytes_.size()));
-        utf8.bytes_.append(QByteArrayView(linea)).append("\r\n", 2);
+        utf8.FInicios.push_back(quint32(utf8.FBytes.size()));
+        utf8.FBytes.append(QByteArrayView(linea)).append("\r\n", 2);
     }
     *this = std::move(utf8);
 }

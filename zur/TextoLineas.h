@@ -43,8 +43,8 @@ public:
     TextoLineas(QByteArray bytes, InicioLineas inicios, Codigo codigo, bool soloCrLf);
     explicit TextoLineas(const QStringList& lineas);
 
-    int Cantidad() const { return static_cast<int>(inicios_.size()); }
-    Codigo CodigoTexto() const { return codigo_; }
+    int Cantidad() const { return static_cast<int>(FInicios.size()); }
+    Codigo CodigoTexto() const { return FCodigo; }
     QByteArrayView BytesLinea(int i) const;
     QString Linea(int i) const;
     QStringList Lineas() const;
@@ -61,7 +61,7 @@ public:
     // The lines' bytes with their breaks, from the first line on; the file as saved when
     // SoloCrLf() holds, once a missing final break is added (Terminada()).
     QByteArrayView Bytes() const;
-    bool SoloCrLf() const { return soloCrLf_; }
+    bool SoloCrLf() const { return FSoloCrLf; }
     bool Terminada() const;
 
 private:
@@ -69,8 +69,8 @@ private:
     void AbrirHueco(qsizetype bytes, qsizetype lineas);
     void PasarAUtf8();
 
-    QByteArray bytes_;
-    InicioLineas inicios_; // where each line starts in bytes_
-    Codigo codigo_ = Codigo::Windows1252;
-    bool soloCrLf_ = true;
+    QByteArray FBytes;
+    InicioLineas FInicios; // where each line starts in FBytes
+    Codigo FCodigo = Codigo::Windows1252;
+    bool FSoloCrLf = true;
 };
