@@ -2,7 +2,6 @@
 // dispatchers, with every register repaint and tape line that a click causes.
 #include "TSumadoraFormulario.h"
 
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -21,11 +20,16 @@ void TeclasDeUnaCuenta(benchmark::State& estado) {
         bool operador; // OpcionesOperadores; otherwise Opciones
     };
     const std::vector<Tecla> teclas = {
-        {ventana.Numero1, true},        {ventana.Numero2, true},
-        {ventana.OperadorSuma, true},   {ventana.Numero7, true},
-        {ventana.OperadorDecimal, false}, {ventana.Numero5, true},
-        {ventana.OperadorMultiplicacion, true}, {ventana.Numero3, true},
-        {ventana.OperadorResta, true},  {ventana.Numero4, true},
+        {ventana.Numero1, true},
+        {ventana.Numero2, true},
+        {ventana.OperadorSuma, true},
+        {ventana.Numero7, true},
+        {ventana.OperadorDecimal, false},
+        {ventana.Numero5, true},
+        {ventana.OperadorMultiplicacion, true},
+        {ventana.Numero3, true},
+        {ventana.OperadorResta, true},
+        {ventana.Numero4, true},
         {ventana.OperadorTotal, false},
     };
     size_t i = 0;

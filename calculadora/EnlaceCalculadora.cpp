@@ -21,8 +21,7 @@
 
 using namespace Qt::StringLiterals;
 
-EnlaceCalculadora::EnlaceCalculadora(TSkinCalcEdit* caja)
-    : QObject(caja), FCaja(caja) {
+EnlaceCalculadora::EnlaceCalculadora(TSkinCalcEdit* caja) : QObject(caja), FCaja(caja) {
     setObjectName(u"EnlaceCalculadora"_s);
     connect(caja, &TSkinCalcEdit::BotonPulsado, this, &EnlaceCalculadora::Alternar);
     caja->installEventFilter(this);
@@ -72,14 +71,16 @@ std::optional<QPoint> EsquinaSegunX(const QWidget* ventana) {
     if (!x11 || !x11->connection() || !ventana->internalWinId())
         return std::nullopt;
     using Geometria = xcb_get_geometry_cookie_t (*)(xcb_connection_t*, xcb_drawable_t);
-    using RespuestaGeometria = xcb_get_geometry_reply_t* (*)(xcb_connection_t*,
-                                                             xcb_get_geometry_cookie_t,
-                                                             xcb_generic_error_t**);
+    using RespuestaGeometria =
+        xcb_get_geometry_reply_t* (*)(xcb_connection_t*, xcb_get_geometry_cookie_t,
+                                      xcb_generic_error_t**);
     using Traducir = xcb_translate_coordinates_cookie_t (*)(xcb_connection_t*, xcb_window_t,
-                                                           xcb_window_t, int16_t, int16_t);
-    using RespuestaTraducir = xcb_translate_coordinates_reply_t* (*)(
-        xcb_connection_t*, xcb_translate_coordinates_cookie_t, xcb_generic_error_t**);
-    QLibrary xcb(QStringLiteral("xcb"), 1);
+                                                            xcb_window_t, int16_t, int16_t);
+    using RespuestaTraducir =
+        xcb_translate_coordinates_reply_t* (*)(xcb_connection_t*,
+                                               xcb_translate_coordinates_cookie_t,
+                                               xcb_generic_error_t**);
+    QLibrary xcb(u"xcb"_s, 1);
     const auto geometria = reinterpret_cast<Geometria>(xcb.resolve("xcb_get_geometry"));
     const auto respuestaGeometria =
         reinterpret_cast<RespuestaGeometria>(xcb.resolve("xcb_get_geometry_reply"));
@@ -109,8 +110,8 @@ std::optional<QPoint> EsquinaSegunX(const QWidget* ventana) {
 QRect RectanguloGlobal(const QWidget* w) {
     const QWidget* ventana = w->window();
     const std::optional<QPoint> esquina = EsquinaSegunX(ventana);
-    const QPoint origen = esquina ? *esquina + w->mapTo(ventana, QPoint(0, 0))
-                                  : w->mapToGlobal(QPoint(0, 0));
+    const QPoint origen =
+        esquina ? *esquina + w->mapTo(ventana, QPoint(0, 0)) : w->mapToGlobal(QPoint(0, 0));
     return QRect(origen, w->size());
 }
 
@@ -131,7 +132,7 @@ void EnlaceCalculadora::Abrir() {
     if (!FCaja->hasFocus())
         FCaja->setFocus(Qt::OtherFocusReason);
     Desplegable()->Abrir(RectanguloGlobal(FCaja), AreaPantalla(FCaja), FMemoriaGuardada,
-                        FCaja->Precision(), FCaja->Value());
+                         FCaja->Precision(), FCaja->Value());
     FVentana = FCaja->window();
     if (FVentana && FVentana != FCaja)
         FVentana->installEventFilter(this);
@@ -198,4 +199,3 @@ bool EnlaceCalculadora::eventFilter(QObject* objeto, QEvent* evento) {
     }
     return false;
 }
-

@@ -40,7 +40,9 @@
 
 using namespace Qt::StringLiterals;
 
-static void PrintTo(const QPoint& p, std::ostream* os) { *os << p.x() << "," << p.y(); }
+static void PrintTo(const QPoint& p, std::ostream* os) {
+    *os << p.x() << "," << p.y();
+}
 
 namespace {
 
@@ -64,7 +66,9 @@ void Apuntar(const QPoint& p) {
 }
 
 // The pointer to the screen's bottom-right corner, out of the screenshots' way.
-void Apartar() { Usuario({u"mousemove"_s, u"1279"_s, u"1023"_s}); }
+void Apartar() {
+    Usuario({u"mousemove"_s, u"1279"_s, u"1023"_s});
+}
 
 void Pulsar(const QPoint& p) {
     Apuntar(p);
@@ -109,7 +113,8 @@ std::optional<QPoint> Buscar(const QImage& pantalla, const QImage& original, int
     const QImage muestra = original.convertToFormat(QImage::Format_RGB32);
     const auto igual = [](QRgb a, QRgb b) {
         return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-                   std::abs(qBlue(a) - qBlue(b)) <= 24;
+                   std::abs(qBlue(a) - qBlue(b)) <=
+               24;
     };
     const int w = muestra.width(), h = muestra.height();
     std::vector<QPoint> sondas;
@@ -140,15 +145,19 @@ std::optional<QPoint> Buscar(const QImage& pantalla, const QImage& original, int
 // Where the widget shows on the compositor's screen once it is drawn there, if it does.
 std::optional<QPoint> EnPantalla(QWidget* w, const QString& nombre, int distintos) {
     std::optional<QPoint> donde;
-    (void)QTest::qWaitFor([&] { return (donde = Buscar(Pantalla(nombre), w->grab().toImage(),
-                                                       distintos)).has_value(); }, 10000);
+    (void)QTest::qWaitFor(
+        [&] {
+            return (donde = Buscar(Pantalla(nombre), w->grab().toImage(), distintos)).has_value();
+        },
+        10000);
     return donde;
 }
 
 class SesionWayland : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(qEnvironmentVariableIsEmpty("PANTALLA_ANFITRIONA")) << "run by sesion_wayland.sh";
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("PANTALLA_ANFITRIONA"))
+            << "run by sesion_wayland.sh";
         QFile::remove(ArchivoIni::RutaPredeterminada());
         ventana = std::make_unique<TSumadoraFormulario>();
         CrearDialogos(*ventana);
@@ -170,7 +179,8 @@ TEST_F(SesionWayland, TheMainWindowShowsAndTypedKeysPrintOnItsTape) {
     Apartar();
     const QStringList esperadas = Lineas(u"5 +|---|5 T||"_s);
     (void)QTest::qWaitFor([&] { return ventana->Cuenta->Lineas() == esperadas; });
-    EXPECT_EQ(ventana->Cuenta->Lineas().join(u'|').toStdString(), esperadas.join(u'|').toStdString());
+    EXPECT_EQ(ventana->Cuenta->Lineas().join(u'|').toStdString(),
+              esperadas.join(u'|').toStdString());
     // The window on the screen, and on it the tape as drawn with its lines: a blank tape
     // differs from it in far more than the few pixels allowed.
     const std::optional<QPoint> donde = EnPantalla(ventana.get(), u"principal"_s, 400);
@@ -227,8 +237,9 @@ TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxAndClosesWhenTheDialogIsDr
     ASSERT_TRUE(QTest::qWaitFor([&] { return desplegable->isVisible(); }));
     const QImage abierto = desplegable->grab().toImage();
     ArrastrarTitulo(dialogo, *donde);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !Buscar(Pantalla(u"dialogo_movido"_s), abierto, 10); }))
-        << "the drop-down stayed on the screen";
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return !Buscar(Pantalla(u"dialogo_movido"_s), abierto, 10);
+    })) << "the drop-down stayed on the screen";
     const std::optional<QPoint> movido = EnPantalla(dialogo, u"dialogo_movido"_s, 400);
     ASSERT_TRUE(movido) << "the dialog is not on the compositor's screen";
     EXPECT_EQ(*movido - *donde, QPoint(90, 70));

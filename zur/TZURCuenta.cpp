@@ -43,7 +43,7 @@ public:
         initStyleOption(&o, indice);
         const QPalette::ColorGroup grupo = !(o.state & QStyle::State_Enabled) ? QPalette::Disabled
                                            : (o.state & QStyle::State_Active) ? QPalette::Active
-                                                                               : QPalette::Inactive;
+                                                                              : QPalette::Inactive;
         const bool elegida = o.state & QStyle::State_Selected;
         if (elegida)
             lienzo->fillRect(o.rect, o.palette.brush(grupo, QPalette::Highlight));
@@ -65,8 +65,10 @@ public:
         const int alto = QFontMetrics(o.font).height();
         lienzo->save();
         lienzo->setFont(o.font);
-        lienzo->setPen(o.palette.color(grupo, elegida ? QPalette::HighlightedText : QPalette::Text));
-        lienzo->drawStaticText(o.rect.left() + margen, o.rect.top() + (o.rect.height() - alto) / 2, *it);
+        lienzo->setPen(
+            o.palette.color(grupo, elegida ? QPalette::HighlightedText : QPalette::Text));
+        lienzo->drawStaticText(o.rect.left() + margen, o.rect.top() + (o.rect.height() - alto) / 2,
+                               *it);
         lienzo->restore();
     }
 
@@ -190,7 +192,8 @@ void TZURCuenta::ProgramarPublicacion() {
     const auto espera = std::chrono::ceil<std::chrono::milliseconds>(
         FProximaPublicacion - std::chrono::steady_clock::now());
     if (espera.count() <= 0)
-        QMetaObject::invokeMethod(this, [this] { PublicarYDesplazar(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { PublicarYDesplazar(); }, Qt::QueuedConnection);
     else
         QTimer::singleShot(espera, this, [this] { PublicarYDesplazar(); });
 }
@@ -216,10 +219,10 @@ void TZURCuenta::AplicarOperando(Operacion op, long double V) {
         return;
     const bool aditiva = op == Operacion::Suma || op == Operacion::Resta;
     // The subtotal marks each change between the additive and the multiplicative pair.
-    const bool subtotal = aditiva ? (EsCodigo(FOperador, '*') || EsCodigo(FOperador, '/') ||
-                                     EsCodigo(FOperador, '2'))
-                                  : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') ||
-                                     EsCodigo(FOperador, '2'));
+    const bool subtotal =
+        aditiva
+            ? (EsCodigo(FOperador, '*') || EsCodigo(FOperador, '/') || EsCodigo(FOperador, '2'))
+            : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') || EsCodigo(FOperador, '2'));
     if (subtotal)
         AgregarLinea(u" ="_s, FValor);
 
