@@ -6,8 +6,18 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLibrary>
 #include <QScreen>
+
+#include <optional>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -47,8 +57,62 @@ void EnlaceCalculadora::Alternar() {
 
 namespace {
 
+// Where the X server has the window's top-left, or nothing off X. Qt keeps the position the
+// X window manager last announced, and Weston's XWayland window manager does not announce
+// where the compositor put a window, so under Weston Qt's idea is wrong while the X server's
+// is right. The X functions come from the library the X platform already loaded, so the
+// program links no X library of its own.
+std::optional<QPoint> EsquinaSegunX(const QWidget* ventana) {
+#if !QT_CONFIG(xcb)
+    Q_UNUSED(ventana);
+    return std::nullopt;
+#else
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection() || !ventana->internalWinId())
+        return std::nullopt;
+    using Geometria = xcb_get_geometry_cookie_t (*)(xcb_connection_t*, xcb_drawable_t);
+    using RespuestaGeometria =
+        xcb_get_geometry_reply_t* (*)(xcb_connection_t*, xcb_get_geometry_cookie_t,
+                                      xcb_generic_error_t**);
+    using Traducir = xcb_translate_coordinates_cookie_t (*)(xcb_connection_t*, xcb_window_t,
+                                                            xcb_window_t, int16_t, int16_t);
+    using RespuestaTraducir =
+        xcb_translate_coordinates_reply_t* (*)(xcb_connection_t*,
+                                               xcb_translate_coordinates_cookie_t,
+                                               xcb_generic_error_t**);
+    QLibrary xcb(u"xcb"_s, 1);
+    const auto geometria = reinterpret_cast<Geometria>(xcb.resolve("xcb_get_geometry"));
+    const auto respuestaGeometria =
+        reinterpret_cast<RespuestaGeometria>(xcb.resolve("xcb_get_geometry_reply"));
+    const auto traducir = reinterpret_cast<Traducir>(xcb.resolve("xcb_translate_coordinates"));
+    const auto respuestaTraducir =
+        reinterpret_cast<RespuestaTraducir>(xcb.resolve("xcb_translate_coordinates_reply"));
+    if (!geometria || !respuestaGeometria || !traducir || !respuestaTraducir)
+        return std::nullopt;
+    xcb_connection_t* conexion = x11->connection();
+    const auto id = static_cast<xcb_window_t>(ventana->internalWinId());
+    xcb_get_geometry_reply_t* g = respuestaGeometria(conexion, geometria(conexion, id), nullptr);
+    if (!g)
+        return std::nullopt;
+    const xcb_window_t raiz = g->root;
+    std::free(g);
+    xcb_translate_coordinates_reply_t* t =
+        respuestaTraducir(conexion, traducir(conexion, id, raiz, 0, 0), nullptr);
+    if (!t)
+        return std::nullopt;
+    // Qt's coordinates are device-independent pixels; X's are the device's.
+    const QPoint esquina = QPoint(t->dst_x, t->dst_y) / ventana->devicePixelRatioF();
+    std::free(t);
+    return esquina;
+#endif
+}
+
 QRect RectanguloGlobal(const QWidget* w) {
-    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    const QWidget* ventana = w->window();
+    const std::optional<QPoint> esquina = EsquinaSegunX(ventana);
+    const QPoint origen =
+        esquina ? *esquina + w->mapTo(ventana, QPoint(0, 0)) : w->mapToGlobal(QPoint(0, 0));
+    return QRect(origen, w->size());
 }
 
 QRect AreaPantalla(const QWidget* w) {
@@ -72,9 +136,11 @@ void EnlaceCalculadora::Abrir() {
     FVentana = FCaja->window();
     if (FVentana && FVentana != FCaja)
         FVentana->installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 void EnlaceCalculadora::Cerrar() {
+    qApp->removeEventFilter(this);
     if (FVentana)
         FVentana->removeEventFilter(this);
     FVentana = nullptr;
@@ -89,6 +155,17 @@ void EnlaceCalculadora::Recolocar() {
 bool EnlaceCalculadora::eventFilter(QObject* objeto, QEvent* evento) {
     if (!Abierto())
         return false;
+    // A press anywhere but on the drop-down or its box closes it, as a drop-down list does.
+    // Pressing the window's caption thus closes it before a move the program may never hear
+    // of (Weston's XWayland tells no window it moved), which would leave it behind.
+    if (evento->type() == QEvent::MouseButtonPress ||
+        evento->type() == QEvent::NonClientAreaMouseButtonPress) {
+        const auto* w = qobject_cast<QWidget*>(objeto);
+        if (w && w != FDesplegable && !FDesplegable->isAncestorOf(w) && w != FCaja &&
+            !FCaja->isAncestorOf(w))
+            Cerrar();
+        return false;
+    }
     if (objeto == FCaja) {
         switch (evento->type()) {
         case QEvent::KeyPress:

@@ -1,7 +1,7 @@
 // Ties a numeric edit box to its drop-down calculator: the box's button opens and closes
-// it, accept writes the result into the box, and Esc, the focus leaving or the box hiding
-// close it. The link and the window are children of the box and die with it; the window is
-// built at its first opening.
+// it, accept writes the result into the box, and Esc, the focus leaving, a press elsewhere or
+// the box hiding close it. The link and the window are children of the box and die with it;
+// the window is built at its first opening.
 #pragma once
 
 #include <QObject>

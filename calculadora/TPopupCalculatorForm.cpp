@@ -26,7 +26,11 @@ QPoint PosicionDesplegable(const QRect& caja, const QSize& tamano, const QRect& 
 }
 
 TPopupCalculatorForm::TPopupCalculatorForm(QWidget* padre)
-    : QWidget(padre, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(padre, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                         Qt::BypassWindowManagerHint) {
+    // Past the window manager, as drop-down lists are: window managers and compositors place
+    // the windows they manage where they like (Weston's XWayland ignores the position of a
+    // managed window), while an unmanaged one opens where the program puts it.
     // Clicking a key must leave the dialog active and the caret in the box.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);

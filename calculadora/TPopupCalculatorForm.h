@@ -1,5 +1,6 @@
-// The drop-down calculator window: borderless, never activated, a display label over the
-// keypad. It only shows and hides; the edit box it belongs to is wired by EnlaceCalculadora.
+// The drop-down calculator window: borderless, never activated, unmanaged by the window
+// manager, a display label over the keypad. It only shows and hides; the edit box it belongs to is
+// wired by EnlaceCalculadora.
 #pragma once
 
 #include "CableadoBotones.h"

@@ -202,8 +202,8 @@ TEST_F(ConCaja, AceptarOCancelar) {
     }
 }
 
-// Keys typed while it is open go to the box; Esc, the focus leaving and the dialog hiding
-// close it.
+// Keys typed while it is open go to the box; Esc, the focus leaving, a press elsewhere in
+// the dialog (its caption included) and the dialog hiding close it.
 TEST_F(ConCaja, TeclasALaCajaYCierres) {
     caja->clear();
     PulsarBotonCaja();
@@ -218,6 +218,12 @@ TEST_F(ConCaja, TeclasALaCajaYCierres) {
 
     PulsarBotonCaja();
     otra->setFocus();
+    EXPECT_FALSE(Desplegable()->isVisible());
+    caja->setFocus();
+    PulsarBotonCaja();
+    QTest::mousePress(caja, Qt::LeftButton);
+    EXPECT_TRUE(Desplegable()->isVisible());
+    QTest::mousePress(dialogo.get(), Qt::LeftButton, {}, QPoint(250, 100));
     EXPECT_FALSE(Desplegable()->isVisible());
     caja->setFocus();
     PulsarBotonCaja();
