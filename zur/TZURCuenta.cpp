@@ -14,6 +14,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QStaticText>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -77,6 +78,69 @@ private:
     mutable QHash<QString, QStaticText> FLineas;
 };
 
+// The tape's scroll bar changes range with every line, and repainting it cost as much as the
+// line itself; on a long tape its handle moves by less than a pixel per line. It repaints only
+// when what it draws changes: where the handle is, and whether it is at either end.
+class BarraCinta final : public QScrollBar {
+public:
+    explicit BarraCinta(QWidget* padre) : QScrollBar(Qt::Vertical, padre) {}
+
+    // A new line changes the range, then the value: judged together, once.
+    void Agrupar(bool agrupar) {
+        FAgrupando = agrupar;
+        if (!agrupar && FPendiente) {
+            FPendiente = false;
+            if (!FPintada || !(Aspecto() == FUltimo))
+                update();
+        }
+    }
+
+protected:
+    void sliderChange(SliderChange cambio) override {
+        if (FAgrupando) {
+            FPendiente = true;
+            return;
+        }
+        if (FPintada && Aspecto() == FUltimo)
+            return;
+        QScrollBar::sliderChange(cambio);
+    }
+
+    void paintEvent(QPaintEvent* evento) override {
+        FUltimo = Aspecto();
+        FPintada = true;
+        QScrollBar::paintEvent(evento);
+    }
+
+    void changeEvent(QEvent* evento) override {
+        FPintada = false; // a new look or state: the next change repaints
+        QScrollBar::changeEvent(evento);
+    }
+
+private:
+    struct Estado {
+        QRect Asa;
+        bool Inicio = false;
+        bool Fin = false;
+        bool operator==(const Estado& o) const {
+            return Asa == o.Asa && Inicio == o.Inicio && Fin == o.Fin;
+        }
+    };
+
+    Estado Aspecto() const {
+        QStyleOptionSlider opcion;
+        initStyleOption(&opcion);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &opcion, QStyle::SC_ScrollBarSlider,
+                                        this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Estado FUltimo;
+    bool FPintada = false;
+    bool FAgrupando = false;
+    bool FPendiente = false;
+};
+
 bool EsCodigo(const QString& operador, char codigo) {
     return operador.size() == 1 && operador.at(0) == QLatin1Char(codigo);
 }
@@ -96,6 +160,7 @@ TZURCuenta::TZURCuenta(QWidget* parent) : QListView(parent), Modelo(new ModeloLi
     viewport()->setCursor(Qt::ForbiddenCursor);
     setTextElideMode(Qt::ElideNone);
     setItemDelegate(new DelegadoLinea(this));
+    setVerticalScrollBar(new BarraCinta(this));
     QFont fuente(QStringLiteral("Courier New"));
     fuente.setStyleHint(QFont::TypeWriter);
     fuente.setPixelSize(12);
@@ -192,8 +257,11 @@ void TZURCuenta::ProgramarPublicacion() {
 
 void TZURCuenta::PublicarYDesplazar() {
     FPublicacionPendiente = false;
+    auto* barra = static_cast<BarraCinta*>(verticalScrollBar());
+    barra->Agrupar(true);
     Modelo->Publicar();
     scrollToBottom();
+    barra->Agrupar(false);
 }
 
 // ---- The list's layout ----
