@@ -8,6 +8,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void Tecla(QPainter& p, const QRectF& r, const QColor& color, const QString& texto) {
@@ -18,7 +20,7 @@ void Tecla(QPainter& p, const QRectF& r, const QColor& color, const QString& tex
     p.setPen(QPen(color.darker(170), 1.2));
     p.setBrush(g);
     p.drawRoundedRect(r, 4, 4);
-    QFont f(QStringLiteral("Arial"));
+    QFont f(u"Arial"_s);
     f.setPixelSize(int(r.height() * 0.48));
     f.setBold(true);
     p.setFont(f);
@@ -67,7 +69,7 @@ QImage DibujoSumadora(QSize tamano) {
     p.setPen(QPen(QColor(170, 166, 150), 1.2));
     p.setBrush(QColor(253, 252, 246));
     p.drawPath(cinta);
-    QFont mono(QStringLiteral("Courier New"));
+    QFont mono(u"Courier New"_s);
     mono.setPixelSize(15);
     mono.setBold(true);
     p.setFont(mono);
@@ -114,13 +116,13 @@ QImage DibujoSumadora(QSize tamano) {
     p.setPen(QPen(QColor(20, 24, 30), 2));
     p.setBrush(QColor(24, 30, 26));
     p.drawRoundedRect(visor, 5, 5);
-    QFont cifras(QStringLiteral("DejaVu Sans Mono"));
+    QFont cifras(u"DejaVu Sans Mono"_s);
     cifras.setPixelSize(30);
     cifras.setBold(true);
     p.setFont(cifras);
     p.setPen(QColor(120, 255, 140));
     p.drawText(visor.adjusted(8, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("1162.75"));
+               u"1162.75"_s);
 
     // Keys: a 4 x 4 block, the operators in colour.
     const char* teclas[4][4] = {{"7", "8", "9", "-"}, {"4", "5", "6", "+"}, {"1", "2", "3", "T"},

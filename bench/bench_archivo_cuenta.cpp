@@ -12,6 +12,8 @@
 
 #if defined(__GLIBC__)
 #include <malloc.h>
+
+using namespace Qt::StringLiterals;
 #endif
 
 namespace {
@@ -25,14 +27,14 @@ const QStringList& Cinta() {
         c.reserve(Lineas);
         for (int i = 0; c.size() < Lineas; ++i) {
             if (i % 20 == 19) {
-                c << QStringLiteral(" ---------------------")
-                  << QString::number(i * 137).rightJustified(22) + QStringLiteral(" T") << QString()
+                c << u" ---------------------"_s
+                  << QString::number(i * 137).rightJustified(22) + u" T"_s << QString()
                   << QString();
             } else {
                 c << (QString::number(i * 1.37, 'f', 2)
                           .replace(QLatin1Char('.'), QLatin1Char(','))
                           .rightJustified(22) +
-                      QStringLiteral(" +"));
+                      u" +"_s);
             }
         }
         while (c.size() > Lineas)
@@ -54,7 +56,7 @@ QByteArray Bytes() {
 
 struct Carpeta {
     QTemporaryDir dir;
-    QString ruta = dir.filePath(QStringLiteral("cuenta.SUMA"));
+    QString ruta = dir.filePath(u"cuenta.SUMA"_s);
 };
 
 Carpeta& Lugar() {
@@ -65,7 +67,7 @@ Carpeta& Lugar() {
 // The files loaded: 0 the tape as the program writes it (plain ASCII); 1 and 2 the same with
 // a euro sign in every separator line, in Windows-1252 and in UTF-8.
 QString ArchivoVariante(int variante) {
-    const QString ruta = Lugar().dir.filePath(QStringLiteral("variante%1.SUMA").arg(variante));
+    const QString ruta = Lugar().dir.filePath(u"variante%1.SUMA"_s.arg(variante));
     if (!QFile::exists(ruta)) {
         QByteArray datos;
         for (QString l : Cinta()) {

@@ -15,6 +15,8 @@
 #include <memory>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int Lineas = 1'000'000;
@@ -55,7 +57,7 @@ std::unique_ptr<TZURCuenta> NuevaCuenta() {
     cuenta->resize(260, 400);
     cuenta->show();
     // The first line shown loads the font: done here, outside the timed appends.
-    cuenta->AgregarTexto(QStringLiteral("0"));
+    cuenta->AgregarTexto(u"0"_s);
     EsperarPublicacion(*cuenta);
     cuenta->Limpiar();
     QCoreApplication::processEvents();
@@ -70,7 +72,7 @@ void BM_MillonDeLineas(benchmark::State& state) {
     for (auto _ : state) {
         auto cuenta = NuevaCuenta();
         const long antes = ResidenteBytes();
-        const QString sufijo = QStringLiteral(" +");
+        const QString sufijo = u" +"_s;
         double primeras = 0, ultimas = 0, cpuPrimeras = 0, cpuUltimas = 0;
         const auto inicio = std::chrono::steady_clock::now();
         const double cpuInicio = CpuNs();
@@ -127,7 +129,7 @@ BENCHMARK(BM_MillonDeLineas)->Arg(10)->Arg(100)->Arg(1000)->Iterations(1)->Unit(
 void BM_DisposicionConMillonDeLineas(benchmark::State& state) {
     auto cuenta = NuevaCuenta();
     for (int i = 0; i < Lineas; ++i)
-        cuenta->AgregarLinea(QStringLiteral(" +"), Valor(i));
+        cuenta->AgregarLinea(u" +"_s, Valor(i));
     EsperarPublicacion(*cuenta);
     for (auto _ : state)
         cuenta->doItemsLayout();

@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int Lineas = 1'000'000;
@@ -20,7 +22,7 @@ const TextoLineas& Texto() {
         c.reserve(Lineas);
         for (int i = 0; c.size() < Lineas; ++i)
             c << QString::number(i * 1.37, 'f', 2).replace(u'.', u',').rightJustified(22) +
-                     QStringLiteral(" +");
+                     u" +"_s;
         return TextoLineas(c);
     }();
     return texto;

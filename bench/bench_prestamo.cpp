@@ -6,11 +6,13 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void BM_InformeMilAnios(benchmark::State& estado) {
     for (auto _ : estado) {
-        QStringList lineas = InformePrestamo(100000, 5, AniosMaximos, QStringLiteral("420,83"));
+        QStringList lineas = InformePrestamo(100000, 5, AniosMaximos, u"420,83"_s);
         benchmark::DoNotOptimize(lineas);
     }
     estado.SetItemsProcessed(estado.iterations() * 12 * AniosMaximos);
@@ -19,9 +21,9 @@ BENCHMARK(BM_InformeMilAnios)->Unit(benchmark::kMillisecond);
 
 void BM_CalcularMilAniosEnPantalla(benchmark::State& estado) {
     TPrestamoFrances dialogo;
-    dialogo.C->setText(QStringLiteral("100000"));
-    dialogo.IA->setText(QStringLiteral("5"));
-    dialogo.NA->setText(QStringLiteral("1000"));
+    dialogo.C->setText(u"100000"_s);
+    dialogo.IA->setText(u"5"_s);
+    dialogo.NA->setText(u"1000"_s);
     dialogo.show();
     for (auto _ : estado) {
         dialogo.BotonCalcularClick();

@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QLabel>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel hola(QStringLiteral("Hola"));
+    QLabel hola(u"Hola"_s);
     hola.resize(200, 80);
     hola.show();
     return app.exec();

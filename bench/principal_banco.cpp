@@ -8,12 +8,14 @@
 
 #include <clocale>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir hogar;
     qputenv("HOME", hogar.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (hogar.path() + QStringLiteral("/.config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (hogar.path() + u"/.config"_s).toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

@@ -9,9 +9,11 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+using namespace Qt::StringLiterals;
+
 EnlaceCalculadora::EnlaceCalculadora(TSkinCalcEdit* caja)
     : QObject(caja), FCaja(caja) {
-    setObjectName(QStringLiteral("EnlaceCalculadora"));
+    setObjectName(u"EnlaceCalculadora"_s);
     connect(caja, &TSkinCalcEdit::BotonPulsado, this, &EnlaceCalculadora::Alternar);
     caja->installEventFilter(this);
 }

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool EsOperador(QChar c) {
@@ -44,7 +46,7 @@ double EstadoCalculadora::ValorPantalla() const {
 }
 
 QString EstadoCalculadora::IndicadorMemoria() const {
-    return FMemoria != 0 ? QStringLiteral("M") : QString();
+    return FMemoria != 0 ? u"M"_s : QString();
 }
 
 void EstadoCalculadora::setMemoria(double valor) {
@@ -70,13 +72,13 @@ void EstadoCalculadora::Mostrar(double valor) {
 void EstadoCalculadora::EmpezarNumero() {
     if (FEstado == Estado::Listo) {
         FEstado = Estado::Introduciendo;
-        FTexto = QStringLiteral("0");
+        FTexto = u"0"_s;
     }
 }
 
 void EstadoCalculadora::PonerError() {
     FEstado = Estado::Error;
-    FTexto = QStringLiteral("Error");
+    FTexto = u"Error"_s;
 }
 
 void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
@@ -97,11 +99,11 @@ void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
     case TeclaCalculadora::Retroceso:
         EmpezarNumero();
         if (FTexto.size() == 1 || (FTexto.size() == 2 && FTexto.startsWith(menos))) {
-            FTexto = QStringLiteral("0");
+            FTexto = u"0"_s;
         } else {
             FTexto.chop(1);
             // Deleting into an exponent must not leave a dangling "E" or "E-".
-            if (FTexto.endsWith(QStringLiteral("E-")))
+            if (FTexto.endsWith(u"E-"_s))
                 FTexto.chop(2);
             else if (FTexto.endsWith(exponente))
                 FTexto.chop(1);
@@ -158,7 +160,7 @@ void EstadoCalculadora::Tecla(TeclaCalculadora tecla) {
     // A digit.
     const int digito = static_cast<int>(tecla) - static_cast<int>(TeclaCalculadora::Cero);
     EmpezarNumero();
-    if (FTexto == QStringLiteral("0"))
+    if (FTexto == u"0"_s)
         FTexto.clear();
     if (FTexto.contains(exponente))
         return;

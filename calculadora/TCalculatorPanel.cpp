@@ -12,6 +12,8 @@
 
 #include <iterator>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct TeclaTabla {
@@ -101,21 +103,21 @@ QIcon IconoTecla(int kind) {
 QString PistaTecla(int kind) {
     switch (kind) {
     case TCalculatorPanel::KindAceptar:
-        return QStringLiteral("Aceptar");
+        return u"Aceptar"_s;
     case TCalculatorPanel::KindCancelar:
-        return QStringLiteral("Cancelar");
+        return u"Cancelar"_s;
     case TCalculatorPanel::KindRetroceso:
-        return QStringLiteral("Borrar la última cifra");
+        return u"Borrar la última cifra"_s;
     case TCalculatorPanel::KindLimpiar:
-        return QStringLiteral("Borrar todo");
+        return u"Borrar todo"_s;
     case TCalculatorPanel::KindMP:
-        return QStringLiteral("Sumar a la memoria");
+        return u"Sumar a la memoria"_s;
     case TCalculatorPanel::KindMS:
-        return QStringLiteral("Guardar en la memoria");
+        return u"Guardar en la memoria"_s;
     case TCalculatorPanel::KindMR:
-        return QStringLiteral("Recuperar la memoria");
+        return u"Recuperar la memoria"_s;
     case TCalculatorPanel::KindMC:
-        return QStringLiteral("Borrar la memoria");
+        return u"Borrar la memoria"_s;
     default:
         return QString();
     }
@@ -128,7 +130,7 @@ TCalculatorPanel::TCalculatorPanel(QWidget* padre) : QWidget(padre) {
     FTextoMostrado = FEstado.Texto();
 
     FIndicador = new QLabel(this);
-    FIndicador->setObjectName(QStringLiteral("IndicadorMemoria"));
+    FIndicador->setObjectName(u"IndicadorMemoria"_s);
     FIndicador->setGeometry(6, 7, 34, 20);
     FIndicador->setAlignment(Qt::AlignCenter);
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 QPoint PosicionDesplegable(const QRect& caja, const QSize& tamano, const QRect& pantalla) {
     // QRect's right() and bottom() are the last pixel inside: edges are x + width.
     const int finPantallaX = pantalla.x() + pantalla.width();
@@ -31,13 +33,13 @@ TPopupCalculatorForm::TPopupCalculatorForm(QWidget* padre)
     setWindowTitle(TextosSkin::TituloCalculadora());
     // Drawn on the skin's window background, like the dialog the box is in; the keypad's
     // labels take the skin's colours for that background.
-    setObjectName(QStringLiteral("FondoSkin"));
+    setObjectName(u"FondoSkin"_s);
     setAttribute(Qt::WA_StyledBackground);
     setAutoFillBackground(true);
     setFixedSize(Ancho, Alto);
 
-    FPantalla = new QLabel(QStringLiteral("0"), this);
-    FPantalla->setObjectName(QStringLiteral("PantallaCalculadora"));
+    FPantalla = new QLabel(u"0"_s, this);
+    FPantalla->setObjectName(u"PantallaCalculadora"_s);
     FPantalla->setGeometry(0, 0, Ancho, AltoPantalla);
     FPantalla->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     FPantalla->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

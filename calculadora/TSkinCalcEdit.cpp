@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int AnchoBoton = 17;
@@ -41,13 +43,13 @@ protected:
 
 TSkinCalcEdit::TSkinCalcEdit(QWidget* padre) : QLineEdit(padre) {
     FBoton = new TBotonCalculadora(this);
-    FBoton->setObjectName(QStringLiteral("BotonDesplegar"));
+    FBoton->setObjectName(u"BotonDesplegar"_s);
     FBoton->setCursor(Qt::ArrowCursor);
     FBoton->setFocusPolicy(Qt::NoFocus);
     setTextMargins(0, 0, AnchoBoton, 0);
     connect(FBoton, &QToolButton::clicked, this, &TSkinCalcEdit::BotonPulsado);
     connect(this, &QLineEdit::textChanged, this, &TSkinCalcEdit::TextoCambiado);
-    setText(QStringLiteral("0"));
+    setText(u"0"_s);
 }
 
 void TSkinCalcEdit::resizeEvent(QResizeEvent* evento) {
@@ -144,7 +146,7 @@ void TSkinCalcEdit::TextoCambiado(const QString& texto) {
 QString TSkinCalcEdit::TextoValor(double v, TValueType tipo, int decimales) {
     if (tipo == vtInteger) {
         const double r = std::round(v);
-        return r == 0 ? QStringLiteral("0") : QString::number(r, 'f', 0);
+        return r == 0 ? u"0"_s : QString::number(r, 'f', 0);
     }
     decimales = qBound(0, decimales, 18);
     // 15 significant digits first, then the decimals, both on the decimal digits.
@@ -178,7 +180,7 @@ QString TSkinCalcEdit::TextoValor(double v, TValueType tipo, int decimales) {
     for (int i = 0; i < enteras; ++i)
         parteEntera += i < cifras.size() ? cifras[i] : QLatin1Char('0');
     if (parteEntera.isEmpty())
-        parteEntera = QStringLiteral("0");
+        parteEntera = u"0"_s;
     for (int i = 0; i < decimales; ++i) {
         const int pos = enteras + i;
         parteDecimal += (pos >= 0 && pos < cifras.size()) ? cifras[pos] : QLatin1Char('0');
@@ -220,7 +222,7 @@ void TSkinCalcEdit::keyPressEvent(QKeyEvent* evento) {
     // The keypad's decimal key means the decimal separator, whatever the layout types.
     if (FValueType == vtFloat && (evento->modifiers() & Qt::KeypadModifier) &&
         (tecla == Qt::Key_Period || tecla == Qt::Key_Comma))
-        texto = QStringLiteral(",");
+        texto = u","_s;
     if (texto.isEmpty() || !texto[0].isPrint())
         return QLineEdit::keyPressEvent(evento); // Backspace, Delete, arrows, Tab, Esc...
     if (texto.size() != 1)

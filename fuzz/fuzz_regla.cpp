@@ -9,9 +9,11 @@
 #include <cmath>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QRegularExpression numero(
-        QStringLiteral("^[+-]?(?:[0-9]+(?:,[0-9]*)?|,[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
+        u"^[+-]?(?:[0-9]+(?:,[0-9]*)?|,[0-9]+)(?:[eE][+-]?[0-9]+)?$"_s);
     const QString texto = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString limpio = LimpiarTexto(texto);
     EXIGIR(!limpio.contains(u'.'));

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct TColoresSkin {
@@ -196,10 +198,10 @@ int main(int argc, char** argv) {
         apagado.setAlpha(90);
         bien &= Guardar(Flecha(apagado, 0), ruta("flecha_abajo_inactiva.png"));
     }
-    bien &= Guardar(Cepillado(), raiz.filePath(QStringLiteral("Metal/cepillado.png")));
-    bien &= Guardar(Rayas(), raiz.filePath(QStringLiteral("Aqua/rayas.png")));
-    bien &= Guardar(Estrellas(), raiz.filePath(QStringLiteral("Sirius/estrellas.png")));
-    bien &= Guardar(Pizarra(), raiz.filePath(QStringLiteral("Smart/pizarra.png")));
-    bien &= Guardar(Carbono(), raiz.filePath(QStringLiteral("Bionix/carbono.png")));
+    bien &= Guardar(Cepillado(), raiz.filePath(u"Metal/cepillado.png"_s));
+    bien &= Guardar(Rayas(), raiz.filePath(u"Aqua/rayas.png"_s));
+    bien &= Guardar(Estrellas(), raiz.filePath(u"Sirius/estrellas.png"_s));
+    bien &= Guardar(Pizarra(), raiz.filePath(u"Smart/pizarra.png"_s));
+    bien &= Guardar(Carbono(), raiz.filePath(u"Bionix/carbono.png"_s));
     return bien ? 0 : 1;
 }

@@ -8,7 +8,7 @@ PAQUETES=(g++ cmake ninja-build ccache qt6-base-dev qt6-translations-l10n libgte
   xvfb xauth xdotool xclip x11-xkb-utils x11-utils openbox weston xwayland imagemagick
   poppler-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
-  librsvg2-bin python3 clang libclang-rt-14-dev libxcb-damage0-dev clang-format)
+  librsvg2-bin python3 clang libclang-rt-14-dev libxcb-damage0-dev clang-format lcov)
 
 instalar_dependencias() {
   local faltan=()

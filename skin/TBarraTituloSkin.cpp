@@ -13,6 +13,8 @@
 #include <QStyleOption>
 #include <QStylePainter>
 
+using namespace Qt::StringLiterals;
+
 TBotonTituloSkin::TBotonTituloSkin(Glifo glifo, QWidget* padre) : QToolButton(padre), FGlifo(glifo) {
     setFixedSize(18, 18);
     setFocusPolicy(Qt::NoFocus);
@@ -74,26 +76,26 @@ void TBotonTituloSkin::paintEvent(QPaintEvent*) {
 
 TBarraTituloSkin::TBarraTituloSkin(TMarcoSkin* marco, QWidget* ventana)
     : QWidget(ventana), FMarco(marco) {
-    setObjectName(QStringLiteral("BarraTituloSkin"));
+    setObjectName(u"BarraTituloSkin"_s);
     setAttribute(Qt::WA_StyledBackground);
     auto* fila = new QHBoxLayout(this);
     fila->setContentsMargins(4, 3, 4, 3);
     fila->setSpacing(2);
 
     FMenu = new TBotonTituloSkin(TBotonTituloSkin::GlifoMenu, this);
-    FMenu->setObjectName(QStringLiteral("BotonMenuSistema"));
+    FMenu->setObjectName(u"BotonMenuSistema"_s);
     FMenu->setToolTip(TextosSkin::PistaMenu());
     FTitulo = new QLabel(this);
-    FTitulo->setObjectName(QStringLiteral("TituloSkin"));
+    FTitulo->setObjectName(u"TituloSkin"_s);
     FTitulo->setAttribute(Qt::WA_TransparentForMouseEvents);
     FMinimizar = new TBotonTituloSkin(TBotonTituloSkin::GlifoMinimizar, this);
-    FMinimizar->setObjectName(QStringLiteral("BotonMinimizar"));
+    FMinimizar->setObjectName(u"BotonMinimizar"_s);
     FMinimizar->setToolTip(TextosSkin::Minimizar().remove(QLatin1Char('&')));
     FEnrollar = new TBotonTituloSkin(TBotonTituloSkin::GlifoEnrollar, this);
-    FEnrollar->setObjectName(QStringLiteral("BotonEnrollar"));
+    FEnrollar->setObjectName(u"BotonEnrollar"_s);
     FEnrollar->setToolTip(TextosSkin::PistaEnrollar());
     FCerrar = new TBotonTituloSkin(TBotonTituloSkin::GlifoCerrar, this);
-    FCerrar->setObjectName(QStringLiteral("BotonCerrarSkin"));
+    FCerrar->setObjectName(u"BotonCerrarSkin"_s);
     FCerrar->setToolTip(TextosSkin::PistaCerrar());
     for (QToolButton* boton : {FMenu, FMinimizar, FEnrollar, FCerrar})
         boton->setAccessibleName(boton->toolTip());

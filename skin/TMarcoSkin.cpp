@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QWindow>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QList<TMarcoSkin*>& Registro() {
@@ -30,7 +32,7 @@ bool MarcosActivos = false;
 class TFondoSkin final : public QWidget {
 public:
     explicit TFondoSkin(QWidget* padre) : QWidget(padre) {
-        setObjectName(QStringLiteral("FondoSkin"));
+        setObjectName(u"FondoSkin"_s);
         setAttribute(Qt::WA_StyledBackground);
     }
 
@@ -46,7 +48,7 @@ protected:
 // Holds the controls of a window laid out with absolute geometry, below the caption.
 class TClienteSkin final : public QWidget {
 public:
-    explicit TClienteSkin(QWidget* padre) : QWidget(padre) { setObjectName(QStringLiteral("ClienteSkin")); }
+    explicit TClienteSkin(QWidget* padre) : QWidget(padre) { setObjectName(u"ClienteSkin"_s); }
 };
 
 } // namespace
@@ -89,7 +91,7 @@ bool TMarcoSkin::TodosActivos() { return MarcosActivos; }
 
 TMarcoSkin::TMarcoSkin(QWidget* ventana, Botones botones)
     : QObject(ventana), FVentana(ventana), FBotones(botones) {
-    setObjectName(QStringLiteral("MarcoSkin"));
+    setObjectName(u"MarcoSkin"_s);
     if (ventana->layout() == nullptr) {
         // Reparenting keeps each control's position, visibility and tab order.
         auto* cliente = new TClienteSkin(ventana);
@@ -114,7 +116,7 @@ TMarcoSkin::TMarcoSkin(QWidget* ventana, Botones botones)
     FBarra = new TBarraTituloSkin(this, ventana);
     FBarra->hide();
     FBorde = new QFrame(ventana);
-    FBorde->setObjectName(QStringLiteral("BordeSkin"));
+    FBorde->setObjectName(u"BordeSkin"_s);
     FBorde->setAttribute(Qt::WA_TransparentForMouseEvents);
     FBorde->setFrameShape(QFrame::Box);
     FBorde->hide();
@@ -267,7 +269,7 @@ bool TMarcoSkin::MoverPorSistema() {
 
 QMenu* TMarcoSkin::CrearMenuSistema(QWidget* padre) {
     auto* menu = new QMenu(padre);
-    menu->setObjectName(QStringLiteral("MenuSistema"));
+    menu->setObjectName(u"MenuSistema"_s);
     QAction* restaurar = menu->addAction(TextosSkin::Restaurar(), this, [this] {
         if (FEnrollada)
             Desenrollar();

@@ -21,6 +21,8 @@
 #include <QStringDecoder>
 #include <QTextEdit>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QList<TSkinData*>& Motores() {
@@ -44,7 +46,7 @@ QPalette PaletaLegible(QPalette paleta) {
 } // namespace
 
 TSkinData::TSkinData(QObject* padre) : QObject(padre) {
-    setObjectName(QStringLiteral("SD"));
+    setObjectName(u"SD"_s);
     Motores().append(this);
     if (qApp != nullptr) {
         qApp->installEventFilter(this);
@@ -64,9 +66,9 @@ TSkinData::~TSkinData() {
 TSkinData* TSkinData::Actual() { return Motores().isEmpty() ? nullptr : Motores().constLast(); }
 
 QStringList TSkinData::NombresSkins() {
-    return {QStringLiteral("Sin Skin..."), QStringLiteral("Vista"),  QStringLiteral("Metal"),
-            QStringLiteral("Aqua"),        QStringLiteral("Sirius"), QStringLiteral("Optima"),
-            QStringLiteral("Smart"),       QStringLiteral("Bionix")};
+    return {u"Sin Skin..."_s, u"Vista"_s,  u"Metal"_s,
+            u"Aqua"_s,        u"Sirius"_s, u"Optima"_s,
+            u"Smart"_s,       u"Bionix"_s};
 }
 
 QString TSkinData::ComponenteSkin(int indice) {
@@ -82,7 +84,7 @@ QString TSkinData::CarpetaAlmacenada(int indice) {
     if (indice < 1 || indice >= NumeroSkins())
         return {};
     // Each stored skin's resource folder bears its chooser name.
-    return QStringLiteral(":/skins/") + NombresSkins().at(indice);
+    return u":/skins/"_s + NombresSkins().at(indice);
 }
 
 void TSkinData::setCarpeta(int indice, const QString& carpeta) {
@@ -93,7 +95,7 @@ void TSkinData::setCarpeta(int indice, const QString& carpeta) {
 }
 
 std::optional<QString> TSkinData::LeerHoja(const QString& carpeta, bool decodificarImagenes) {
-    QFile archivo(carpeta + QStringLiteral("/estilo.qss"));
+    QFile archivo(carpeta + u"/estilo.qss"_s);
     if (!archivo.open(QIODevice::ReadOnly))
         return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -101,8 +103,8 @@ std::optional<QString> TSkinData::LeerHoja(const QString& carpeta, bool decodifi
     if (utf8.hasError() || hoja.trimmed().isEmpty())
         return std::nullopt;
     // Only plain names of files inside the folder: nothing reaches outside it.
-    static const QRegularExpression referencia(QStringLiteral("@IMAGENES@/([^)\"'\\s]*)"));
-    static const QRegularExpression nombreValido(QStringLiteral("^[A-Za-z0-9_-][A-Za-z0-9_.-]*$"));
+    static const QRegularExpression referencia(u"@IMAGENES@/([^)\"'\\s]*)"_s);
+    static const QRegularExpression nombreValido(u"^[A-Za-z0-9_-][A-Za-z0-9_.-]*$"_s);
     const QDir dir(carpeta);
     for (auto it = referencia.globalMatch(hoja); it.hasNext();) {
         const QString nombre = it.next().captured(1);
@@ -111,7 +113,7 @@ std::optional<QString> TSkinData::LeerHoja(const QString& carpeta, bool decodifi
         if (decodificarImagenes && QImage(dir.filePath(nombre)).isNull())
             return std::nullopt;
     }
-    return hoja.replace(QStringLiteral("@IMAGENES@"), carpeta);
+    return hoja.replace(u"@IMAGENES@"_s, carpeta);
 }
 
 std::optional<QString> TSkinData::Hoja(int indice) {
@@ -148,7 +150,7 @@ bool TSkinData::AplicarSkin(int indice) {
 
 QMenu* TSkinData::CrearMenuEdicion(QWidget* edicion, QWidget* padre) {
     auto* menu = new QMenu(padre);
-    menu->setObjectName(QStringLiteral("MenuEdicion"));
+    menu->setObjectName(u"MenuEdicion"_s);
     auto anadir = [menu](const QString& texto, bool activa, auto accion) {
         QAction* a = menu->addAction(texto);
         a->setEnabled(activa);

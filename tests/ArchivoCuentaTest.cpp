@@ -3,8 +3,6 @@
 #include "ArchivoCuenta.h"
 #include "ArchivosPrueba.h"
 
-#include "ErrorSumadora.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,14 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstring>
-#include <functional>
 #include <future>
 #include <ostream>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -31,15 +26,6 @@ namespace {
 
 QByteArray B(const char* s) {
     return QByteArray(s);
-}
-
-QString Mensaje(const std::function<void()>& accion) {
-    try {
-        accion();
-    } catch (const ErrorSumadora& e) {
-        return e.Mensaje();
-    }
-    return QString();
 }
 
 // ---- Decoding: line ends and code pages ------------------------------------------------------
@@ -239,7 +225,7 @@ TEST_F(ArchivoCuentaDisco, LoQueNoEsUnArchivoSeRechazaSinEsperar) {
                  {u"/dev/zero"_s, "un dispositivo"}};
     for (const auto& c : casos) {
         auto carga = std::async(std::launch::async,
-                                [&] { return Mensaje([&] { LeerArchivoCuenta(c.ruta); }); });
+                                [&] { return MensajeDeError([&] { LeerArchivoCuenta(c.ruta); }); });
         if (carga.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
             ADD_FAILURE() << "bloqueado abriendo " << c.ruta.toStdString();
             // A writer that comes and goes lets the blocked open() end.
@@ -251,23 +237,16 @@ TEST_F(ArchivoCuentaDisco, LoQueNoEsUnArchivoSeRechazaSinEsperar) {
     ::close(s);
 }
 
-// A full disk: the file is limited to fewer bytes than the tape, which Qt holds in its buffer
-// until the last flush, where the failure shows.
+// A full disk: the file is limited to fewer bytes than the tape.
 TEST_F(ArchivoCuentaDisco, ConElDiscoLlenoAvisaYDejaElArchivoComoEstaba) {
     const QString ruta = Ruta(u"cuenta.SUMA"_s);
     EscribirArchivo(ruta, B("sigo igual\r\n"));
     QStringList lineas;
     for (int i = 0; i < 400; ++i)
         lineas << QString::number(i).rightJustified(22) + u" +"_s;
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit viejo{};
-    getrlimit(RLIMIT_FSIZE, &viejo);
-    rlimit limite = viejo;
-    limite.rlim_cur = 4000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    const QString m = Mensaje(
-        [&] { GuardarArchivoCuenta(ruta, TextoLineas(lineas), CodificacionCuenta::Windows1252); });
-    setrlimit(RLIMIT_FSIZE, &viejo);
+    const QString m = MensajeConDiscoLleno(4000, [&] {
+        GuardarArchivoCuenta(ruta, TextoLineas(lineas), CodificacionCuenta::Windows1252);
+    });
     EXPECT_TRUE(m.startsWith(u"No se puede guardar la cuenta en «"_s)) << m.toStdString();
     EXPECT_EQ(LeerArchivo(ruta), B("sigo igual\r\n"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
@@ -279,7 +258,7 @@ TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
     const QString fichero = Ruta(u"no_es_carpeta"_s);
     EscribirArchivo(fichero, B("sigo igual"));
     const QString ruta = fichero + u"/cuenta.SUMA"_s;
-    const QString m = Mensaje([&] {
+    const QString m = MensajeDeError([&] {
         GuardarArchivoCuenta(ruta, TextoLineas({u"1"_s}), CodificacionCuenta::Windows1252);
     });
     EXPECT_TRUE(m.startsWith(u"No se puede guardar la cuenta en «"_s)) << m.toStdString();
@@ -290,7 +269,7 @@ TEST_F(ArchivoCuentaDisco, GuardarDondeNoSePuedeAvisaYNoDejaNada) {
     const QString carpeta = Ruta(u"carpeta.SUMA"_s);
     ASSERT_TRUE(QDir().mkdir(carpeta));
     EscribirArchivo(carpeta + u"/dentro"_s, B("x"));
-    EXPECT_FALSE(Mensaje([&] {
+    EXPECT_FALSE(MensajeDeError([&] {
                      GuardarArchivoCuenta(carpeta, TextoLineas({u"1"_s}),
                                           CodificacionCuenta::Windows1252);
                  }).isEmpty());
@@ -310,7 +289,7 @@ TEST_F(ArchivoCuentaDisco, NoSeCarganNulosNiArchivosGrandesYSeDicePorQue) {
     const QString ruta = Ruta(u"raro.SUMA"_s);
     for (const auto& c : casos) {
         EscribirArchivo(ruta, c.datos);
-        const QString m = Mensaje([&] { LeerArchivoCuenta(ruta, c.limite); });
+        const QString m = MensajeDeError([&] { LeerArchivoCuenta(ruta, c.limite); });
         EXPECT_TRUE(m.contains(QString::fromUtf8(c.aviso))) << m.toStdString();
         EXPECT_TRUE(m.contains(QDir::toNativeSeparators(ruta))) << m.toStdString();
     }
@@ -319,7 +298,7 @@ TEST_F(ArchivoCuentaDisco, NoSeCarganNulosNiArchivosGrandesYSeDicePorQue) {
     EXPECT_EQ(LeerArchivoCuenta(ruta, 100).Texto.Lineas(), QStringList{QString(98, u'x')});
 
     const QString falta = Ruta(u"no_hay.SUMA"_s);
-    EXPECT_EQ(Mensaje([&] { LeerArchivoCuenta(falta); }),
+    EXPECT_EQ(MensajeDeError([&] { LeerArchivoCuenta(falta); }),
               u"El archivo «%1» no existe."_s.arg(QDir::toNativeSeparators(falta)));
 }
 

@@ -1,5 +1,6 @@
-// Test helpers that need no window: paths and files, CSV and PDF texts as other programs read
-// them, and QString in GoogleTest's messages.
+// Test helpers that need no window: tape lines written short, paths and files, other
+// programs' view of CSV and PDF files, errors and full disks, and QString in GoogleTest's
+// messages.
 #pragma once
 
 #include <QByteArray>
@@ -7,7 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <ostream>
+
+// Tape lines written short: "5 +|---|8 T||" is 5 with " +" right-aligned in 22 columns (never
+// cut when wider), the separator (a space and 21 hyphens), 8 with " T" and two empty lines.
+QStringList Lineas(const QString& descripcion);
+QString Separador();
 
 // Path of a file under tests/datos.
 QString RutaDatos(const QString& nombre);
@@ -22,6 +29,16 @@ void EscribirArchivo(const QString& ruta, const QByteArray& datos);
 QList<QStringList> LeerCsv(const QString& ruta);
 // The text of a PDF as pdftotext -layout gives it, "\f" between pages.
 QString TextoPdf(const QString& ruta);
+
+// Runs a program to its end within `espera` ms: its standard output, empty but not null when
+// it printed nothing, or a null string when it could not run, timed out or failed.
+QString Ejecutar(const QString& programa, const QStringList& argumentos, int espera = 60000);
+
+// The message of the ErrorSumadora that `accion` throws; a null string when it throws none.
+QString MensajeDeError(const std::function<void()>& accion);
+// The same with files limited to `bytes` bytes, as on a full disk: Qt holds a new copy in its
+// buffer until the last flush, where the failure shows.
+QString MensajeConDiscoLleno(qint64 bytes, const std::function<void()>& accion);
 
 // Shows a QString in a failed expectation as text, not as a list of code units.
 void PrintTo(const QString& texto, std::ostream* salida);

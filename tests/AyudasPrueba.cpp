@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,12 @@
-// Helpers shared by the window tests: intercepting the modal dialogs a test expects, and
-// everything ArchivosPrueba.h offers.
+// Helpers shared by the window tests: intercepting the modal dialogs a test expects, counting
+// paints, and everything ArchivosPrueba.h offers.
 #pragma once
 
 #include "ArchivosPrueba.h"
 
+#include <QEvent>
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 #include <QWidget>
 
@@ -20,3 +22,13 @@ int DialogosPendientes();
 // Convenience: expects one message box, records its text into *texto (and its icon into
 // *icono) and closes it.
 void EsperarMensaje(QString* texto, QMessageBox::Icon* icono = nullptr);
+
+// Counts the paints of the widgets it filters.
+class ContadorPintadas final : public QObject {
+public:
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        n += e->type() == QEvent::Paint;
+        return false;
+    }
+};

@@ -183,7 +183,7 @@ protected:
     std::string Look;
 };
 
-TEST_F(ContrasteSkinsTest, EveryTextReadableInEveryLook) {
+TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
     TSumadoraFormulario& v = V();
     for (int skin = 0; skin < TSkinData::NumeroSkins(); ++skin) {
         Look = TSkinData::NombresSkins().at(skin).toStdString();

@@ -106,12 +106,7 @@ TEST_F(ExportacionTest, PdfConLasMismasPaginasQueLaImpresion) {
         V().Cuenta->SumarValor(i + 1);
     Pulsar(u"Total"_s);
     const QString impreso = dir_.filePath(u"impreso.pdf"_s);
-    V().ObtenerImpresora = [impreso] {
-        auto impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        impresora->setOutputFormat(QPrinter::PdfFormat);
-        impresora->setOutputFileName(impreso);
-        return impresora;
-    };
+    V().ObtenerImpresora = [impreso] { return ImpresoraPdf(impreso); };
     const QString anterior = QDir::currentPath(); // "Imprime.SUMP" goes there
     QDir::setCurrent(dir_.path());
     Clic(u"ImprimirCuenta"_s);

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int Digitos(int numDigits) {
@@ -48,8 +50,8 @@ bool TextoDeFormato(const std::string& formato, long double v, std::string* text
     return true;
 }
 
-TEST(FormatoNumero, EveryVectorRow) {
-    std::ifstream archivo(RutaDatos(QStringLiteral("formatos.tsv")).toStdString());
+TEST(FormatoNumero, CadaFilaDeLosVectores) {
+    std::ifstream archivo(RutaDatos(u"formatos.tsv"_s).toStdString());
     ASSERT_TRUE(archivo) << "tests/datos/formatos.tsv missing";
     std::string linea;
     int numero = 0, filas = 0;
@@ -79,56 +81,56 @@ struct Caso {
     const char* esperado;
 };
 
-TEST(FormatoNumero, DescribedCases) {
+TEST(FormatoNumero, CasosDescritos) {
     const long double tercio = 1.0L / 3;
     // 1000 x 1.05^3 in 80 bits is 1157.625 - 2^-52: only the 18-digit step makes it ",63".
     const long double capital = std::strtold("0x4859ffffffffffffp-52", nullptr);
     const Caso casos[] = {
-        {"zero general", TextoGeneral(0, 18), "0"},
-        {"zero fixed", TextoFijo(0, 3, 18, false), "0,000"},
-        {"negative zero general", TextoGeneral(-0.0L, 18), "0"},
-        {"negative zero number", TextoFijo(-0.0L, 3, 18, true), "0,000"},
-        {"negative rounding to zero has no sign", TextoFijo(-0.0004L, 3, 18, false), "0,000"},
-        {"one third", Cortar20(TextoGeneral(tercio, 18)), "0,333333333333333333"},
-        {"minus one third cut to 20", Cortar20(TextoGeneral(-tercio, 18)), "-0,33333333333333333"},
-        {"0.0001 plain", TextoGeneral(0.0001L, 18), "0,0001"},
-        {"0.00001 scientific", TextoGeneral(0.00001L, 18), "1E-5"},
-        {"1e20 scientific", TextoGeneral(1e20L, 18), "1E20"},
-        {"negative exponent and fraction", TextoGeneral(-2.5e-7L, 18), "-2,5E-7"},
-        {"18 integer digits plain", TextoGeneral(123456789012345678.0L, 18), "123456789012345678"},
-        {"rounding bumps to 19 digits", TextoGeneral(999999999999999999.7L, 18), "1E18"},
-        {"rounding bumps the exponent", TextoGeneral(9995, 3), "1E4"},
-        {"rounding bumps into plain", TextoGeneral(0.000099999L, 3), "0,0001"},
-        {"number format", TextoFijo(1234567.891L, 3, 18, true), "1.234.567,891"},
-        {"three integer digits no group", TextoFijo(-123, 2, 18, true), "-123,00"},
-        {"half up", TextoFijo(0.125L, 2, 18, false), "0,13"},
-        {"half away from zero", TextoFijo(-0.125L, 2, 18, false), "-0,13"},
-        {"half to integer", TextoFijo(2.5L, 0, 18, false), "3"},
-        {"half to integer negative", TextoFijo(-2.5L, 0, 18, false), "-3"},
-        {"half of a thousandth", TextoFijo(-0.0005L, 3, 18, false), "-0,001"},
-        {"double rounding", FormatoN(capital, 0, 2), "1.157,63"},
-        {"tie at the 18th digit", TextoFijo(100000000000000.0625L, 3, 18, false),
+        {"cero general", TextoGeneral(0, 18), "0"},
+        {"cero fijo", TextoFijo(0, 3, 18, false), "0,000"},
+        {"cero negativo general", TextoGeneral(-0.0L, 18), "0"},
+        {"cero negativo con miles", TextoFijo(-0.0L, 3, 18, true), "0,000"},
+        {"negativo redondeado a cero sin signo", TextoFijo(-0.0004L, 3, 18, false), "0,000"},
+        {"un tercio", Cortar20(TextoGeneral(tercio, 18)), "0,333333333333333333"},
+        {"menos un tercio cortado a 20", Cortar20(TextoGeneral(-tercio, 18)), "-0,33333333333333333"},
+        {"0.0001 sin exponente", TextoGeneral(0.0001L, 18), "0,0001"},
+        {"0.00001 cientifico", TextoGeneral(0.00001L, 18), "1E-5"},
+        {"1e20 cientifico", TextoGeneral(1e20L, 18), "1E20"},
+        {"exponente negativo y decimales", TextoGeneral(-2.5e-7L, 18), "-2,5E-7"},
+        {"18 cifras enteras sin exponente", TextoGeneral(123456789012345678.0L, 18), "123456789012345678"},
+        {"el redondeo llega a 19 cifras", TextoGeneral(999999999999999999.7L, 18), "1E18"},
+        {"el redondeo sube el exponente", TextoGeneral(9995, 3), "1E4"},
+        {"el redondeo quita el exponente", TextoGeneral(0.000099999L, 3), "0,0001"},
+        {"formato con miles", TextoFijo(1234567.891L, 3, 18, true), "1.234.567,891"},
+        {"tres cifras enteras sin grupo", TextoFijo(-123, 2, 18, true), "-123,00"},
+        {"mitad hacia arriba", TextoFijo(0.125L, 2, 18, false), "0,13"},
+        {"mitad lejos de cero", TextoFijo(-0.125L, 2, 18, false), "-0,13"},
+        {"mitad a entero", TextoFijo(2.5L, 0, 18, false), "3"},
+        {"mitad a entero negativa", TextoFijo(-2.5L, 0, 18, false), "-3"},
+        {"media milesima", TextoFijo(-0.0005L, 3, 18, false), "-0,001"},
+        {"doble redondeo", FormatoN(capital, 0, 2), "1.157,63"},
+        {"empate en la cifra 18", TextoFijo(100000000000000.0625L, 3, 18, false),
          "100000000000000,063"},
-        {"tie at a 10-digit register's last digit", TextoFijo(24923768.625L, 2, 10, false),
+        {"empate en la ultima cifra de un registro de 10", TextoFijo(24923768.625L, 2, 10, false),
          "24923768,63"},
-        {"tie at the tape's 18th digit", FormatoN(-1327993293.408203125L, 0, 8),
+        {"empate en la cifra 18 de la cinta", FormatoN(-1327993293.408203125L, 0, 8),
          "-1.327.993.293,40820313"},
-        {"carry into a new group", TextoFijo(999.996L, 2, 18, true), "1.000,00"},
-        {"digits beyond P are zeros", TextoFijo(tercio, 20, 18, false), "0,33333333333333333300"},
-        {"fixed beyond P integer digits", TextoFijo(1e20L, 2, 18, true), "1E20"},
-        {"register digits limit fixed", TextoFijo(123456.0L, 2, 4, false), "1,235E5"},
-        {"not finite", TextoGeneral(INFINITY, 18), "ERROR"},
-        {"not a number", TextoFijo(NAN, 2, 18, true), "ERROR"},
-        {"report beyond 18 digits stays fixed", FormatoN(1e20L, 0, 2),
+        {"acarreo a un grupo nuevo", TextoFijo(999.996L, 2, 18, true), "1.000,00"},
+        {"cifras tras P son ceros", TextoFijo(tercio, 20, 18, false), "0,33333333333333333300"},
+        {"fijo con mas de P cifras enteras", TextoFijo(1e20L, 2, 18, true), "1E20"},
+        {"las celdas limitan el fijo", TextoFijo(123456.0L, 2, 4, false), "1,235E5"},
+        {"no finito", TextoGeneral(INFINITY, 18), "ERROR"},
+        {"no es numero", TextoFijo(NAN, 2, 18, true), "ERROR"},
+        {"informe de mas de 18 cifras sigue fijo", FormatoN(1e20L, 0, 2),
          "100.000.000.000.000.000.000,00"},
-        {"tape general", FormatoG(-8, 22, 18), "                    -8"},
-        {"tape fixed", FormatoF(1.5L, 8, 3), "   1,500"},
-        {"report wider than its width", FormatoN(-1234567890.125L, 15, 2), "-1.234.567.890,13"},
-        {"percent piece", FormatoN(3.5L, 2, 2), "3,50"},
-        {"align pads", AlinearDerecha("5", 3), "  5"},
-        {"align never cuts", AlinearDerecha("12345", 3), "12345"},
-        {"month number", FormatoD(7, 3), "  7"},
-        {"month number wider", FormatoD(-1234, 3), "-1234"},
+        {"cinta general", FormatoG(-8, 22, 18), "                    -8"},
+        {"cinta fijo", FormatoF(1.5L, 8, 3), "   1,500"},
+        {"informe mas ancho que su anchura", FormatoN(-1234567890.125L, 15, 2), "-1.234.567.890,13"},
+        {"pieza de porcentaje", FormatoN(3.5L, 2, 2), "3,50"},
+        {"alinear rellena", AlinearDerecha("5", 3), "  5"},
+        {"alinear nunca corta", AlinearDerecha("12345", 3), "12345"},
+        {"numero de mes", FormatoD(7, 3), "  7"},
+        {"numero de mes mas ancho", FormatoD(-1234, 3), "-1234"},
     };
     for (const Caso& c : casos)
         EXPECT_EQ(c.obtenido, c.esperado) << c.nombre;
@@ -138,7 +140,7 @@ TEST(FormatoNumero, DescribedCases) {
 // the one that shows, and it goes away from zero like any other. v = M / 2^(D+1) is exactly
 // N / 10^(D+1) with N = M x 5^(D+1) of 19 digits ending in 5, its 18th digit even so that
 // rounding half to even would keep it.
-TEST(FormatoNumero, TieAtTheEighteenthDigitShownRoundsAwayFromZero) {
+TEST(FormatoNumero, EmpateEnLaCifra18SeAlejaDeCero) {
     for (int d = 0; d <= 9; ++d) {
         unsigned long long cinco = 1;
         for (int i = 0; i <= d; ++i)
@@ -176,7 +178,7 @@ TEST(FormatoNumero, PatronesQueElProcesadorNoHace) {
 }
 
 // The C library's decimal comma must not leak into our texts.
-TEST(FormatoNumero, IgnoresTheCLocale) {
+TEST(FormatoNumero, NoLeAfectaElLocaleDeC) {
     const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
     const std::string guardado = anterior ? anterior : "C";
     if (!std::setlocale(LC_NUMERIC, "es_ES.UTF-8") && !std::setlocale(LC_NUMERIC, "es_ES"))
@@ -190,7 +192,7 @@ TEST(FormatoNumero, IgnoresTheCLocale) {
 
 // Reading the general text back gives the value rounded to P significant digits, and the
 // notation follows the exponent rule.
-TEST(FormatoNumero, GeneralTextReadsBackAsTheRoundedValue) {
+TEST(FormatoNumero, ElTextoGeneralSeLeeComoElValorRedondeado) {
     std::mt19937_64 azar(20240531);
     std::uniform_int_distribution<int> exponente2(-80, 80), exponenteTotal(-16300, 16380);
     std::uniform_int_distribution<int> clase(0, 9), potencia(0, 6);

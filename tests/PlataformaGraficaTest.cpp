@@ -6,18 +6,18 @@
 
 namespace {
 
-TEST(PlataformaGrafica, XWaylandInAWaylandSessionUnlessTheUserChose) {
+TEST(PlataformaGrafica, XWaylandEnUnaSesionWaylandSalvoQueElUsuarioElija) {
     struct Caso {
         const char* Nombre;
         const char16_t* Variables; // separated by blanks
         QByteArray Esperada;
     };
     const Caso casos[] = {
-        {"WaylandWithXWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0", "xcb;wayland"},
-        {"SessionTypeWayland", u"XDG_SESSION_TYPE=wayland DISPLAY=:1", "xcb;wayland"},
-        {"UserChoseWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""},
-        {"NoXDisplayOffered", u"WAYLAND_DISPLAY=wayland-0", ""},
-        {"PlainX11Session", u"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""},
+        {"WaylandConXWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0", "xcb;wayland"},
+        {"SesionDeTipoWayland", u"XDG_SESSION_TYPE=wayland DISPLAY=:1", "xcb;wayland"},
+        {"ElUsuarioEligioWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""},
+        {"SinPantallaX", u"WAYLAND_DISPLAY=wayland-0", ""},
+        {"SesionX11", u"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""},
     };
     for (const Caso& c : casos) {
         QProcessEnvironment entorno;

@@ -1,9 +1,9 @@
 // Repaint pacing: changes made while a frame is held back are painted together, once, with
 // the held frame; none is dropped.
 #include "RitmoFotogramas.h"
+#include "AyudasPrueba.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QTest>
 
@@ -14,15 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class ContadorPintadas final : public QObject {
-public:
-    int n = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        n += e->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 TEST(RitmoFotogramas, UnaRafagaSePintaUnaVezConLoUltimo) {
     QWidget ventana;

@@ -30,11 +30,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void Xdotool(const QStringList& argumentos) {
-    QProcess proceso;
-    proceso.start(u"xdotool"_s, argumentos);
-    proceso.waitForFinished(10000);
-}
+void Xdotool(const QStringList& argumentos) { Ejecutar(u"xdotool"_s, argumentos, 10000); }
 
 QString Id(QWidget* w) { return QString::number(w->window()->winId()); }
 
@@ -58,7 +54,7 @@ void Capturar(const QString& nombre) {
 // Headless Weston has no input devices and XWayland's own test input then crashes it, so the
 // keys reach the window as X events sent to it.
 
-TEST(SesionWayland, ThroughXWaylandKeysTypeAndTheDropDownOpensBelowItsBox) {
+TEST(SesionWayland, PorXWaylandLasTeclasEscribenYElDesplegableSaleBajoSuCaja) {
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) << "run by sesion_wayland.sh";
     EXPECT_EQ(QGuiApplication::platformName(), u"xcb"_s);
 

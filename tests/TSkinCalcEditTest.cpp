@@ -12,9 +12,11 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-class CajaTest : public ::testing::Test {
+class CajaNumericaTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Ventana = std::make_unique<QWidget>();
@@ -29,7 +31,7 @@ protected:
     TSkinCalcEdit* Caja = nullptr;
 };
 
-TEST_F(CajaTest, KeyFilterAcceptsOrRefusesWithABeep) {
+TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
     constexpr auto Nada = Qt::NoModifier;
     constexpr auto Teclado = Qt::KeypadModifier;
     const struct {
@@ -42,25 +44,25 @@ TEST_F(CajaTest, KeyFilterAcceptsOrRefusesWithABeep) {
         const char* Despues;
         bool Rechazada;
     } casos[] = {
-        {"RealDigit", vtFloat, "12", false, Qt::Key_3, Nada, "123", false},
-        {"RealKeypadDigit", vtFloat, "12", false, Qt::Key_7, Teclado, "127", false},
-        {"RealMinus", vtFloat, "", false, Qt::Key_Minus, Nada, "-", false},
-        {"RealSecondMinusRefused", vtFloat, "-5", false, Qt::Key_Minus, Nada, "-5", true},
-        {"RealMinusReplacingTheSelectedMinus", vtFloat, "-5", true, Qt::Key_Minus, Nada, "-", false},
-        {"RealComma", vtFloat, "5", false, Qt::Key_Comma, Nada, "5,", false},
-        {"RealSecondCommaRefused", vtFloat, "5,2", false, Qt::Key_Comma, Nada, "5,2", true},
-        {"RealKeypadDecimalGivesComma", vtFloat, "5", false, Qt::Key_Period, Teclado, "5,", false},
-        {"RealPointRefused", vtFloat, "5", false, Qt::Key_Period, Nada, "5", true},
-        {"RealLetterRefused", vtFloat, "5", false, Qt::Key_A, Nada, "5", true},
-        {"RealEnterRefused", vtFloat, "5", false, Qt::Key_Return, Nada, "5", true},
-        {"RealKeypadEnterRefused", vtFloat, "5", false, Qt::Key_Enter, Teclado, "5", true},
-        {"RealBackspacePasses", vtFloat, "123", false, Qt::Key_Backspace, Nada, "12", false},
-        {"RealDeletePasses", vtFloat, "123", true, Qt::Key_Delete, Nada, "", false},
-        {"WholeDigit", vtInteger, "4", false, Qt::Key_2, Nada, "42", false},
-        {"WholeSecondMinusRefused", vtInteger, "-4", false, Qt::Key_Minus, Nada, "-4", true},
-        {"WholeCommaRefused", vtInteger, "4", false, Qt::Key_Comma, Nada, "4", true},
-        {"WholeKeypadDecimalRefused", vtInteger, "4", false, Qt::Key_Period, Teclado, "4", true},
-        {"WholeEnterRefused", vtInteger, "4", false, Qt::Key_Enter, Nada, "4", true}};
+        {"RealDigito", vtFloat, "12", false, Qt::Key_3, Nada, "123", false},
+        {"RealDigitoDelTeclado", vtFloat, "12", false, Qt::Key_7, Teclado, "127", false},
+        {"RealMenos", vtFloat, "", false, Qt::Key_Minus, Nada, "-", false},
+        {"RealSegundoMenosRechazado", vtFloat, "-5", false, Qt::Key_Minus, Nada, "-5", true},
+        {"RealMenosSobreElMenosElegido", vtFloat, "-5", true, Qt::Key_Minus, Nada, "-", false},
+        {"RealComa", vtFloat, "5", false, Qt::Key_Comma, Nada, "5,", false},
+        {"RealSegundaComaRechazada", vtFloat, "5,2", false, Qt::Key_Comma, Nada, "5,2", true},
+        {"RealDecimalDelTecladoDaComa", vtFloat, "5", false, Qt::Key_Period, Teclado, "5,", false},
+        {"RealPuntoRechazado", vtFloat, "5", false, Qt::Key_Period, Nada, "5", true},
+        {"RealLetraRechazada", vtFloat, "5", false, Qt::Key_A, Nada, "5", true},
+        {"RealIntroRechazado", vtFloat, "5", false, Qt::Key_Return, Nada, "5", true},
+        {"RealIntroDelTecladoRechazado", vtFloat, "5", false, Qt::Key_Enter, Teclado, "5", true},
+        {"RealRetrocesoPasa", vtFloat, "123", false, Qt::Key_Backspace, Nada, "12", false},
+        {"RealSuprimirPasa", vtFloat, "123", true, Qt::Key_Delete, Nada, "", false},
+        {"EnteraDigito", vtInteger, "4", false, Qt::Key_2, Nada, "42", false},
+        {"EnteraSegundoMenosRechazado", vtInteger, "-4", false, Qt::Key_Minus, Nada, "-4", true},
+        {"EnteraComaRechazada", vtInteger, "4", false, Qt::Key_Comma, Nada, "4", true},
+        {"EnteraDecimalDelTecladoRechazado", vtInteger, "4", false, Qt::Key_Period, Teclado, "4", true},
+        {"EnteraIntroRechazado", vtInteger, "4", false, Qt::Key_Enter, Nada, "4", true}};
     for (const auto& t : casos) {
         SCOPED_TRACE(t.Nombre);
         Caja->setValueType(t.Tipo);
@@ -76,57 +78,57 @@ TEST_F(CajaTest, KeyFilterAcceptsOrRefusesWithABeep) {
 
     // A refused Enter is eaten: it does not reach the window.
     QSignalSpy rechazos(Caja, &TSkinCalcEdit::TeclaRechazada);
-    QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
     QApplication::sendEvent(Caja, &intro);
     EXPECT_TRUE(intro.isAccepted());
     EXPECT_EQ(rechazos.count(), 1);
 }
 
-TEST_F(CajaTest, TypedTextBuildsANumberKeyByKeyPastedTextIsNotFiltered) {
+TEST_F(CajaNumericaTest, LoTecleadoFormaUnNumeroYLoPegadoNoSeFiltra) {
     Caja->clear();
     QSignalSpy rechazos(Caja, &TSkinCalcEdit::TeclaRechazada);
-    QTest::keyClicks(Caja, QStringLiteral("-1a2,5,0-"));
-    EXPECT_EQ(Caja->text(), QStringLiteral("-12,50"));
+    QTest::keyClicks(Caja, u"-1a2,5,0-"_s);
+    EXPECT_EQ(Caja->text(), u"-12,50"_s);
     EXPECT_EQ(rechazos.count(), 3);
     EXPECT_DOUBLE_EQ(Caja->Value(), -12.5);
 
     Caja->setValueType(vtInteger);
-    Caja->setText(QStringLiteral("1"));
+    Caja->setText(u"1"_s);
     Caja->end(false);
-    Caja->insert(QStringLiteral(".5a-"));
-    EXPECT_EQ(Caja->text(), QStringLiteral("1.5a-"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("1.000"));
+    Caja->insert(u".5a-"_s);
+    EXPECT_EQ(Caja->text(), u"1.5a-"_s);
+    QGuiApplication::clipboard()->setText(u"1.000"_s);
     Caja->selectAll();
     QTest::keyClick(Caja, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(rechazos.count(), 3);
-    EXPECT_EQ(Caja->text(), QStringLiteral("1.000"));
+    EXPECT_EQ(Caja->text(), u"1.000"_s);
 }
 
 // Only a valid text changes Value (it was 99); the text itself is never rewritten.
-TEST_F(CajaTest, ValueFollowsValidTextsOnly) {
+TEST_F(CajaNumericaTest, ValueSigueSoloALosTextosValidos) {
     const struct {
         const char* Nombre;
         TValueType Tipo;
         std::string Contenido;
         double Esperado;
-    } casos[] = {{"RealWithComma", vtFloat, "12,5", 12.5},
-                 {"RealNegative", vtFloat, "-3", -3},
-                 {"RealTrailingComma", vtFloat, "5,", 5},
-                 {"RealMinusComma", vtFloat, "-,5", -0.5},
-                 {"RealEmptyKeepsValue", vtFloat, "", 99},
-                 {"RealLoneMinusKeepsValue", vtFloat, "-", 99},
-                 {"RealLeadingCommaKeepsValue", vtFloat, ",5", 99},
-                 {"RealTwoCommasKeepValue", vtFloat, "1,2,3", 99},
-                 {"RealInnerMinusKeepsValue", vtFloat, "1-2", 99},
-                 {"RealPointKeepsValue", vtFloat, "1.5", 99},
-                 {"RealOverflowKeepsValue", vtFloat, "1" + std::string(400, '0'), 99},
-                 {"WholeNumber", vtInteger, "42", 42},
-                 {"WholeNegative", vtInteger, "-7", -7},
-                 {"WholeCommaKeepsValue", vtInteger, "4,2", 99}};
+    } casos[] = {{"RealConComa", vtFloat, "12,5", 12.5},
+                 {"RealNegativo", vtFloat, "-3", -3},
+                 {"RealComaFinal", vtFloat, "5,", 5},
+                 {"RealMenosComa", vtFloat, "-,5", -0.5},
+                 {"RealVacioConservaValue", vtFloat, "", 99},
+                 {"RealMenosSoloConservaValue", vtFloat, "-", 99},
+                 {"RealComaInicialConservaValue", vtFloat, ",5", 99},
+                 {"RealDosComasConservanValue", vtFloat, "1,2,3", 99},
+                 {"RealMenosEnMedioConservaValue", vtFloat, "1-2", 99},
+                 {"RealPuntoConservaValue", vtFloat, "1.5", 99},
+                 {"RealDesbordadoConservaValue", vtFloat, "1" + std::string(400, '0'), 99},
+                 {"EnteraNumero", vtInteger, "42", 42},
+                 {"EnteraNegativo", vtInteger, "-7", -7},
+                 {"EnteraComaConservaValue", vtInteger, "4,2", 99}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.Nombre);
         Caja->setValueType(c.Tipo);
-        Caja->setText(QStringLiteral("99"));
+        Caja->setText(u"99"_s);
         ASSERT_EQ(Caja->Value(), 99.0);
         Caja->setText(QString::fromStdString(c.Contenido));
         EXPECT_DOUBLE_EQ(Caja->Value(), c.Esperado);
@@ -137,23 +139,23 @@ TEST_F(CajaTest, ValueFollowsValidTextsOnly) {
     EXPECT_DOUBLE_EQ(Caja->Value(), 4.2);
 }
 
-TEST_F(CajaTest, WritingValueWritesTheText) {
+TEST_F(CajaNumericaTest, EscribirValueEscribeElTexto) {
     const struct {
         const char* Nombre;
         TValueType Tipo;
         int Decimales;
         double Valor;
         const char* Texto;
-    } casos[] = {{"HalfRoundsUp", vtFloat, 2, 0.125, "0,13"},
-                 {"FifteenDigitsBeforeTheDecimals", vtFloat, 2, 1.005, "1,01"},
-                 {"NoThousandsSeparator", vtFloat, 2, 1234567.891, "1234567,89"},
-                 {"Negative", vtFloat, 2, -2.5, "-2,50"},
-                 {"TinyNegativeIsZero", vtFloat, 2, -0.001, "0,00"},
-                 {"BeyondFifteenDigitsZeros", vtFloat, 2, 123456789012345678.0, "123456789012346000,00"},
-                 {"NoDecimals", vtFloat, 0, 7.5, "8"},
-                 {"WholeRoundsHalfAway", vtInteger, 2, 2.5, "3"},
-                 {"WholeNegativeHalf", vtInteger, 2, -2.5, "-3"},
-                 {"WholeSmallNegativeIsZero", vtInteger, 2, -0.4, "0"}};
+    } casos[] = {{"MitadRedondeaArriba", vtFloat, 2, 0.125, "0,13"},
+                 {"QuinceCifrasAntesDeLosDecimales", vtFloat, 2, 1.005, "1,01"},
+                 {"SinSeparadorDeMiles", vtFloat, 2, 1234567.891, "1234567,89"},
+                 {"Negativo", vtFloat, 2, -2.5, "-2,50"},
+                 {"NegativoDiminutoEsCero", vtFloat, 2, -0.001, "0,00"},
+                 {"CerosTrasQuinceCifras", vtFloat, 2, 123456789012345678.0, "123456789012346000,00"},
+                 {"SinDecimales", vtFloat, 0, 7.5, "8"},
+                 {"EnteraMitadSeAleja", vtInteger, 2, 2.5, "3"},
+                 {"EnteraMitadNegativa", vtInteger, 2, -2.5, "-3"},
+                 {"EnteraNegativoPequenoEsCero", vtInteger, 2, -0.4, "0"}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.Nombre);
         Caja->setValueType(c.Tipo);
@@ -171,35 +173,35 @@ TEST_F(CajaTest, WritingValueWritesTheText) {
     EXPECT_DOUBLE_EQ(Caja->Value(), 7.46);
     Caja->setValue(std::numeric_limits<double>::infinity());
     Caja->setValue(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(Caja->text(), QStringLiteral("7,46"));
+    EXPECT_EQ(Caja->text(), u"7,46"_s);
     EXPECT_DOUBLE_EQ(Caja->Value(), 7.46);
 }
 
-TEST_F(CajaTest, BoundsApplyOnlyWhenTheyDiffer) {
+TEST_F(CajaNumericaTest, LosLimitesSoloCuentanSiSonDistintos) {
     Caja->setValue(-50);
-    EXPECT_EQ(Caja->text(), QStringLiteral("-50,00"));
+    EXPECT_EQ(Caja->text(), u"-50,00"_s);
     Caja->setMinValue(1);
     Caja->setMaxValue(10);
     Caja->setValue(50);
-    EXPECT_EQ(Caja->text(), QStringLiteral("10,00"));
+    EXPECT_EQ(Caja->text(), u"10,00"_s);
     Caja->setValue(0);
-    EXPECT_EQ(Caja->text(), QStringLiteral("1,00"));
-    Caja->setText(QStringLiteral("500"));
+    EXPECT_EQ(Caja->text(), u"1,00"_s);
+    Caja->setText(u"500"_s);
     EXPECT_EQ(Caja->Value(), 10.0);
-    EXPECT_EQ(Caja->text(), QStringLiteral("500"));
+    EXPECT_EQ(Caja->text(), u"500"_s);
 }
 
-TEST_F(CajaTest, TheButtonAtTheRightEndEmitsAndKeepsTheText) {
+TEST_F(CajaNumericaTest, ElBotonDelExtremoDerechoAvisaYConservaElTexto) {
     QToolButton* boton = Caja->BotonDesplegar();
     ASSERT_NE(boton, nullptr);
     EXPECT_TRUE(boton->isVisible());
     EXPECT_GE(boton->geometry().right(), Caja->width() - 4);
     EXPECT_GE(Caja->textMargins().right(), boton->width()) << "text runs under the button";
     QSignalSpy pulsado(Caja, &TSkinCalcEdit::BotonPulsado);
-    Caja->setText(QStringLiteral("12"));
+    Caja->setText(u"12"_s);
     QTest::mouseClick(boton, Qt::LeftButton);
     EXPECT_EQ(pulsado.count(), 1);
-    EXPECT_EQ(Caja->text(), QStringLiteral("12"));
+    EXPECT_EQ(Caja->text(), u"12"_s);
 }
 
 } // namespace

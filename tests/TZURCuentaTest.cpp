@@ -5,6 +5,8 @@
 #include "TZURCuenta.h"
 #include "TZURLabelNumber.h"
 
+#include "AyudasPrueba.h"
+
 #include <QCoreApplication>
 #include <QImage>
 #include <QPixmap>
@@ -29,20 +31,6 @@ namespace {
 
 constexpr long double SinComprobar = std::numeric_limits<long double>::quiet_NaN();
 
-// Short forms of 22-column lines: "---" the separator, "" an empty line, "<number> <symbol>"
-// a number line whose number is right-aligned (never cut when wider).
-QStringList Expandir(const std::vector<std::string>& cortas) {
-    QStringList lineas;
-    for (const std::string& c : cortas) {
-        const auto espacio = c.rfind(' ');
-        lineas << (c == "---"  ? u" "_s + QString(21, u'-')
-                   : c.empty() ? QString()
-                               : QString::fromStdString(c.substr(0, espacio)).rightJustified(22)
-                                     + QString::fromStdString(c.substr(espacio)));
-    }
-    return lineas;
-}
-
 struct Caso {
     const char* nombre;
     // Keys, blank-separated: a number is a finished value shown in the entry register;
@@ -50,7 +38,7 @@ struct Caso {
     // "x2" "x3" the square and cube, "^" the power of the entry; "I" Inicializar, "L"
     // Limpiar; "fG", "fF3", "fN2" switch to general, fixed and grouped formats.
     const char* teclas;
-    std::vector<std::string> lineas;
+    const char16_t* lineas; // as for Lineas()
     long double valor;
     const char* operador;
     bool activo;
@@ -118,8 +106,8 @@ TEST_P(SecuenciasCuenta, LineasTotalYEstado) {
     }
     EXPECT_EQ(mensaje, QString::fromUtf8(c.error ? c.error : ""));
 
-    EXPECT_EQ(cuenta.Lineas(), Expandir(c.lineas));
-    EXPECT_EQ(cuenta.CantidadLineas(), static_cast<int>(c.lineas.size()));
+    EXPECT_EQ(cuenta.Lineas(), Lineas(QString::fromUtf16(c.lineas)));
+    EXPECT_EQ(cuenta.CantidadLineas(), cuenta.Lineas().size());
     EXPECT_EQ(cuenta.Valor(), c.valor);
     EXPECT_EQ(cuenta.Operador(), QString::fromUtf8(c.operador));
     EXPECT_EQ(cuenta.OperadorActivo(), c.activo);
@@ -134,74 +122,64 @@ const long double N = SinComprobar;
 
 const Caso Casos[] = {
     // Adding-machine logic and totals.
-    {"EjemploCompleto", "5 + 3 + 2 * =", {"5 +", "3 +", "8 =", "2 *", "---", "16 T", "", ""},
-     16, " ", false, 16, 16},
-    {"MultiplicarPrimeroConCintaParada", "5 *", {"5 *"}, 0, "*", true, 5, 0},
-    {"ProductoTecleadoComoSumaYPor", "5 + 3 *", {"5 +", "5 =", "3 *"}, 15, "*", true, 3, 15},
-    {"RestaYDivision", "10 + 4 - 2 /", {"10 +", "4 -", "6 =", "2 /"}, 3, "/", true, 2, 3},
-    {"DivisionesSeguidasSinSubtotal", "10 + 2 / 5 /", {"10 +", "10 =", "2 /", "5 /"}, 1, "/",
-     true},
-    {"SumaTrasProductoEscribeSubtotal", "2 + 3 * 1 -", {"2 +", "2 =", "3 *", "6 =", "1 -"}, 5,
-     "-", true},
-    {"IgualNoTomaElNumeroTecleado", "5 + d3 =", {"5 +", "---", "5 T", "", ""}, 5, " ", false, 5,
-     5, 0},
-    {"IgualConCintaParadaSuma", "7 =", {"7 +"}, 7, "+", true, 7, 7, 0},
-    {"TotalEntraComoPrimerSumando", "7 = = =", {"7 +", "---", "7 T", "", "", "7 +"}, 7, "+",
-     true, 7, 7},
-    {"IgualConCintaParadaYDatoCeroNoEscribe", "0 =", {}, 0, " ", false, 0, 0},
+    {"EjemploCompleto", "5 + 3 + 2 * =", u"5 +|3 +|8 =|2 *|---|16 T||", 16, " ", false, 16, 16},
+    {"MultiplicarPrimeroConCintaParada", "5 *", u"5 *", 0, "*", true, 5, 0},
+    {"ProductoTecleadoComoSumaYPor", "5 + 3 *", u"5 +|5 =|3 *", 15, "*", true, 3, 15},
+    {"RestaYDivision", "10 + 4 - 2 /", u"10 +|4 -|6 =|2 /", 3, "/", true, 2, 3},
+    {"DivisionesSeguidasSinSubtotal", "10 + 2 / 5 /", u"10 +|10 =|2 /|5 /", 1, "/", true},
+    {"SumaTrasProductoEscribeSubtotal", "2 + 3 * 1 -", u"2 +|2 =|3 *|6 =|1 -", 5, "-", true},
+    {"IgualNoTomaElNumeroTecleado", "5 + d3 =", u"5 +|---|5 T||", 5, " ", false, 5, 5, 0},
+    {"IgualConCintaParadaSuma", "7 =", u"7 +", 7, "+", true, 7, 7, 0},
+    {"TotalEntraComoPrimerSumando", "7 = = =", u"7 +|---|7 T|||7 +", 7, "+", true, 7, 7},
+    {"IgualConCintaParadaYDatoCeroNoEscribe", "0 =", u"", 0, " ", false, 0, 0},
 
     // Zero operands.
-    {"CeroConCintaParadaSoloPoneACero", "5 + = 0 +", {"5 +", "---", "5 T", "", ""}, 0, " ",
-     false, 0, 0},
-    {"CeroEnMitadNoEscribeNiDivide", "5 + 0 * 0 /", {"5 +"}, 5, "+", true, 0, 5},
+    {"CeroConCintaParadaSoloPoneACero", "5 + = 0 +", u"5 +|---|5 T||", 0, " ", false, 0, 0},
+    {"CeroEnMitadNoEscribeNiDivide", "5 + 0 * 0 /", u"5 +", 5, "+", true, 0, 5},
 
     // Powers.
-    {"CuadradoConCintaParadaNoRefresca", "5 + = d7 x2", {"5 +", "---", "5 T", "", ""}, 0, " ",
-     false, 7, 5, 1},
-    {"CuadradosYCubo", "4 + x2 x2 x3", {"4 +", "4 =", "2 ^", "2 ^", "256 =", "3 ^"}, 16777216,
-     "3", true, 4, 16777216},
-    {"DosPotenciasSeguidas", "2 + 3 ^ 2 ^", {"2 +", "2 =", "3 ^", "8 =", "2 ^"}, 64, "^", true,
-     2, 64},
-    {"PotenciaDeExponenteCeroNoHaceNada", "2 + d0 ^", {"2 +"}, 2, "+", true, 0, 2, 1},
-    {"CuboDeUnNegativo", "-2 + x3", {"-2 +", "-2 =", "3 ^"}, -8, "3", true, -2, -8},
+    {"CuadradoConCintaParadaNoRefresca", "5 + = d7 x2", u"5 +|---|5 T||", 0, " ", false, 7, 5, 1},
+    {"CuadradosYCubo", "4 + x2 x2 x3", u"4 +|4 =|2 ^|2 ^|256 =|3 ^", 16777216, "3", true, 4,
+     16777216},
+    {"DosPotenciasSeguidas", "2 + 3 ^ 2 ^", u"2 +|2 =|3 ^|8 =|2 ^", 64, "^", true, 2, 64},
+    {"PotenciaDeExponenteCeroNoHaceNada", "2 + d0 ^", u"2 +", 2, "+", true, 0, 2, 1},
+    {"CuboDeUnNegativo", "-2 + x3", u"-2 +|-2 =|3 ^", -8, "3", true, -2, -8},
     // Through logarithms the root need not be exactly 3: the tape keeps what Potencia gives.
-    {"PotenciaFraccionaria", "9 + 0.5 ^", {"9 +", "9 =", "0,5 ^"},
-     cientificas::Potencia(9, 0.5L), "^", true, 0.5L, cientificas::Potencia(9, 0.5L)},
-    {"SumaTrasCuadradoEscribeSubtotal", "3 + x2 4 +", {"3 +", "3 =", "2 ^", "9 =", "4 +"}, 13,
-     "+", true},
-    {"SumaTrasCuboNoEscribeSubtotal", "2 + x3 1 +", {"2 +", "2 =", "3 ^", "1 +"}, 9, "+", true},
-    {"CuadradoTrasProductoEscribeSubtotal", "2 + 3 * x2", {"2 +", "2 =", "3 *", "6 =", "2 ^"},
-     36, "2", true},
+    {"PotenciaFraccionaria", "9 + 0.5 ^", u"9 +|9 =|0,5 ^", cientificas::Potencia(9, 0.5L), "^",
+     true, 0.5L, cientificas::Potencia(9, 0.5L)},
+    {"SumaTrasCuadradoEscribeSubtotal", "3 + x2 4 +", u"3 +|3 =|2 ^|9 =|4 +", 13, "+", true},
+    {"SumaTrasCuboNoEscribeSubtotal", "2 + x3 1 +", u"2 +|2 =|3 ^|1 +", 9, "+", true},
+    {"CuadradoTrasProductoEscribeSubtotal", "2 + 3 * x2", u"2 +|2 =|3 *|6 =|2 ^", 36, "2", true},
 
     // Clearing.
-    {"LimpiarEnMitadDeProducto", "4 + 5 * L 5 +", {"0 =", "5 +"}, 5, "+", true, 5, 5},
-    {"InicializarMantieneLaCuentaAbierta", "5 + I 3 + =", {"5 +", "3 +", "---", "3 T", "", ""},
-     3, " ", false, 3, 3},
+    {"LimpiarEnMitadDeProducto", "4 + 5 * L 5 +", u"0 =|5 +", 5, "+", true, 5, 5},
+    {"InicializarMantieneLaCuentaAbierta", "5 + I 3 + =", u"5 +|3 +|---|3 T||", 3, " ", false, 3,
+     3},
 
     // Number formats.
-    {"NumeroAnchoNoSeCorta", "fF6 12345678901234567 +", {"12345678901234567,000000 +"},
+    {"NumeroAnchoNoSeCorta", "fF6 12345678901234567 +", u"12345678901234567,000000 +",
      12345678901234567.0L, "+", true},
-    {"FijoConMiles", "fN3 1234567.5 + -2000 +", {"1.234.567,500 +", "-2.000,000 +"}, 1232567.5L,
-     "+", true},
-    {"CambioDeFormatoSoloParaLineasNuevas", "1.5 + fF2 2 + fG 3 +", {"1,5 +", "2,00 +", "3 +"},
-     6.5L, "+", true},
-    {"MilesNoCuentanEnFormatoGeneral", "fN2 fG 1234.5 +", {"1234,5 +"}, 1234.5L, "+", true},
+    {"FijoConMiles", "fN3 1234567.5 + -2000 +", u"1.234.567,500 +|-2.000,000 +", 1232567.5L, "+",
+     true},
+    {"CambioDeFormatoSoloParaLineasNuevas", "1.5 + fF2 2 + fG 3 +", u"1,5 +|2,00 +|3 +", 6.5L, "+",
+     true},
+    {"MilesNoCuentanEnFormatoGeneral", "fN2 fG 1234.5 +", u"1234,5 +", 1234.5L, "+", true},
 
     // Arithmetic faults: nothing changes but a subtotal line already printed.
-    {"DesbordamientoAlMultiplicar", "1e3000 + 1e3000 *", {"1E3000 +", "1E3000 ="}, 1e3000L, "+",
-     true, 1e3000L, 1e3000L, -1, Desbordamiento},
-    {"DesbordamientoAlSumar", "1e4932 + 1e4932 +", {"1E4932 +"}, 1e4932L, "+", true, N, 1e4932L,
-     -1, Desbordamiento},
-    {"DesbordamientoNoTerminaElNumeroTecleado", "1e4932 + d9 *", {"1E4932 +", "1E4932 ="},
-     1e4932L, "+", true, 9, 1e4932L, 1, Desbordamiento},
-    {"DesbordamientoAlDividir", "1e4000 + 1e-4000 /", {"1E4000 +", "1E4000 ="}, 1e4000L, "+",
-     true, N, 1e4000L, -1, Desbordamiento},
-    {"DesbordamientoAlCuadrado", "5 + = 1e3000 + x2", {"5 +", "---", "5 T", "", "", "1E3000 +",
-     "1E3000 ="}, 1e3000L, "+", true, 1e3000L, 1e3000L, -1, Desbordamiento},
-    {"PotenciaFraccionariaDeNegativo", "-8 + d0 , d5 ^", {"-8 +", "-8 ="}, -8, "+", true, 0.5L,
-     -8, 1, NoValida},
-    {"DesbordamientoTrasCuadradoYaHecho", "1e2000 + x2 x3", {"1E2000 +", "1E2000 =", "2 ^",
-     "1E4000 ="}, 1e2000L * 1e2000L, "2", true, N, 1e2000L * 1e2000L, -1, Desbordamiento},
+    {"DesbordamientoAlMultiplicar", "1e3000 + 1e3000 *", u"1E3000 +|1E3000 =", 1e3000L, "+", true,
+     1e3000L, 1e3000L, -1, Desbordamiento},
+    {"DesbordamientoAlSumar", "1e4932 + 1e4932 +", u"1E4932 +", 1e4932L, "+", true, N, 1e4932L, -1,
+     Desbordamiento},
+    {"DesbordamientoNoTerminaElNumeroTecleado", "1e4932 + d9 *", u"1E4932 +|1E4932 =", 1e4932L, "+",
+     true, 9, 1e4932L, 1, Desbordamiento},
+    {"DesbordamientoAlDividir", "1e4000 + 1e-4000 /", u"1E4000 +|1E4000 =", 1e4000L, "+", true, N,
+     1e4000L, -1, Desbordamiento},
+    {"DesbordamientoAlCuadrado", "5 + = 1e3000 + x2", u"5 +|---|5 T|||1E3000 +|1E3000 =", 1e3000L,
+     "+", true, 1e3000L, 1e3000L, -1, Desbordamiento},
+    {"PotenciaFraccionariaDeNegativo", "-8 + d0 , d5 ^", u"-8 +|-8 =", -8, "+", true, 0.5L, -8, 1,
+     NoValida},
+    {"DesbordamientoTrasCuadradoYaHecho", "1e2000 + x2 x3", u"1E2000 +|1E2000 =|2 ^|1E4000 =",
+     1e2000L * 1e2000L, "2", true, N, 1e2000L * 1e2000L, -1, Desbordamiento},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cuenta, SecuenciasCuenta, ::testing::ValuesIn(Casos),
@@ -212,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(Cuenta, SecuenciasCuenta, ::testing::ValuesIn(Casos),
 // The short forms pinned once against a literal line; the separator at any width; free
 // text and blank lines leave the total alone.
 TEST_F(PruebaCuenta, LineasLiteralesSeparadorYTextoLibre) {
-    EXPECT_EQ(Expandir({"16 T"}), QStringList{u"                    16 T"_s});
+    EXPECT_EQ(Lineas(u"16 T"_s), QStringList{u"                    16 T"_s});
     for (int ancho : {3, 1, 0}) {
         cuenta.setCaracteresLinea(ancho);
         cuenta.AgregarSeparador();
@@ -243,7 +221,7 @@ TEST_F(PruebaCuenta, ValoresDirectosYRegistroDestruido) {
     cuenta.AlCuadrado();
     cuenta.DividirValor(4);
     cuenta.Intro();
-    EXPECT_EQ(cuenta.Lineas(), Expandir({"6 +", "6 =", "2 ^", "36 =", "4 /", "---", "9 T", "", ""}));
+    EXPECT_EQ(cuenta.Lineas(), Lineas(u"6 +|6 =|2 ^|36 =|4 /|---|9 T||"_s));
     EXPECT_EQ(cuenta.Valor(), 9);
     EXPECT_FALSE(cuenta.OperadorActivo());
 
@@ -255,7 +233,7 @@ TEST_F(PruebaCuenta, ValoresDirectosYRegistroDestruido) {
     EXPECT_EQ(cuenta.XDato(), nullptr);
     cuenta.Sumar();
     cuenta.Intro();
-    EXPECT_EQ(cuenta.Lineas().mid(9), Expandir({"3 +", "---", "3 T", "", ""}));
+    EXPECT_EQ(cuenta.Lineas().mid(9), Lineas(u"3 +|---|3 T||"_s));
 }
 
 TEST_F(PruebaCuenta, CargarTextoNoTocaTotalNiEstado) {
@@ -269,7 +247,7 @@ TEST_F(PruebaCuenta, CargarTextoNoTocaTotalNiEstado) {
     EXPECT_TRUE(cuenta.OperadorActivo());
     cuenta.show(); // the list shows the loaded lines, then the new ones
     Pulsar("=");
-    EXPECT_EQ(cuenta.Lineas(), archivo + Expandir({"---", "20 T", "", ""}));
+    EXPECT_EQ(cuenta.Lineas(), archivo + Lineas(u"---|20 T||"_s));
     ASSERT_TRUE(EsperarLista());
     EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(0, 0), Qt::AccessibleTextRole), archivo[0]);
     cuenta.CargarTexto(TextoLineas());

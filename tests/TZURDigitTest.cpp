@@ -1,8 +1,8 @@
 // Seven-segment display: glyph pixels worked out by hand from the segment rules, the border,
 // the normalising of Text, one repaint for changing setters however many, and odd sizes.
 #include "TZURDigit.h"
+#include "AyudasPrueba.h"
 
-#include <QEvent>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -226,15 +226,6 @@ TEST(TZURDigit, ValoresFueraDeRangoNoRompen) {
     n.setText(QString(100000, u'8'));
     EXPECT_FALSE(Pintado(n).isNull());
 }
-
-class ContadorPintadas final : public QObject {
-public:
-    int n = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        n += e->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 TEST(TZURDigit, CadaSetterRepintaUnaVezSoloSiCambia) {
     using Ajuste = std::function<void(TZURDigit&)>;

@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-enum class Formato { General, Fijo, Miles };
+enum Formato { General, Fijo, Miles };
 
 void AplicarFormato(TZURLabelNumber& r, Formato f, int decimales) {
-    r.setFormatoGeneral(f == Formato::General);
-    r.setSeparadorMiles(f == Formato::Miles);
+    r.setFormatoGeneral(f == General);
+    r.setSeparadorMiles(f == Miles);
     r.setDecimales(decimales);
     r.Borrar();
 }
@@ -59,63 +61,57 @@ TEST_F(Registro, EntradaMuestraCadaTeclaYDejaElValor) {
         Formato formato;
         int decimales;
         std::string teclas;
-        std::vector<std::string> textos;
+        const char* textos; // after each of the last keys, separated by "|"
         long double valor;
     } casos[] = {
-        {"generalDecimalesConCeroFinal", Formato::General, 3, "1,50", {"1", "1,", "1,5", "1,50"}, 1.5L},
-        {"generalEmpiezaPorComa", Formato::General, 3, ",05", {"0,", "0,0", "0,05"}, 0.05L},
-        {"generalSegundaComaNoCuenta", Formato::General, 3, "2,5,1", {"2", "2,", "2,5", "2,5", "2,51"}, 2.51L},
-        {"generalCerosALaIzquierda", Formato::General, 3, "007", {"0", "0", "7"}, 7},
-        {"fijoTerceraDecimalSeDescarta", Formato::Fijo, 2, "7,123", {"7,00", "7,00", "7,10", "7,12", "7,12"}, 7.12L},
-        {"fijoComaNoCambiaNada", Formato::Fijo, 3, ",5,", {"0,000", "0,500", "0,500"}, 0.5L},
-        {"fijoSinDecimales", Formato::Fijo, 0, "12,9", {"1", "12", "12", "12"}, 12},
-        {"miles", Formato::Miles, 3, "1234567,891",
-         {"1,000", "12,000", "123,000", "1.234,000", "12.345,000", "123.456,000", "1.234.567,000",
-          "1.234.567,000", "1.234.567,800", "1.234.567,890", "1.234.567,891"},
+        {"generalDecimalesConCeroFinal", General, 3, "1,50", "1|1,|1,5|1,50", 1.5L},
+        {"generalEmpiezaPorComa", General, 3, ",05", "0,|0,0|0,05", 0.05L},
+        {"generalSegundaComaNoCuenta", General, 3, "2,5,1", "2|2,|2,5|2,5|2,51", 2.51L},
+        {"generalCerosALaIzquierda", General, 3, "007", "0|0|7", 7},
+        {"fijoTerceraDecimalSeDescarta", Fijo, 2, "7,123", "7,00|7,00|7,10|7,12|7,12", 7.12L},
+        {"fijoComaNoCambiaNada", Fijo, 3, ",5,", "0,000|0,500|0,500", 0.5L},
+        {"fijoSinDecimales", Fijo, 0, "12,9", "1|12|12|12", 12},
+        {"miles", Miles, 3, "1234567,891",
+         "1,000|12,000|123,000|1.234,000|12.345,000|123.456,000|1.234.567,000|"
+         "1.234.567,000|1.234.567,800|1.234.567,890|1.234.567,891",
          1234567.891L},
-        {"signoTerminaLaEntrada", Formato::General, 3, "5s3", {"5", "-5", "3"}, 3},
-        {"signoDeCeroSigueCero", Formato::General, 3, "0s", {"0", "0"}, 0},
-        {"signoEnFijo", Formato::Fijo, 2, "4,5s", {"4,00", "4,00", "4,50", "-4,50"}, -4.5L},
+        {"signoTerminaLaEntrada", General, 3, "5s3", "5|-5|3", 3},
+        {"signoDeCeroSigueCero", General, 3, "0s", "0|0", 0},
+        {"signoEnFijo", Fijo, 2, "4,5s", "4,00|4,00|4,50|-4,50", -4.5L},
         // Length limits with 20 cells, for positive and negative values.
-        {"limiteGeneralDieciochoCaracteres", Formato::General, 3, "1234567890123456789",
-         {"123456789012345678"}, 123456789012345678.0L},
-        {"limiteGeneralDecimales", Formato::General, 3, "1,23456789012345678",
-         {"1,2345678901234567"}, 1.2345678901234567L},
-        {"limiteGeneralNegativoDiecinueve", Formato::General, 3, "12345678901234567n89",
-         {"-123456789012345678"}, -123456789012345678.0L},
-        {"limiteFijoQuinceEnteros", Formato::Fijo, 3, "1234567890123456,1", {"123456789012345,000"},
+        {"limiteGeneralDieciochoCaracteres", General, 3, "1234567890123456789",
+         "123456789012345678", 123456789012345678.0L},
+        {"limiteGeneralDecimales", General, 3, "1,23456789012345678", "1,2345678901234567",
+         1.2345678901234567L},
+        {"limiteGeneralNegativoDiecinueve", General, 3, "12345678901234567n89",
+         "-123456789012345678", -123456789012345678.0L},
+        {"limiteFijoQuinceEnteros", Fijo, 3, "1234567890123456,1", "123456789012345,000",
          123456789012345.0L},
-        {"limiteFijoNegativoQuinceEnteros", Formato::Fijo, 3, "12345678901234n56",
-         {"-123456789012345,000"}, -123456789012345.0L},
-        {"negativoFijoDecimales", Formato::Fijo, 3, "12,n45", {"-12,450"}, -12.45L},
-        {"negativoGeneralDecimales", Formato::General, 3, "12,3n45", {"-12,345"}, -12.345L},
+        {"limiteFijoNegativoQuinceEnteros", Fijo, 3, "12345678901234n56", "-123456789012345,000",
+         -123456789012345.0L},
+        {"negativoFijoDecimales", Fijo, 3, "12,n45", "-12,450", -12.45L},
+        {"negativoGeneralDecimales", General, 3, "12,3n45", "-12,345", -12.345L},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         AplicarFormato(reg, c.formato, c.decimales);
-        const std::size_t primera = c.teclas.size() - c.textos.size();
+        const QStringList textos = QString::fromUtf8(c.textos).split(u'|');
+        const std::size_t primera = c.teclas.size() - std::size_t(textos.size());
         for (std::size_t i = 0; i < c.teclas.size(); ++i) {
             Teclear(reg, c.teclas[i]);
             if (c.teclas[i] == 'n') {
                 EXPECT_TRUE(reg.Editando());
             }
             if (i >= primera) {
-                EXPECT_EQ(Visible(reg), c.textos[i - primera]) << "after key " << i;
+                EXPECT_EQ(Visible(reg), textos[qsizetype(i - primera)].toStdString()) << "after key " << i;
             }
         }
         // Fixed-format decimals are added one by one, so allow for the last bit.
         EXPECT_NEAR(double(reg.Valor()), double(c.valor), 1e-15 * std::fabs(double(c.valor)));
-        if (c.formato == Formato::General) {
+        if (c.formato == General) {
             EXPECT_EQ(reg.Valor(), c.valor);
         }
     }
-}
-
-TEST(RegistroNuevo, DiezCeldasALaDerechaYCero) {
-    TZURLabelNumber r;
-    EXPECT_EQ(r.NumDigits(), 10);
-    EXPECT_EQ(r.Alignment(), taRightJustify);
-    EXPECT_EQ(Visible(r), "0");
 }
 
 // A paint pads Text with blanks; the entry must go on from the number, not the padding.
@@ -171,13 +167,13 @@ TEST_F(Registro, TextosDeResultado) {
         long double valor;
         const char* texto;
     } casos[] = {
-        {20, Formato::General, 1 / 3.0L, "0,333333333333333333"},
-        {20, Formato::General, -1 / 3.0L, "-0,33333333333333333"},
-        {10, Formato::General, 1 / 3.0L, "0,3333333333"},
-        {20, Formato::General, 1e20L / 3, "3,333333333333333E19"},
-        {20, Formato::General, -1e-20L / 3, "-3,3333333333333E-21"},
-        {20, Formato::General, 0x5a83b4b9c8217149p-78L, "2,158033285271813E-5"},
-        {20, Formato::Miles, 1234567.891L, "1.234.567,891"},
+        {20, General, 1 / 3.0L, "0,333333333333333333"},
+        {20, General, -1 / 3.0L, "-0,33333333333333333"},
+        {10, General, 1 / 3.0L, "0,3333333333"},
+        {20, General, 1e20L / 3, "3,333333333333333E19"},
+        {20, General, -1e-20L / 3, "-3,3333333333333E-21"},
+        {20, General, 0x5a83b4b9c8217149p-78L, "2,158033285271813E-5"},
+        {20, Miles, 1234567.891L, "1.234.567,891"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -228,11 +224,11 @@ TEST_F(Registro, FuncionesTerminanLaEntrada) {
 // A caption gives way to the first value shown, even one equal to the value underneath;
 // "ERROR" does not.
 TEST_F(Registro, LeyendaCedeAlPrimerValor) {
-    reg.MostrarLeyenda(QStringLiteral("TOTAL"));
+    reg.MostrarLeyenda(u"TOTAL"_s);
     EXPECT_EQ(Visible(reg), "TOTAL");
     reg.MostrarResultado(0);
     EXPECT_EQ(Visible(reg), "0");
-    reg.MostrarLeyenda(QStringLiteral("DATO"));
+    reg.MostrarLeyenda(u"DATO"_s);
     reg.Inverso();
     EXPECT_EQ(Visible(reg), "ERROR");
     reg.MostrarResultado(0);

@@ -4,12 +4,12 @@
 // names the layout the run was set up with ("es", "us"); a display with another layout fails
 // the run instead of testing the wrong keyboard.
 #include "TSumadoraFormulario.h"
+#include "VentanaPrueba.h"
 
 #include "ArchivoIni.h"
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -21,39 +21,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString Separador = u" "_s + QString(21, QLatin1Char('-'));
-
-// "5 +|---|8 T||" -> the line 5 " +", the separator, 8 " T", two empty lines.
-QStringList Lineas(const QString& descripcion) {
-    QStringList lineas;
-    for (const QString& d : descripcion.split(QLatin1Char('|'))) {
-        if (d == u"---"_s) {
-            lineas << Separador;
-        } else if (d.isEmpty()) {
-            lineas << QString();
-        } else {
-            const qsizetype espacio = d.lastIndexOf(QLatin1Char(' '));
-            lineas << d.left(espacio).rightJustified(22, QLatin1Char(' ')) + d.mid(espacio);
-        }
-    }
-    return lineas;
-}
-
-// Runs a program to its end; its standard output, or a null string when it failed.
-QString Ejecutar(const QString& programa, const QStringList& argumentos) {
-    QProcess proceso;
-    proceso.start(programa, argumentos);
-    if (!proceso.waitForFinished(30000)) {
-        proceso.kill();
-        proceso.waitForFinished();
-        return QString();
-    }
-    if (proceso.exitStatus() != QProcess::NormalExit || proceso.exitCode() != 0)
-        return QString();
-    QString salida = QString::fromLocal8Bit(proceso.readAllStandardOutput());
-    return salida.isNull() ? u""_s : salida; // empty output is still a success
-}
 
 // The display's keyboard layout, as setxkbmap reports it.
 QString Disposicion() {

@@ -8,6 +8,8 @@
 
 #include <ostream>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr auto Ninguno = Qt::NoModifier;
@@ -178,12 +180,12 @@ TEST(TraduccionTeclasFunciones, F1aF12ConYSinCodigoNativo) {
 TEST(TeclaDeEvento, ConservaLaPulsacionYElCodigoNativoSoloConXkb) {
     // US Shift+"=": by its keycode it is not the plus key; without trusting the keycode the
     // Qt key is all there is.
-    const QKeyEvent evento(QEvent::KeyPress, Qt::Key_Plus, Mayus, 21, 0, 0, QStringLiteral("+"));
+    const QKeyEvent evento(QEvent::KeyPress, Qt::Key_Plus, Mayus, 21, 0, 0, u"+"_s);
     const TeclaPulsada p = TeclaDeEvento(evento, true);
     EXPECT_EQ(p.tecla, Qt::Key_Plus);
     EXPECT_EQ(p.modificadores, Qt::KeyboardModifiers(Mayus));
     EXPECT_EQ(p.codigoNativo, 21u);
-    EXPECT_EQ(p.texto, QStringLiteral("+"));
+    EXPECT_EQ(p.texto, u"+"_s);
     EXPECT_EQ(CodigoVirtual(p), 0xDD);
     EXPECT_EQ(TeclaDeEvento(evento, false).codigoNativo, 0u);
     EXPECT_EQ(CodigoVirtual(TeclaDeEvento(evento, false)), 0xBB);

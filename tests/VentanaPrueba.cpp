@@ -17,25 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-QString Separador() { return u" "_s + QString(21, u'-'); }
-
-QStringList Lineas(const QString& descripcion) {
-    QStringList lineas;
-    if (descripcion.isEmpty())
-        return lineas;
-    for (const QString& d : descripcion.split(u'|')) {
-        if (d == u"---"_s) {
-            lineas << Separador();
-        } else if (d.isEmpty()) {
-            lineas << QString();
-        } else {
-            const qsizetype espacio = d.lastIndexOf(u' ');
-            lineas << d.left(espacio).rightJustified(22, u' ') + d.mid(espacio);
-        }
-    }
-    return lineas;
-}
-
 QString Texto(const TZURDigit* registro) { return registro->Text().trimmed(); }
 
 QStringList Estado(const TSumadoraFormulario& v) {
@@ -56,6 +37,13 @@ QStringList Estado(const TSumadoraFormulario& v) {
                       exacto(registro->Valor());
     estado << u"Mayúsculas "_s + QString::number(v.PendienteMayusculas);
     return estado;
+}
+
+std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta) {
+    auto impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    impresora->setOutputFormat(QPrinter::PdfFormat);
+    impresora->setOutputFileName(ruta);
+    return impresora;
 }
 
 void VentanaPrueba::SetUp() { QFile::remove(ArchivoIni::RutaPredeterminada()); }

@@ -7,6 +7,7 @@
 
 #include "ArchivoIni.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -15,13 +16,11 @@
 #include <ostream>
 #include <string>
 
-// Tape lines written short: "5 +|---|8 T||" is 5 with " +" right-aligned in 22 columns, the
-// separator (a space and 21 hyphens), 8 with " T" and two empty lines.
-QStringList Lineas(const QString& descripcion);
-QString Separador();
 QString Texto(const TZURDigit* registro); // without the padding blanks
 // Everything a key can change, one entry per line so that a failure shows the difference.
 QStringList Estado(const TSumadoraFormulario& v);
+// A printer that writes a PDF file at `ruta`.
+std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta);
 // Builds the five dialogs the window otherwise builds at their first opening.
 void CrearDialogos(TSumadoraFormulario& v);
 

@@ -17,16 +17,18 @@ using Aplicacion = QCoreApplication;
 
 #include <clocale>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir hogar;
     qputenv("HOME", hogar.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (hogar.path() + QStringLiteral("/.config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (hogar.path() + u"/.config"_s).toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 
     Aplicacion app(argc, argv);
-    Aplicacion::setApplicationName(QStringLiteral("Sumadora"));
+    Aplicacion::setApplicationName(u"Sumadora"_s);
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
 

@@ -6,6 +6,8 @@
 
 #include <zlib.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray Firma = QByteArrayLiteral("SUMADORA RECUPERACION 1\r\n");
@@ -16,7 +18,7 @@ quint32 Crc(QByteArrayView bytes) {
 }
 
 [[noreturn]] void Danada() {
-    throw ErrorSumadora(QStringLiteral("La copia de recuperación está incompleta o dañada."));
+    throw ErrorSumadora(u"La copia de recuperación está incompleta o dañada."_s);
 }
 
 } // namespace

@@ -24,6 +24,8 @@
 #include <limits>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Every line of the tape has the tape's fixed height, whatever the font would ask for. A
@@ -161,7 +163,7 @@ TZURCuenta::TZURCuenta(QWidget* parent) : QListView(parent), Modelo(new ModeloLi
     setTextElideMode(Qt::ElideNone);
     setItemDelegate(new DelegadoLinea(this));
     setVerticalScrollBar(new BarraCinta(this));
-    QFont fuente(QStringLiteral("Courier New"));
+    QFont fuente(u"Courier New"_s);
     fuente.setStyleHint(QFont::TypeWriter);
     fuente.setPixelSize(12);
     setFont(fuente);
@@ -554,7 +556,7 @@ void TZURCuenta::AplicarOperando(Operacion op, long double V) {
                                   : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') ||
                                      EsCodigo(FOperador, '2'));
     if (subtotal)
-        AgregarLinea(QStringLiteral(" ="), FValor);
+        AgregarLinea(u" ="_s, FValor);
 
     long double nuevo = 0;
     QString sufijo;
@@ -562,23 +564,23 @@ void TZURCuenta::AplicarOperando(Operacion op, long double V) {
     switch (op) {
     case Operacion::Suma:
         nuevo = FValor + V;
-        sufijo = QStringLiteral(" +");
-        codigo = QStringLiteral("+");
+        sufijo = u" +"_s;
+        codigo = u"+"_s;
         break;
     case Operacion::Resta:
         nuevo = FValor - V;
-        sufijo = QStringLiteral(" -");
-        codigo = QStringLiteral("-");
+        sufijo = u" -"_s;
+        codigo = u"-"_s;
         break;
     case Operacion::Producto:
         nuevo = FValor * V;
-        sufijo = QStringLiteral(" *");
-        codigo = QStringLiteral("*");
+        sufijo = u" *"_s;
+        codigo = u"*"_s;
         break;
     case Operacion::Cociente:
         nuevo = FValor / V;
-        sufijo = QStringLiteral(" /");
-        codigo = QStringLiteral("/");
+        sufijo = u" /"_s;
+        codigo = u"/"_s;
         break;
     }
     // Checked before anything changes, so a fault leaves total, state and operand line alone;
@@ -639,9 +641,9 @@ void TZURCuenta::Elevar(long double Exponente, const QString& Codigo, bool Segui
         return;
     const bool repetida = SeguidoSinSubtotal && FOperador == Codigo;
     if (!EsCodigo(FOperador, ' ') && !repetida)
-        AgregarLinea(QStringLiteral(" ="), FValor);
+        AgregarLinea(u" ="_s, FValor);
     const long double nuevo = ComprobarResultado(cientificas::Potencia(FValor, Exponente));
-    AgregarLinea(QStringLiteral(" ^"), Exponente);
+    AgregarLinea(u" ^"_s, Exponente);
     FValor = nuevo;
     FOperador = Codigo;
     FOperadorActivo = true;
@@ -652,23 +654,23 @@ void TZURCuenta::Elevar(long double Exponente, const QString& Codigo, bool Segui
 }
 
 void TZURCuenta::AlCuadrado() {
-    Elevar(2, QStringLiteral("2"), true);
+    Elevar(2, u"2"_s, true);
 }
 
 void TZURCuenta::AlCubo() {
-    Elevar(3, QStringLiteral("3"), true);
+    Elevar(3, u"3"_s, true);
 }
 
 void TZURCuenta::ElevarA(long double Exponente) {
-    Elevar(Exponente, QStringLiteral("^"), false);
+    Elevar(Exponente, u"^"_s, false);
 }
 
 void TZURCuenta::Totalizar(long double V) {
     AgregarSeparador();
-    AgregarLinea(QStringLiteral(" T"), V);
+    AgregarLinea(u" T"_s, V);
     AgregarLineasEnBlanco(2);
     FOperadorActivo = false;
-    FOperador = QStringLiteral(" ");
+    FOperador = u" "_s;
     if (FXDato)
         FXDato->MostrarResultado(FValor);
     if (FXTotal)

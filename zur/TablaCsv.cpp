@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QSaveFile>
 
+using namespace Qt::StringLiterals;
+
 TablaCsv::TablaCsv(const QStringList& titulos) : FBytes("\xEF\xBB\xBF") {
     AgregarFila(titulos);
 }
@@ -20,7 +22,7 @@ void TablaCsv::AgregarFila(const QStringList& campos) {
             c.contains(u';') || c.contains(u'"') || c.contains(u'\n') || c.contains(u'\r');
         if (comillas) {
             QString d = c;
-            d.replace(u'"', QStringLiteral("\"\""));
+            d.replace(u'"', u"\"\""_s);
             FBytes += '"' + d.toUtf8() + '"';
         } else {
             FBytes += c.toUtf8();
@@ -55,7 +57,7 @@ void TablaCsv::Guardar(const QString& ruta) const {
         !archivo.commit()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw ErrorSumadora(QStringLiteral("No se puede guardar la hoja de cálculo «%1»: %2")
+        throw ErrorSumadora(u"No se puede guardar la hoja de cálculo «%1»: %2"_s
                                 .arg(QDir::toNativeSeparators(ruta), motivo));
     }
 }

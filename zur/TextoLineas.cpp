@@ -10,6 +10,8 @@
 #include <limits>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes the code page leaves
@@ -44,7 +46,7 @@ constexpr qsizetype MaximoBytes = std::numeric_limits<quint32>::max();
 
 [[noreturn]] void Lleno() {
     throw ErrorSumadora(
-        QStringLiteral("La cuenta no admite más líneas. Guárdela y bórrela para seguir."));
+        u"La cuenta no admite más líneas. Guárdela y bórrela para seguir."_s);
 }
 
 bool EsSalto(char c) {
