@@ -19,9 +19,9 @@ QString CarpetaPrograma() {
 QString RutaManualAyuda() {
     const QString carpeta = CarpetaPrograma();
     const QString junto = carpeta + u"/ayuda/Sumadora.html"_s;
-    const QString instalado = QFileInfo(carpeta + u"/" SUMADORA_DATOS_RELATIVOS
-                                                  u"/sumadora/ayuda/Sumadora.html"_s)
-                                  .absoluteFilePath();
+    const QString instalado =
+        QFileInfo(carpeta + u"/" SUMADORA_DATOS_RELATIVOS u"/sumadora/ayuda/Sumadora.html"_s)
+            .absoluteFilePath();
     if (!QFileInfo::exists(junto) && QFileInfo::exists(instalado))
         return instalado;
     return junto;

@@ -13,7 +13,8 @@ QString& CarpetaCuentas() {
     return carpeta;
 }
 
-DestinoArchivo PreguntarDestinoCuenta(TSumadoraFormulario& v, const QList<FormatoArchivo>& formatos) {
+DestinoArchivo PreguntarDestinoCuenta(TSumadoraFormulario& v,
+                                      const QList<FormatoArchivo>& formatos) {
     if (!v.PreguntarArchivoGuardar)
         return PreguntarDestino(&v, u"Guardar cuenta"_s, formatos, CarpetaCuentas());
     const QString ruta = v.PreguntarArchivoGuardar();

@@ -14,7 +14,8 @@ QString& CarpetaCuentas();
 
 // The window's save dialog offering `formatos` (or the test's name, whose suffix tells the
 // format when more than one is offered); an empty name when cancelled.
-DestinoArchivo PreguntarDestinoCuenta(TSumadoraFormulario& v, const QList<FormatoArchivo>& formatos);
+DestinoArchivo PreguntarDestinoCuenta(TSumadoraFormulario& v,
+                                      const QList<FormatoArchivo>& formatos);
 
 // Writes the tape as `destino` says; throws a Spanish ErrorSumadora when it cannot, leaving
 // any file already there as it was.

@@ -12,7 +12,9 @@
 class ArchivoIni;
 
 // The work file's name and the print job's title.
-inline QString NombreImpresion() { return QStringLiteral("Imprime.SUMP"); }
+inline QString NombreImpresion() {
+    return QStringLiteral("Imprime.SUMP");
+}
 
 // The print header as stored; the four lines are only read when it is included.
 struct CabeceraImpresion {

@@ -37,10 +37,10 @@ LineaOrdenes LeerLineaOrdenes(const QStringList& argumentos) {
     const QCommandLineOption ayuda(QStringList{u"h"_s, u"help"_s});
     const QCommandLineOption version(QStringList{u"v"_s, u"version"_s});
     analizador.addOptions({ayuda, version});
-    for (const QString& opcionQt : {u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s,
-                                    u"plugin"_s, u"qwindowgeometry"_s, u"qwindowicon"_s,
-                                    u"qwindowtitle"_s, u"session"_s, u"display"_s,
-                                    u"geometry"_s, u"style"_s, u"stylesheet"_s})
+    for (const QString& opcionQt :
+         {u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,
+          u"qwindowgeometry"_s, u"qwindowicon"_s, u"qwindowtitle"_s, u"session"_s, u"display"_s,
+          u"geometry"_s, u"style"_s, u"stylesheet"_s})
         analizador.addOption(QCommandLineOption(opcionQt, QString(), u"valor"_s));
     analizador.addOptions({QCommandLineOption(u"reverse"_s), QCommandLineOption(u"widgetcount"_s)});
 

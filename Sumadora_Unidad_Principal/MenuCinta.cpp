@@ -27,10 +27,8 @@ std::unique_ptr<QMenu> MenuCinta::Menu() {
     QAction* copiar = menu->addAction(u"Copiar"_s, this, &MenuCinta::Copiar);
     copiar->setEnabled(v.Cuenta->selectionModel()->hasSelection());
     menu->addSeparator();
-    menu->addAction(u"Guardar como CSV…"_s, this,
-                    [this] { Guardar(FormatoArchivo::Csv); });
-    menu->addAction(u"Guardar como PDF…"_s, this,
-                    [this] { Guardar(FormatoArchivo::Pdf); });
+    menu->addAction(u"Guardar como CSV…"_s, this, [this] { Guardar(FormatoArchivo::Csv); });
+    menu->addAction(u"Guardar como PDF…"_s, this, [this] { Guardar(FormatoArchivo::Pdf); });
     return menu;
 }
 
@@ -48,8 +46,7 @@ void MenuCinta::Copiar() {
 void MenuCinta::Guardar(FormatoArchivo formato) {
     const TecladoSuspendido suspension(v.TecladoActivo);
     ConGuardia(&v, [this, formato] {
-        const DestinoArchivo destino =
-            PreguntarDestinoCuenta(v, {formato});
+        const DestinoArchivo destino = PreguntarDestinoCuenta(v, {formato});
         if (!destino.Ruta.isEmpty())
             GuardarCuentaComo(v, destino);
     });

@@ -28,17 +28,20 @@ namespace {
 constexpr int IntervaloMinimo = 1000;
 constexpr int FactorIntervalo = 20;
 
-QString Nativo(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
+QString Nativo(const QString& ruta) {
+    return QDir::toNativeSeparators(ruta);
+}
 
 QString TextoLineasRecuperables(int n) {
     return n == 1 ? u"1 línea"_s : u"%1 líneas"_s.arg(n);
 }
 
 bool PreguntarRecuperar(QWidget* padre, int lineas) {
-    QMessageBox caja(QMessageBox::Question, u"Sumadora"_s,
-                     u"El programa no se cerró normalmente la última vez.\n"
-                     "¿Desea recuperar la cuenta anterior (%1)?"_s.arg(TextoLineasRecuperables(lineas)),
-                     QMessageBox::Yes | QMessageBox::No, padre);
+    QMessageBox caja(
+        QMessageBox::Question, u"Sumadora"_s,
+        u"El programa no se cerró normalmente la última vez.\n"
+        "¿Desea recuperar la cuenta anterior (%1)?"_s.arg(TextoLineasRecuperables(lineas)),
+        QMessageBox::Yes | QMessageBox::No, padre);
     caja.button(QMessageBox::Yes)->setText(u"Sí"_s);
     caja.button(QMessageBox::No)->setText(u"No"_s);
     caja.setDefaultButton(QMessageBox::Yes);
@@ -152,8 +155,7 @@ void RecuperacionCinta::OfrecerRecuperacion() {
             cerrojo.tryLock(0); // unlocked, and so removed, at the end of the scope
         }
     }
-    const QStringList copias =
-        carpeta.entryList({u"Sumadora-*.cinta"_s}, QDir::Files, QDir::Time);
+    const QStringList copias = carpeta.entryList({u"Sumadora-*.cinta"_s}, QDir::Files, QDir::Time);
     for (const QString& nombre : copias) {
         const QString base = nombre.chopped(6);
         if (base == Nombre)
@@ -168,8 +170,8 @@ void RecuperacionCinta::OfrecerRecuperacion() {
         try {
             QFile archivo(ruta);
             if (!archivo.open(QIODevice::ReadOnly))
-                throw ErrorSumadora(u"No se puede leer la copia de recuperación: %1"_s.arg(
-                    archivo.errorString()));
+                throw ErrorSumadora(
+                    u"No se puede leer la copia de recuperación: %1"_s.arg(archivo.errorString()));
             if (archivo.size() > LimiteArchivoCuenta + 1024)
                 throw ErrorSumadora(u"La copia de recuperación es demasiado grande."_s);
             cuenta = DecodificarRecuperacion(archivo.readAll());
@@ -177,9 +179,9 @@ void RecuperacionCinta::OfrecerRecuperacion() {
             // Kept aside, never lost, and never offered again.
             const QString aparte = ruta + u".dañada"_s;
             QFile::rename(ruta, aparte);
-            MostrarMensaje(&v, e.Mensaje() + u"\nNo se ha recuperado la cuenta anterior; la "
-                                             "copia se ha dejado aparte como «%1»."_s
-                                                 .arg(Nativo(aparte)));
+            MostrarMensaje(&v, e.Mensaje() +
+                                   u"\nNo se ha recuperado la cuenta anterior; la "
+                                   "copia se ha dejado aparte como «%1»."_s.arg(Nativo(aparte)));
             continue;
         } catch (const std::bad_alloc&) {
             MostrarMensaje(&v, u"No hay memoria suficiente para recuperar la cuenta anterior."_s);

@@ -37,6 +37,7 @@ bool RitmoFotogramas::eventFilter(QObject* objeto, QEvent* evento) {
         FDesdeUltimo.start();
         return QObject::eventFilter(objeto, evento);
     }
-    FEspera.start(std::chrono::ceil<std::chrono::milliseconds>(FPeriodo - std::chrono::nanoseconds(pasado)));
+    FEspera.start(
+        std::chrono::ceil<std::chrono::milliseconds>(FPeriodo - std::chrono::nanoseconds(pasado)));
     return true;
 }

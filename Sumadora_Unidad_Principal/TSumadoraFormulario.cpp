@@ -105,7 +105,9 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
     TMarcoSkin::Instalar(this, TMarcoSkin::BotonesPrincipal());
 }
 
-TSumadoraFormulario::~TSumadoraFormulario() { delete SD; }
+TSumadoraFormulario::~TSumadoraFormulario() {
+    delete SD;
+}
 
 void TSumadoraFormulario::AplicarSkinGuardado(const ArchivoIni& Ajustes) {
     // A stored value that is no row of the chooser selects nothing, as in the dialog.
@@ -121,8 +123,8 @@ TFAcercaDe* TSumadoraFormulario::DialogoAcercaDe() {
 TPropiedades* TSumadoraFormulario::DialogoPropiedades() {
     if (!Propiedades) {
         // Its creation selects the stored skin again, which is already the current one.
-        Propiedades = new TPropiedades([this](int indice) { SD->AplicarSkin(indice); },
-                                       ArchivoIni(), this);
+        Propiedades =
+            new TPropiedades([this](int indice) { SD->AplicarSkin(indice); }, ArchivoIni(), this);
         TMarcoSkin::Instalar(Propiedades);
     }
     return Propiedades;
@@ -249,8 +251,8 @@ void TSumadoraFormulario::paintEvent(QPaintEvent* Evento) {
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {
     std::vector<ArchivoIni::Escritura> claves;
     for (const CasillaUnidad& c : CasillasUnidad)
-        claves.push_back(ClavesAjustes::Escritura(
-            *c.Clave, Casilla == this->*c.Casilla && Casilla->isChecked()));
+        claves.push_back(ClavesAjustes::Escritura(*c.Clave, Casilla == this->*c.Casilla &&
+                                                                Casilla->isChecked()));
     ArchivoIni().Escribir(claves);
     if (!Casilla->isChecked())
         return;
@@ -316,7 +318,9 @@ void TSumadoraFormulario::MostrarPanel(QWidget* Pagina) {
     Notebook->setCurrentWidget(Pagina);
 }
 
-void TSumadoraFormulario::OcultarPanel() { setFixedSize(AnchoSinPanel, height()); }
+void TSumadoraFormulario::OcultarPanel() {
+    setFixedSize(AnchoSinPanel, height());
+}
 
 void TSumadoraFormulario::BotonPropiedadesClick() {
     ConGuardia(this, [this] {

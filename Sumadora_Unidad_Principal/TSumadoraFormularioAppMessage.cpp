@@ -26,21 +26,37 @@ struct Atajo {
     void (*Hacer)(Ventana& v, int n);
 };
 
-QPushButton* Forma::* const SumarMemoria[] = {&Forma::BotonM1Sumar, &Forma::BotonM2Sumar,
-                                              &Forma::BotonM3Sumar, &Forma::BotonM4Sumar,
-                                              &Forma::BotonM5Sumar};
-QPushButton* Forma::* const RestarMemoria[] = {&Forma::BotonM1Restar, &Forma::BotonM2Restar,
-                                               &Forma::BotonM3Restar, &Forma::BotonM4Restar,
-                                               &Forma::BotonM5Restar};
+QPushButton* Forma::*const SumarMemoria[] = {&Forma::BotonM1Sumar, &Forma::BotonM2Sumar,
+                                             &Forma::BotonM3Sumar, &Forma::BotonM4Sumar,
+                                             &Forma::BotonM5Sumar};
+QPushButton* Forma::*const RestarMemoria[] = {&Forma::BotonM1Restar, &Forma::BotonM2Restar,
+                                              &Forma::BotonM3Restar, &Forma::BotonM4Restar,
+                                              &Forma::BotonM5Restar};
 
-void Digito(Ventana& v, int n) { v.Datos->AgregarDigito(n); }
-void Decimal(Ventana& v, int) { v.Datos->PuntoDecimal(); }
-void Sumar(Ventana& v, int) { v.Cuenta->Sumar(); }
-void Restar(Ventana& v, int) { v.Cuenta->Restar(); }
-void Multiplicar(Ventana& v, int) { v.Cuenta->Multiplicar(); }
-void Dividir(Ventana& v, int) { v.Cuenta->Dividir(); }
-void Intro(Ventana& v, int) { v.Cuenta->Intro(); }
-void Porcentaje(Ventana& v, int) { v.OpcionesOperadores(v.OperadorPorcentage); }
+void Digito(Ventana& v, int n) {
+    v.Datos->AgregarDigito(n);
+}
+void Decimal(Ventana& v, int) {
+    v.Datos->PuntoDecimal();
+}
+void Sumar(Ventana& v, int) {
+    v.Cuenta->Sumar();
+}
+void Restar(Ventana& v, int) {
+    v.Cuenta->Restar();
+}
+void Multiplicar(Ventana& v, int) {
+    v.Cuenta->Multiplicar();
+}
+void Dividir(Ventana& v, int) {
+    v.Cuenta->Dividir();
+}
+void Intro(Ventana& v, int) {
+    v.Cuenta->Intro();
+}
+void Porcentaje(Ventana& v, int) {
+    v.OpcionesOperadores(v.OperadorPorcentage);
+}
 
 // Digits and operators go straight to the register and the tape; clear, function and memory
 // keys go through the dispatchers with their button, exactly as a click.

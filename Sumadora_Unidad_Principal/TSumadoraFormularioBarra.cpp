@@ -3,8 +3,8 @@
 #include "TSumadoraFormulario.h"
 
 #include "ArchivoCuenta.h"
-#include "ArchivosPrograma.h"
 #include "ArchivoIni.h"
+#include "ArchivosPrograma.h"
 #include "ExportacionCuenta.h"
 #include "GuardiaErrores.h"
 #include "ImpresionCuenta.h"
@@ -67,15 +67,16 @@ void CargarCinta(TSumadoraFormulario& v, const QString& ruta) {
 }
 
 void AbrirCinta(TSumadoraFormulario& v) {
-    const QString ruta = v.PreguntarArchivoAbrir ? v.PreguntarArchivoAbrir() : DialogoArchivo(&v, false);
+    const QString ruta =
+        v.PreguntarArchivoAbrir ? v.PreguntarArchivoAbrir() : DialogoArchivo(&v, false);
     if (!ruta.isEmpty())
         CargarCinta(v, ruta);
 }
 
 // The tape file stays the first choice; a spreadsheet or a PDF are the others.
 void GuardarCinta(TSumadoraFormulario& v) {
-    const DestinoArchivo destino = PreguntarDestinoCuenta(
-        v, {FormatoArchivo::Suma, FormatoArchivo::Csv, FormatoArchivo::Pdf});
+    const DestinoArchivo destino =
+        PreguntarDestinoCuenta(v, {FormatoArchivo::Suma, FormatoArchivo::Csv, FormatoArchivo::Pdf});
     if (destino.Ruta.isEmpty())
         return;
     const CursorEspera espera;
@@ -137,12 +138,9 @@ struct TeclaBarra {
 };
 
 const TeclaBarra TeclasBarra[] = {
-    {&Forma::BotonAbrirCuenta, &AbrirCinta, true},
-    {&Forma::GuardarCuenta, &GuardarCinta, true},
-    {&Forma::ImprimirCuenta, &ImprimirCinta, true},
-    {&Forma::BotonAcercaDe, &MostrarAcercaDe, true},
-    {&Forma::BotonAyuda, &MostrarAyuda, true},
-    {&Forma::BorrarCuenta, &LimpiarCinta, false},
+    {&Forma::BotonAbrirCuenta, &AbrirCinta, true},  {&Forma::GuardarCuenta, &GuardarCinta, true},
+    {&Forma::ImprimirCuenta, &ImprimirCinta, true}, {&Forma::BotonAcercaDe, &MostrarAcercaDe, true},
+    {&Forma::BotonAyuda, &MostrarAyuda, true},      {&Forma::BorrarCuenta, &LimpiarCinta, false},
     {&Forma::BotonCopiar, &CopiarTotal, false},
 };
 

@@ -55,10 +55,8 @@ struct TeclaValor {
 const TeclaValor TeclasValor[] = {
     {&Forma::BotonValorPI, [](long double) { return ValorPI; }},
     {&Forma::BotonValorE, [](long double) { return TSumadoraFormulario::NumeroE; }},
-    {&Forma::BotonEurosPTS,
-     [](long double v) { return v * TSumadoraFormulario::PesetasEuro; }},
-    {&Forma::BotonPTSEuros,
-     [](long double v) { return v / TSumadoraFormulario::PesetasEuro; }},
+    {&Forma::BotonEurosPTS, [](long double v) { return v * TSumadoraFormulario::PesetasEuro; }},
+    {&Forma::BotonPTSEuros, [](long double v) { return v / TSumadoraFormulario::PesetasEuro; }},
 };
 
 // The IVA keys work on the running total without opening or closing a calculation. Each

@@ -19,11 +19,16 @@ struct FilaMemoria {
 };
 
 const FilaMemoria FilasMemoria[] = {
-    {&Forma::M1, &Forma::BotonM1Sumar, &Forma::BotonM1Restar, &Forma::BotonM1Leer, &Forma::BotonM1Borrar},
-    {&Forma::M2, &Forma::BotonM2Sumar, &Forma::BotonM2Restar, &Forma::BotonM2Leer, &Forma::BotonM2Borrar},
-    {&Forma::M3, &Forma::BotonM3Sumar, &Forma::BotonM3Restar, &Forma::BotonM3Leer, &Forma::BotonM3Borrar},
-    {&Forma::M4, &Forma::BotonM4Sumar, &Forma::BotonM4Restar, &Forma::BotonM4Leer, &Forma::BotonM4Borrar},
-    {&Forma::M5, &Forma::BotonM5Sumar, &Forma::BotonM5Restar, &Forma::BotonM5Leer, &Forma::BotonM5Borrar},
+    {&Forma::M1, &Forma::BotonM1Sumar, &Forma::BotonM1Restar, &Forma::BotonM1Leer,
+     &Forma::BotonM1Borrar},
+    {&Forma::M2, &Forma::BotonM2Sumar, &Forma::BotonM2Restar, &Forma::BotonM2Leer,
+     &Forma::BotonM2Borrar},
+    {&Forma::M3, &Forma::BotonM3Sumar, &Forma::BotonM3Restar, &Forma::BotonM3Leer,
+     &Forma::BotonM3Borrar},
+    {&Forma::M4, &Forma::BotonM4Sumar, &Forma::BotonM4Restar, &Forma::BotonM4Leer,
+     &Forma::BotonM4Borrar},
+    {&Forma::M5, &Forma::BotonM5Sumar, &Forma::BotonM5Restar, &Forma::BotonM5Leer,
+     &Forma::BotonM5Borrar},
 };
 
 } // namespace

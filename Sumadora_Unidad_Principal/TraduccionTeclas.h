@@ -5,15 +5,15 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 #include <Qt>
+#include <QtGlobal>
 
 class QKeyEvent;
 
 // What the translation needs of a key press. `codigoNativo` is an X keycode (evdev code + 8,
 // as xcb and Wayland report it) or 0 when the platform gives none that can be trusted.
 struct TeclaPulsada {
-    int tecla = 0;  // Qt::Key
+    int tecla = 0; // Qt::Key
     Qt::KeyboardModifiers modificadores;
     quint32 codigoNativo = 0;
     QString texto;

@@ -73,8 +73,8 @@ QImage DibujoSumadora(QSize tamano) {
     mono.setPixelSize(15);
     mono.setBold(true);
     p.setFont(mono);
-    const char* lineas[][2] = {{"125,50", "+"}, {"37,25", "+"}, {"1.000,00", "+"}, {"", ""},
-                               {"1.162,75", "T"}};
+    const char* lineas[][2] = {
+        {"125,50", "+"}, {"37,25", "+"}, {"1.000,00", "+"}, {"", ""}, {"1.162,75", "T"}};
     double y = 148;
     for (const auto& l : lineas) {
         p.setPen(l[1][0] == 'T' ? QColor(190, 30, 30) : QColor(40, 40, 48));
@@ -121,12 +121,11 @@ QImage DibujoSumadora(QSize tamano) {
     cifras.setBold(true);
     p.setFont(cifras);
     p.setPen(QColor(120, 255, 140));
-    p.drawText(visor.adjusted(8, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter,
-               u"1162.75"_s);
+    p.drawText(visor.adjusted(8, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter, u"1162.75"_s);
 
     // Keys: a 4 x 4 block, the operators in colour.
-    const char* teclas[4][4] = {{"7", "8", "9", "-"}, {"4", "5", "6", "+"}, {"1", "2", "3", "T"},
-                                {"0", "00", ",", "="}};
+    const char* teclas[4][4] = {
+        {"7", "8", "9", "-"}, {"4", "5", "6", "+"}, {"1", "2", "3", "T"}, {"0", "00", ",", "="}};
     for (int f = 0; f < 4; ++f)
         for (int c = 0; c < 4; ++c) {
             const double x = 46 + c * 60 - f * 2;

@@ -29,7 +29,11 @@ TFAcercaDe::TFAcercaDe(QWidget* padre) : QDialog(padre) {
     FContenido->setObjectName(u"ContenidoAcercaDe"_s);
     FContenido->setAttribute(Qt::WA_StyledBackground);
     FContenido->setGeometry(0, 0, AnchoCliente, AltoCliente);
-    FContenido->setStyleSheet(u"#ContenidoAcercaDe { background-color: rgb(242, 241, 238); }" u"#Titulo, #Version { color: rgb(102, 136, 170); background: transparent; }" u"#Titulo { font: bold 49px \"Verdana\"; }" u"#Version { font: bold 21px \"Arial\"; }"_s);
+    FContenido->setStyleSheet(
+        u"#ContenidoAcercaDe { background-color: rgb(242, 241, 238); }"
+        u"#Titulo, #Version { color: rgb(102, 136, 170); background: transparent; }"
+        u"#Titulo { font: bold 49px \"Verdana\"; }"
+        u"#Version { font: bold 21px \"Arial\"; }"_s);
 
     Imagen = new QLabel(FContenido);
     Imagen->setObjectName(u"Imagen"_s);
@@ -61,4 +65,6 @@ TFAcercaDe::TFAcercaDe(QWidget* padre) : QDialog(padre) {
     TMarcoSkin::Instalar(this);
 }
 
-void TFAcercaDe::FormCreate() { Version->setText(u"Versión "_s + VersionSumadora()); }
+void TFAcercaDe::FormCreate() {
+    Version->setText(u"Versión "_s + VersionSumadora());
+}

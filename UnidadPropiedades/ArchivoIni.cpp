@@ -483,7 +483,8 @@ class Cerrojo {
 public:
     explicit Cerrojo(const QString& ruta) {
         const QString nombre = ruta + u".lock"_s;
-        FDescriptor = ::open(QFile::encodeName(nombre).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        FDescriptor =
+            ::open(QFile::encodeName(nombre).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (FDescriptor < 0)
             throw Fallo(ruta, MotivoSistema(errno));
         while (::flock(FDescriptor, LOCK_EX) != 0) {

@@ -15,8 +15,7 @@ namespace ClavesAjustes {
 
 // T is the type the program holds: bool, int, long double, or QStringView for a text (which
 // reads as a QString).
-template <typename T>
-struct Clave {
+template <typename T> struct Clave {
     QStringView Seccion;
     QStringView Nombre;
     T Defecto;
@@ -24,8 +23,7 @@ struct Clave {
 
 // The dialog shows and stores the value brought into [Minimo, Maximo]; the main window takes
 // the stored value as it is.
-template <typename T>
-struct ClaveAcotada : Clave<T> {
+template <typename T> struct ClaveAcotada : Clave<T> {
     T Minimo;
     T Maximo;
 
@@ -65,8 +63,7 @@ long double Leer(const ArchivoIni& ini, const Clave<long double>& clave);
 QString Leer(const ArchivoIni& ini, const Clave<QStringView>& clave);
 
 // The text stored, as it is; empty when the key is missing.
-template <typename T>
-QString LeerTexto(const ArchivoIni& ini, const Clave<T>& clave) {
+template <typename T> QString LeerTexto(const ArchivoIni& ini, const Clave<T>& clave) {
     return ini.LeerTexto(clave.Seccion.toString(), clave.Nombre.toString(), QString());
 }
 

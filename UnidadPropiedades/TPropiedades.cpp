@@ -112,7 +112,9 @@ void TPropiedades::setIndiceFormato(int indice) {
     }
 }
 
-void TPropiedades::setAplicarSkin(FuncionSkin aplicarSkin) { FAplicarSkin = std::move(aplicarSkin); }
+void TPropiedades::setAplicarSkin(FuncionSkin aplicarSkin) {
+    FAplicarSkin = std::move(aplicarSkin);
+}
 
 void TPropiedades::FormCreate() {
     namespace C = ClavesAjustes;
@@ -177,8 +179,7 @@ void TPropiedades::AplicarClick() {
         std::vector<ArchivoIni::Escritura> claves = {
             C::Escritura(C::Formato, IndiceFormato() == 0),
             C::Escritura(C::Decimales, Decimales->value()),
-            C::Escritura(C::SeparadorMiles, SeparadorMiles->isChecked()),
-            C::Escritura(C::IVA, iva),
+            C::Escritura(C::SeparadorMiles, SeparadorMiles->isChecked()), C::Escritura(C::IVA, iva),
             C::Escritura(C::IncluirCabecera, IncluirCabecera->isChecked())};
         const std::array<QLineEdit*, 4> lineas{L1, L2, L3, L4};
         for (std::size_t i = 0; i < lineas.size(); ++i)

@@ -53,8 +53,9 @@ DestinoArchivo PreguntarDestino(QWidget* padre, const QString& titulo,
     // The suffix follows the filter left chosen: a tape file's only when the name has none (as
     // always); "cuenta.txt" under the CSV filter is a spreadsheet all the same, and says so.
     const QString sufijo = u'.' + Sufijo(destino.Formato);
-    if (destino.Formato == FormatoArchivo::Suma ? QFileInfo(destino.Ruta).suffix().isEmpty()
-                                                : !destino.Ruta.endsWith(sufijo, Qt::CaseInsensitive))
+    if (destino.Formato == FormatoArchivo::Suma
+            ? QFileInfo(destino.Ruta).suffix().isEmpty()
+            : !destino.Ruta.endsWith(sufijo, Qt::CaseInsensitive))
         destino.Ruta += sufijo;
     carpeta = QFileInfo(destino.Ruta).absolutePath();
     return destino;
@@ -70,9 +71,10 @@ FormatoArchivo FormatoPorNombre(const QString& ruta) {
 }
 
 bool OfrecerPdfSinImpresora(QWidget* padre) {
-    QMessageBox caja(QMessageBox::NoIcon, u"Sumadora"_s,
-                     u"No hay ninguna impresora instalada.\nPuede guardar la página como documento PDF."_s,
-                     QMessageBox::NoButton, padre);
+    QMessageBox caja(
+        QMessageBox::NoIcon, u"Sumadora"_s,
+        u"No hay ninguna impresora instalada.\nPuede guardar la página como documento PDF."_s,
+        QMessageBox::NoButton, padre);
     QPushButton* pdf = caja.addButton(u"Guardar como PDF…"_s, QMessageBox::AcceptRole);
     QPushButton* aceptar = caja.addButton(u"Aceptar"_s, QMessageBox::RejectRole);
     caja.setDefaultButton(aceptar);

@@ -26,7 +26,8 @@ template <class F> bool ConGuardia(QWidget* padre, F&& accion) {
     } catch (const ErrorSumadora& e) {
         MostrarMensaje(padre, e.Mensaje(), QMessageBox::Critical);
     } catch (const std::bad_alloc&) {
-        MostrarMensaje(padre, QStringLiteral("No hay memoria suficiente para completar la operación."),
+        MostrarMensaje(padre,
+                       QStringLiteral("No hay memoria suficiente para completar la operación."),
                        QMessageBox::Critical);
     } catch (const std::exception& e) {
         MostrarMensaje(padre, QString::fromLocal8Bit(e.what()), QMessageBox::Critical);

@@ -85,7 +85,8 @@ void BM_MillonDeLineas(benchmark::State& state) {
             if ((i + 1) % Tramo == 0) {
                 const auto ahora = std::chrono::steady_clock::now();
                 const double cpuAhora = CpuNs();
-                const double ns = std::chrono::duration<double, std::nano>(ahora - inicioTramo).count();
+                const double ns =
+                    std::chrono::duration<double, std::nano>(ahora - inicioTramo).count();
                 if (i + 1 == Tramo) {
                     primeras = ns / Tramo;
                     cpuPrimeras = (cpuAhora - cpuInicioTramo) / Tramo;
@@ -122,7 +123,12 @@ void BM_MillonDeLineas(benchmark::State& state) {
             (static_cast<double>(despues - antes) - static_cast<double>(caracteres)) / Lineas;
     }
 }
-BENCHMARK(BM_MillonDeLineas)->Arg(10)->Arg(100)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MillonDeLineas)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // What a keystroke costs the list once it holds a million lines, typing slowly enough that
 // every line is shown at once: laying the whole list out again.

@@ -21,8 +21,7 @@ const TextoLineas& Texto() {
         QStringList c;
         c.reserve(Lineas);
         for (int i = 0; c.size() < Lineas; ++i)
-            c << QString::number(i * 1.37, 'f', 2).replace(u'.', u',').rightJustified(22) +
-                     u" +"_s;
+            c << QString::number(i * 1.37, 'f', 2).replace(u'.', u',').rightJustified(22) + u" +"_s;
         return TextoLineas(c);
     }();
     return texto;

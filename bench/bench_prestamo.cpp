@@ -3,7 +3,6 @@
 #include "CalculosFinancieros.h"
 #include "TPrestamoFrances.h"
 
-
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // One calculation as a user keys it: 12 + 7,5 * 3 - 4 Total, repeated.
@@ -23,11 +25,16 @@ void TeclasDeUnaCuenta(benchmark::State& estado) {
         bool operador; // OpcionesOperadores; otherwise Opciones
     };
     const std::vector<Tecla> teclas = {
-        {ventana.Numero1, true},        {ventana.Numero2, true},
-        {ventana.OperadorSuma, true},   {ventana.Numero7, true},
-        {ventana.OperadorDecimal, false}, {ventana.Numero5, true},
-        {ventana.OperadorMultiplicacion, true}, {ventana.Numero3, true},
-        {ventana.OperadorResta, true},  {ventana.Numero4, true},
+        {ventana.Numero1, true},
+        {ventana.Numero2, true},
+        {ventana.OperadorSuma, true},
+        {ventana.Numero7, true},
+        {ventana.OperadorDecimal, false},
+        {ventana.Numero5, true},
+        {ventana.OperadorMultiplicacion, true},
+        {ventana.Numero3, true},
+        {ventana.OperadorResta, true},
+        {ventana.Numero4, true},
         {ventana.OperadorTotal, false},
     };
     size_t i = 0;
@@ -46,7 +53,8 @@ void TeclasDeUnaCuenta(benchmark::State& estado) {
 // One key typed at the program's window and everything it costs until the screen shows it:
 // the tape line reaching the list, the repaint of the window. Kept out of line so that
 // `valgrind --tool=callgrind --toggle-collect='*PulsarYPintar*'` counts the keys alone.
-[[gnu::noinline]] void PulsarYPintar(TSumadoraFormulario& ventana, Qt::Key tecla, const QString& texto) {
+[[gnu::noinline]] void PulsarYPintar(TSumadoraFormulario& ventana, Qt::Key tecla,
+                                     const QString& texto) {
     QKeyEvent pulsada(QEvent::KeyPress, tecla, Qt::KeypadModifier, texto);
     QCoreApplication::sendEvent(&ventana, &pulsada);
     QKeyEvent soltada(QEvent::KeyRelease, tecla, Qt::KeypadModifier, texto);
@@ -66,9 +74,11 @@ void TeclasPintadas(benchmark::State& estado) {
     int i = 0;
     for (auto _ : estado) {
         const int k = i / 4 + 1;
-        const int digito = (i % 4 == 0) ? k % 9 + 1 : (i % 4 == 1) ? (k + 4) % 9 + 1 : (k + 7) % 9 + 1;
+        const int digito = (i % 4 == 0)   ? k % 9 + 1
+                           : (i % 4 == 1) ? (k + 4) % 9 + 1
+                                          : (k + 7) % 9 + 1;
         if (i % 4 == 3)
-            PulsarYPintar(ventana, Qt::Key_Plus, QStringLiteral("+"));
+            PulsarYPintar(ventana, Qt::Key_Plus, u"+"_s);
         else
             PulsarYPintar(ventana, Qt::Key(Qt::Key_0 + digito), QString::number(digito));
         ++i;

@@ -11,8 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-EnlaceCalculadora::EnlaceCalculadora(TSkinCalcEdit* caja)
-    : QObject(caja), FCaja(caja) {
+EnlaceCalculadora::EnlaceCalculadora(TSkinCalcEdit* caja) : QObject(caja), FCaja(caja) {
     setObjectName(u"EnlaceCalculadora"_s);
     connect(caja, &TSkinCalcEdit::BotonPulsado, this, &EnlaceCalculadora::Alternar);
     caja->installEventFilter(this);
@@ -69,7 +68,7 @@ void EnlaceCalculadora::Abrir() {
     if (!FCaja->hasFocus())
         FCaja->setFocus(Qt::OtherFocusReason);
     Desplegable()->Abrir(RectanguloGlobal(FCaja), AreaPantalla(FCaja), FMemoriaGuardada,
-                        FCaja->Precision(), FCaja->Value());
+                         FCaja->Precision(), FCaja->Value());
     FVentana = FCaja->window();
     if (FVentana && FVentana != FCaja)
         FVentana->installEventFilter(this);
@@ -123,4 +122,3 @@ bool EnlaceCalculadora::eventFilter(QObject* objeto, QEvent* evento) {
     }
     return false;
 }
-

@@ -8,19 +8,28 @@
 // Keys handed to the key operation. The memory, accept and cancel buttons have calls of
 // their own.
 enum class TeclaCalculadora {
-    Cero, Uno, Dos, Tres, Cuatro, Cinco, Seis, Siete, Ocho, Nueve,
-    Coma,         // the decimal separator
-    CambioSigno,  // "+/-"
-    Dividir,      // "/"
-    Multiplicar,  // "*"
-    Restar,       // "-"
-    Sumar,        // "+"
-    Raiz,         // "sqrt"
-    Porcentaje,   // "%"
-    Reciproco,    // "1/x"
-    Igual,        // "="
-    Retroceso,    // delete the last character
-    Limpiar,      // "C"
+    Cero,
+    Uno,
+    Dos,
+    Tres,
+    Cuatro,
+    Cinco,
+    Seis,
+    Siete,
+    Ocho,
+    Nueve,
+    Coma,        // the decimal separator
+    CambioSigno, // "+/-"
+    Dividir,     // "/"
+    Multiplicar, // "*"
+    Restar,      // "-"
+    Sumar,       // "+"
+    Raiz,        // "sqrt"
+    Porcentaje,  // "%"
+    Reciproco,   // "1/x"
+    Igual,       // "="
+    Retroceso,   // delete the last character
+    Limpiar,     // "C"
 };
 
 class EstadoCalculadora final {

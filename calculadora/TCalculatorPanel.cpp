@@ -24,13 +24,13 @@ struct TeclaTabla {
 };
 
 constexpr TeclaTabla kTeclas[] = {
-    {1, u"0", 43, 120},   {2, u"1", 43, 92},     {3, u"2", 76, 92},     {4, u"3", 109, 92},
-    {5, u"4", 43, 64},    {6, u"5", 76, 64},     {7, u"6", 109, 64},    {8, u"7", 43, 36},
-    {9, u"8", 76, 36},    {10, u"9", 109, 36},   {11, u"+/-", 76, 120}, {12, u",", 109, 120},
-    {13, u"/", 142, 36},  {14, u"*", 142, 64},   {15, u"-", 142, 92},   {16, u"+", 142, 120},
-    {17, u"sqrt", 175, 36}, {18, u"%", 175, 64}, {19, u"1/x", 175, 92}, {20, u"=", 175, 120},
-    {21, nullptr, 109, 6}, {22, nullptr, 159, 6}, {23, u"MP", 10, 120}, {24, u"MS", 10, 92},
-    {25, u"MR", 10, 64},  {26, u"MC", 10, 36},   {27, nullptr, 43, 6},  {28, nullptr, 76, 6},
+    {1, u"0", 43, 120},     {2, u"1", 43, 92},     {3, u"2", 76, 92},     {4, u"3", 109, 92},
+    {5, u"4", 43, 64},      {6, u"5", 76, 64},     {7, u"6", 109, 64},    {8, u"7", 43, 36},
+    {9, u"8", 76, 36},      {10, u"9", 109, 36},   {11, u"+/-", 76, 120}, {12, u",", 109, 120},
+    {13, u"/", 142, 36},    {14, u"*", 142, 64},   {15, u"-", 142, 92},   {16, u"+", 142, 120},
+    {17, u"sqrt", 175, 36}, {18, u"%", 175, 64},   {19, u"1/x", 175, 92}, {20, u"=", 175, 120},
+    {21, nullptr, 109, 6},  {22, nullptr, 159, 6}, {23, u"MP", 10, 120},  {24, u"MS", 10, 92},
+    {25, u"MR", 10, 64},    {26, u"MC", 10, 36},   {27, nullptr, 43, 6},  {28, nullptr, 76, 6},
 };
 static_assert(std::size(kTeclas) == TCalculatorPanel::NumeroBotones);
 
@@ -192,8 +192,8 @@ void TCalculatorPanel::Pulsar(int kind) {
             TeclaCalculadora::Retroceso,   TeclaCalculadora::Limpiar,
         };
         if (kind >= 1 && kind <= 10)
-            FEstado.Tecla(static_cast<TeclaCalculadora>(
-                static_cast<int>(TeclaCalculadora::Cero) + kind - 1));
+            FEstado.Tecla(
+                static_cast<TeclaCalculadora>(static_cast<int>(TeclaCalculadora::Cero) + kind - 1));
         else if (kind >= KindSigno && kind <= KindLimpiar)
             FEstado.Tecla(kPorKind[kind - KindSigno]);
         else

@@ -21,9 +21,24 @@ public:
 
     // Kinds of the keys that are not digits (kinds 1 to 10 are "0" to "9").
     enum Kind : int {
-        KindSigno = 11, KindComa, KindDividir, KindMultiplicar, KindRestar, KindSumar,
-        KindRaiz, KindPorcentaje, KindReciproco, KindIgual, KindRetroceso, KindLimpiar,
-        KindMP, KindMS, KindMR, KindMC, KindAceptar, KindCancelar,
+        KindSigno = 11,
+        KindComa,
+        KindDividir,
+        KindMultiplicar,
+        KindRestar,
+        KindSumar,
+        KindRaiz,
+        KindPorcentaje,
+        KindReciproco,
+        KindIgual,
+        KindRetroceso,
+        KindLimpiar,
+        KindMP,
+        KindMS,
+        KindMR,
+        KindMC,
+        KindAceptar,
+        KindCancelar,
     };
 
     explicit TCalculatorPanel(QWidget* padre = nullptr);

@@ -59,7 +59,9 @@ TPopupCalculatorForm::TPopupCalculatorForm(QWidget* padre)
     });
 }
 
-CableadoBotones TPopupCalculatorForm::Cableado() const { return FPanel->Cableado(); }
+CableadoBotones TPopupCalculatorForm::Cableado() const {
+    return FPanel->Cableado();
+}
 
 void TPopupCalculatorForm::Abrir(const QRect& caja, const QRect& pantalla, double memoria,
                                  int precision, double valorCaja) {

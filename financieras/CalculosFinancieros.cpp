@@ -88,8 +88,8 @@ std::vector<FilaPrestamo> FilasPrestamo(long double P, long double A, int Y) {
 }
 
 TablaCsv CsvPrestamo(long double P, long double A, int Y) {
-    TablaCsv tabla({u"Periodo"_s, u"Cuota"_s, u"Intereses"_s, u"Amortización"_s,
-                    u"Capital pendiente"_s});
+    TablaCsv tabla(
+        {u"Periodo"_s, u"Cuota"_s, u"Intereses"_s, u"Amortización"_s, u"Capital pendiente"_s});
     for (const FilaPrestamo& f : FilasPrestamo(P, A, Y))
         tabla.AgregarFila({QString::number(f.Periodo), TablaCsv::NumeroFijo(f.Cuota, 2),
                            TablaCsv::NumeroFijo(f.Intereses, 2),

@@ -6,8 +6,8 @@
 #include "TSkinCalcEdit.h"
 
 #include <QPushButton>
-#include <QToolButton>
 #include <QScreen>
+#include <QToolButton>
 
 DialogoFinanciero::DialogoFinanciero(QWidget* parent) : QDialog(parent) {}
 
@@ -30,7 +30,9 @@ void DialogoFinanciero::FijarVentana(std::initializer_list<AccionBoton> acciones
     TMarcoSkin::Instalar(this);
 }
 
-CableadoBotones DialogoFinanciero::Cableado() const { return {FConectados, {}}; }
+CableadoBotones DialogoFinanciero::Cableado() const {
+    return {FConectados, {}};
+}
 
 void DialogoFinanciero::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);

@@ -1,9 +1,9 @@
 // Compound interest dialog: the power is the result register's own ElevarA.
 #include "TInteresCompuesto.h"
 
+#include "CajasEntrada.h"
 #include "GuardiaErrores.h"
 #include "RegistrosFinancieros.h"
-#include "CajasEntrada.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // Simple interest dialog.
 #include "TInteresSimple.h"
 
+#include "CajasEntrada.h"
 #include "CalculosFinancieros.h"
 #include "GuardiaErrores.h"
 #include "RegistrosFinancieros.h"
-#include "CajasEntrada.h"
 
 TInteresSimple::TInteresSimple(QWidget* parent) : DialogoFinanciero(parent) {
     setupUi(this);

@@ -1,12 +1,12 @@
 // Loan amortisation dialog.
 #include "TPrestamoFrances.h"
 
+#include "CajasEntrada.h"
 #include "CalculosFinancieros.h"
 #include "ExportacionPdf.h"
 #include "GuardiaErrores.h"
 #include "ImpresionTexto.h"
 #include "RegistrosFinancieros.h"
-#include "CajasEntrada.h"
 
 #include <QMenu>
 #include <QPrinter>

@@ -106,16 +106,17 @@ void Construir(QWidget& v, TSkinCalcEdit** edicion) {
     QFont courier(u"Courier New"_s);
     courier.setPixelSize(12);
     cinta->setFont(courier);
-    const char* lineas[] = {"125,50 +", "37,25 +", "1.000,00 +", "----------------------",
-                            "1.162,75 T", "", "", "16 %", "186,04 I", "1.348,79 T"};
+    const char* lineas[] = {"125,50 +",   "37,25 +",   "1.000,00 +", "----------------------",
+                            "1.162,75 T", "",          "",           "16 %",
+                            "186,04 I",   "1.348,79 T"};
     for (int vuelta = 0; vuelta < 4; ++vuelta)
         for (const char* l : lineas)
             cinta->addItem(u"%1"_s.arg(QString::fromUtf8(l), 22));
     cinta->setCurrentRow(39);
 
-    const char* pistas[] = {"Carga una cuenta desde disco.", "Guarda la cuenta en disco.",
-                            "Imprime la cuenta.", "Borra toda la cuenta.", "Copiar el RESULTADO",
-                            "Propiedades"};
+    const char* pistas[] = {
+        "Carga una cuenta desde disco.", "Guarda la cuenta en disco.", "Imprime la cuenta.",
+        "Borra toda la cuenta.",         "Copiar el RESULTADO",        "Propiedades"};
     for (int i = 0; i < 6; ++i) {
         auto* b = new QToolButton(&v);
         b->setAutoRaise(true);
@@ -139,8 +140,7 @@ void Construir(QWidget& v, TSkinCalcEdit** edicion) {
     Rotulo(&v, u"Dato y Resultado"_s, QRect(223, 195, 316, 21));
     (new TVisorDemo(u"1.348,79"_s, QColor(135, 206, 235), QColor(69, 69, 69), &v))
         ->setGeometry(223, 222, 313, 33);
-    (new TVisorDemo(u"TOTAL"_s, QColor(0, 0, 128), Qt::white, &v))
-        ->setGeometry(223, 261, 313, 44);
+    (new TVisorDemo(u"TOTAL"_s, QColor(0, 0, 128), Qt::white, &v))->setGeometry(223, 261, 313, 44);
 
     // Keypad rows, as the calculator lays them out (shifted up to fit the demo).
     const int fila[] = {312, 348, 384, 420};
@@ -243,8 +243,9 @@ void Construir(QWidget& v, TSkinCalcEdit** edicion) {
     texto->setLineWrapMode(QPlainTextEdit::NoWrap);
     QString informe;
     for (int m = 1; m <= 12; ++m)
-        informe += u"Mes %1   Cuota 1.234,56   Intereses %2,00   Capital pendiente\n"_s
-                       .arg(m, 2).arg(100 - m * 7);
+        informe +=
+            u"Mes %1   Cuota 1.234,56   Intereses %2,00   Capital pendiente\n"_s.arg(m, 2).arg(
+                100 - m * 7);
     texto->setPlainText(informe);
 
     auto* panel = new QFrame(&v);
@@ -273,7 +274,8 @@ bool Guardar(const QImage& imagen, const QString& ruta) {
 }
 
 QImage Pantalla(QWidget& ventana, const QRect& zona) {
-    QImage imagen = ventana.screen()->grabWindow(0, zona.x(), zona.y(), zona.width(), zona.height()).toImage();
+    QImage imagen =
+        ventana.screen()->grabWindow(0, zona.x(), zona.y(), zona.width(), zona.height()).toImage();
     return imagen.isNull() ? ventana.grab().toImage() : imagen;
 }
 
@@ -295,12 +297,12 @@ int main(int argc, char** argv) {
     TSumadoraFormulario principal;
     TMarcoSkin* marco = TMarcoSkin::Instalar(&principal, TMarcoSkin::BotonesPrincipal());
     TFAcercaDe acercaDe;
-    for (QAbstractButton* b : {principal.Numero1, principal.Numero2, principal.Numero5,
-                               principal.OperadorDecimal, principal.Numero5, principal.Numero5,
-                               principal.OperadorSuma, principal.Numero3, principal.Numero7,
-                               principal.OperadorSuma, principal.Numero1, principal.CeroDoble,
-                               principal.OperadorSuma, principal.OperadorTotal, principal.Numero1,
-                               principal.Numero6, principal.OperadorSuma})
+    for (QAbstractButton* b :
+         {principal.Numero1, principal.Numero2, principal.Numero5, principal.OperadorDecimal,
+          principal.Numero5, principal.Numero5, principal.OperadorSuma, principal.Numero3,
+          principal.Numero7, principal.OperadorSuma, principal.Numero1, principal.CeroDoble,
+          principal.OperadorSuma, principal.OperadorTotal, principal.Numero1, principal.Numero6,
+          principal.OperadorSuma})
         b->click();
 
     QWidget demo;
@@ -316,10 +318,8 @@ int main(int argc, char** argv) {
             ++fallos;
             continue;
         }
-        const QString base = u"%1/FSkin%2_%3"_s
-                                 .arg(carpeta)
-                                 .arg(i)
-                                 .arg(i == 0 ? u"SinSkin"_s : nombres[i]);
+        const QString base =
+            u"%1/FSkin%2_%3"_s.arg(carpeta).arg(i).arg(i == 0 ? u"SinSkin"_s : nombres[i]);
 
         principal.move(10, 10);
         principal.show();
@@ -334,8 +334,8 @@ int main(int argc, char** argv) {
         QMenu* menuEdicion = TSkinData::CrearMenuEdicion(&linea, &principal);
         menuEdicion->popup(abajo + QPoint(380, 12));
         Esperar(150);
-        QToolTip::showText(abajo + QPoint(10, 16),
-                           u"Copiar el RESULTADO\nen el Portapapeles."_s, &principal);
+        QToolTip::showText(abajo + QPoint(10, 16), u"Copiar el RESULTADO\nen el Portapapeles."_s,
+                           &principal);
         Esperar(400);
         fallos += !Guardar(Pantalla(principal, QRect(0, 0, 1210, 720)), base + u".png"_s);
         QToolTip::hideText();

@@ -19,8 +19,8 @@ namespace {
 
 struct TColoresSkin {
     const char* Carpeta;
-    QColor Glifo;  // arrows
-    QColor Marca;  // check mark and radio dot
+    QColor Glifo; // arrows
+    QColor Marca; // check mark and radio dot
 };
 
 // Deterministic noise, so the committed images do not change from run to run.
@@ -187,7 +187,9 @@ int main(int argc, char** argv) {
     for (const TColoresSkin& s : skins) {
         const QString carpeta = raiz.filePath(QLatin1String(s.Carpeta));
         QDir().mkpath(carpeta);
-        auto ruta = [&](const char* nombre) { return carpeta + QLatin1Char('/') + QLatin1String(nombre); };
+        auto ruta = [&](const char* nombre) {
+            return carpeta + QLatin1Char('/') + QLatin1String(nombre);
+        };
         bien &= Guardar(Marca(s.Marca), ruta("marca.png"));
         bien &= Guardar(Punto(s.Marca), ruta("punto.png"));
         bien &= Guardar(Flecha(s.Glifo, 0), ruta("flecha_abajo.png"));

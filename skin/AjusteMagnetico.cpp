@@ -38,9 +38,9 @@ QPoint AjusteMagnetico(const QRect& ventana, const QRect& pantalla, const QList<
 
     for (const QRect& o : otras) {
         if (Cercanos(ventana.y(), ventana.height(), o.y(), o.height(), distancia)) {
-            x.Proponer(o.x() + o.width());  // to the right of the other window
-            x.Proponer(o.x() - x.Largo);    // to its left
-            x.Proponer(o.x());              // left edges aligned
+            x.Proponer(o.x() + o.width()); // to the right of the other window
+            x.Proponer(o.x() - x.Largo);   // to its left
+            x.Proponer(o.x());             // left edges aligned
             x.Proponer(o.x() + o.width() - x.Largo);
         }
         if (Cercanos(ventana.x(), ventana.width(), o.x(), o.width(), distancia)) {

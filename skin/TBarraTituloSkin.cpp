@@ -15,7 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
-TBotonTituloSkin::TBotonTituloSkin(Glifo glifo, QWidget* padre) : QToolButton(padre), FGlifo(glifo) {
+TBotonTituloSkin::TBotonTituloSkin(Glifo glifo, QWidget* padre)
+    : QToolButton(padre), FGlifo(glifo) {
     setFixedSize(18, 18);
     setFocusPolicy(Qt::NoFocus);
     setAutoRaise(true);

@@ -12,9 +12,9 @@
 #include <QLayout>
 #include <QMenu>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QStyleOption>
-#include <QRegion>
 #include <QTimer>
 #include <QWindow>
 
@@ -87,7 +87,9 @@ QList<QAbstractButton*> TMarcoSkin::BotonesTitulo(const QWidget* ventana) {
             barra->BotonCerrar()};
 }
 
-bool TMarcoSkin::TodosActivos() { return MarcosActivos; }
+bool TMarcoSkin::TodosActivos() {
+    return MarcosActivos;
+}
 
 TMarcoSkin::TMarcoSkin(QWidget* ventana, Botones botones)
     : QObject(ventana), FVentana(ventana), FBotones(botones) {
@@ -124,9 +126,13 @@ TMarcoSkin::TMarcoSkin(QWidget* ventana, Botones botones)
     Registro().append(this);
 }
 
-TMarcoSkin::~TMarcoSkin() { Registro().removeAll(this); }
+TMarcoSkin::~TMarcoSkin() {
+    Registro().removeAll(this);
+}
 
-QWidget* TMarcoSkin::Cliente() const { return FCliente ? FCliente.data() : FVentana; }
+QWidget* TMarcoSkin::Cliente() const {
+    return FCliente ? FCliente.data() : FVentana;
+}
 
 void TMarcoSkin::AplicarBanderas(bool sinMarco) {
     Qt::WindowFlags banderas;
@@ -256,8 +262,8 @@ void TMarcoSkin::MoverA(QPoint destino) {
                 continue;
             otras.append(w->frameGeometry());
         }
-        destino = AjusteMagnetico(marco, pantalla ? pantalla->availableGeometry() : QRect(),
-                                  otras, FDistancia);
+        destino = AjusteMagnetico(marco, pantalla ? pantalla->availableGeometry() : QRect(), otras,
+                                  FDistancia);
     }
     FVentana->move(destino);
 }

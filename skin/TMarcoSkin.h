@@ -24,7 +24,10 @@ class TMarcoSkin final : public QObject {
 public:
     // MinimizarEnMenu offers minimising in the system menu only, without a caption button.
     enum Boton {
-        BotonMenu = 0x1, BotonEnrollar = 0x2, BotonMinimizar = 0x4, BotonCerrar = 0x8,
+        BotonMenu = 0x1,
+        BotonEnrollar = 0x2,
+        BotonMinimizar = 0x4,
+        BotonCerrar = 0x8,
         MinimizarEnMenu = 0x10
     };
     Q_DECLARE_FLAGS(Botones, Boton)

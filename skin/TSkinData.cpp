@@ -34,7 +34,8 @@ QList<TSkinData*>& Motores() {
 // darkened to a 4.5:1 contrast; the skins' sheets set their own colours over it.
 QPalette PaletaLegible(QPalette paleta) {
     const QColor inactivo(0x66, 0x66, 0x66);
-    for (const QPalette::ColorRole papel : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    for (const QPalette::ColorRole papel :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         paleta.setColor(QPalette::Disabled, papel, inactivo);
     for (const QPalette::ColorGroup grupo : {QPalette::Active, QPalette::Inactive}) {
         paleta.setColor(grupo, QPalette::Highlight, QColor(0x2a, 0x6d, 0xb5));
@@ -63,18 +64,19 @@ TSkinData::~TSkinData() {
     Motores().removeAll(this);
 }
 
-TSkinData* TSkinData::Actual() { return Motores().isEmpty() ? nullptr : Motores().constLast(); }
+TSkinData* TSkinData::Actual() {
+    return Motores().isEmpty() ? nullptr : Motores().constLast();
+}
 
 QStringList TSkinData::NombresSkins() {
-    return {u"Sin Skin..."_s, u"Vista"_s,  u"Metal"_s,
-            u"Aqua"_s,        u"Sirius"_s, u"Optima"_s,
-            u"Smart"_s,       u"Bionix"_s};
+    return {u"Sin Skin..."_s, u"Vista"_s,  u"Metal"_s, u"Aqua"_s,
+            u"Sirius"_s,      u"Optima"_s, u"Smart"_s, u"Bionix"_s};
 }
 
 QString TSkinData::ComponenteSkin(int indice) {
     static const char* const componentes[] = {"CSS_Ampix",     "CSS_SmoothGreen", "CSS_SmoothRed",
-                                               "CSS_Exclusive", "CSS_ExclusiveXP", "CSS_Longhorn",
-                                               "CSS_MediaZone"};
+                                              "CSS_Exclusive", "CSS_ExclusiveXP", "CSS_Longhorn",
+                                              "CSS_MediaZone"};
     if (indice < 1 || indice >= NumeroSkins())
         return {};
     return QLatin1String(componentes[indice - 1]);
@@ -163,16 +165,33 @@ QMenu* TSkinData::CrearMenuEdicion(QWidget* edicion, QWidget* padre) {
         const bool soloLectura = linea->isReadOnly();
         const bool oculto = linea->echoMode() != QLineEdit::Normal;
         const bool sel = linea->hasSelectedText();
-        anadir(TextosSkin::Deshacer(), !soloLectura && linea->isUndoAvailable(), [l] { if (l) l->undo(); });
+        anadir(TextosSkin::Deshacer(), !soloLectura && linea->isUndoAvailable(), [l] {
+            if (l)
+                l->undo();
+        });
         menu->addSeparator();
-        anadir(TextosSkin::Cortar(), !soloLectura && sel && !oculto, [l] { if (l) l->cut(); });
-        anadir(TextosSkin::Copiar(), sel && !oculto, [l] { if (l) l->copy(); });
-        anadir(TextosSkin::Pegar(), !soloLectura && hayPortapapeles, [l] { if (l) l->paste(); });
-        anadir(TextosSkin::Borrar(), !soloLectura && sel, [l] { if (l) l->del(); });
+        anadir(TextosSkin::Cortar(), !soloLectura && sel && !oculto, [l] {
+            if (l)
+                l->cut();
+        });
+        anadir(TextosSkin::Copiar(), sel && !oculto, [l] {
+            if (l)
+                l->copy();
+        });
+        anadir(TextosSkin::Pegar(), !soloLectura && hayPortapapeles, [l] {
+            if (l)
+                l->paste();
+        });
+        anadir(TextosSkin::Borrar(), !soloLectura && sel, [l] {
+            if (l)
+                l->del();
+        });
         menu->addSeparator();
         anadir(TextosSkin::SeleccionarTodo(),
-               !linea->text().isEmpty() && linea->selectedText() != linea->text(),
-               [l] { if (l) l->selectAll(); });
+               !linea->text().isEmpty() && linea->selectedText() != linea->text(), [l] {
+                   if (l)
+                       l->selectAll();
+               });
         return menu;
     }
 
@@ -183,16 +202,32 @@ QMenu* TSkinData::CrearMenuEdicion(QWidget* edicion, QWidget* padre) {
         const bool soloLectura = e->isReadOnly();
         const bool sel = e->textCursor().hasSelection();
         const bool vacio = e->document()->isEmpty();
-        anadir(TextosSkin::Deshacer(), !soloLectura && e->document()->isUndoAvailable(),
-               [t] { if (t) t->undo(); });
+        anadir(TextosSkin::Deshacer(), !soloLectura && e->document()->isUndoAvailable(), [t] {
+            if (t)
+                t->undo();
+        });
         menu->addSeparator();
-        anadir(TextosSkin::Cortar(), !soloLectura && sel, [t] { if (t) t->cut(); });
-        anadir(TextosSkin::Copiar(), sel, [t] { if (t) t->copy(); });
-        anadir(TextosSkin::Pegar(), !soloLectura && hayPortapapeles, [t] { if (t) t->paste(); });
-        anadir(TextosSkin::Borrar(), !soloLectura && sel,
-               [t] { if (t) t->textCursor().removeSelectedText(); });
+        anadir(TextosSkin::Cortar(), !soloLectura && sel, [t] {
+            if (t)
+                t->cut();
+        });
+        anadir(TextosSkin::Copiar(), sel, [t] {
+            if (t)
+                t->copy();
+        });
+        anadir(TextosSkin::Pegar(), !soloLectura && hayPortapapeles, [t] {
+            if (t)
+                t->paste();
+        });
+        anadir(TextosSkin::Borrar(), !soloLectura && sel, [t] {
+            if (t)
+                t->textCursor().removeSelectedText();
+        });
         menu->addSeparator();
-        anadir(TextosSkin::SeleccionarTodo(), !vacio, [t] { if (t) t->selectAll(); });
+        anadir(TextosSkin::SeleccionarTodo(), !vacio, [t] {
+            if (t)
+                t->selectAll();
+        });
     };
     if (auto* t = qobject_cast<QTextEdit*>(edicion)) {
         texto(t);
@@ -206,7 +241,8 @@ QMenu* TSkinData::CrearMenuEdicion(QWidget* edicion, QWidget* padre) {
     return nullptr;
 }
 
-bool TSkinData::Mensaje(QWidget* padre, const QString& texto, bool conCancelar, QMessageBox::Icon icono) {
+bool TSkinData::Mensaje(QWidget* padre, const QString& texto, bool conCancelar,
+                        QMessageBox::Icon icono) {
     QMessageBox caja(icono, QApplication::applicationName(), texto, QMessageBox::NoButton, padre);
     QPushButton* aceptar = caja.addButton(TextosSkin::Aceptar(), QMessageBox::AcceptRole);
     if (conCancelar)

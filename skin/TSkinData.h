@@ -66,7 +66,7 @@ protected:
 private:
     std::optional<QString> Hoja(int indice);
 
-    QMap<int, QString> FHojas; // style sheets already read, by index
+    QMap<int, QString> FHojas;    // style sheets already read, by index
     QMap<int, QString> FCarpetas; // folders that replace stored skins
     int FSkinActual = 0;
 };

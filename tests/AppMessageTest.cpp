@@ -35,12 +35,17 @@ struct TeclaConNombre {
 // Shift on a Spanish keyboard is written "Mayús+" and the symbol ("Mayús+/" is Shift+7).
 constexpr Qt::KeyboardModifiers P = Qt::KeypadModifier;
 const TeclaConNombre Teclas[] = {
-    {u"+", Qt::Key_Plus, {}}, {u"-", Qt::Key_Minus, {}}, {u",", Qt::Key_Comma, {}}, {u".", Qt::Key_Period, {}},
-    {u"*", Qt::Key_Asterisk, {}}, {u"/", Qt::Key_Slash, {}}, {u"=", Qt::Key_Equal, {}}, {u"%", Qt::Key_Percent, {}},
-    {u"(", Qt::Key_ParenLeft, {}}, {u"A", Qt::Key_A, {}}, {u"P+", Qt::Key_Plus, P}, {u"P-", Qt::Key_Minus, P},
-    {u"P*", Qt::Key_Asterisk, P}, {u"P/", Qt::Key_Slash, P}, {u"P.", Qt::Key_Period, P}, {u"PIntro", Qt::Key_Enter, P},
-    {u"Intro", Qt::Key_Return, {}}, {u"Retroceso", Qt::Key_Backspace, {}}, {u"Supr", Qt::Key_Delete, {}},
-    {u"Mayús", Qt::Key_Shift, {}}, {u"BloqNum", Qt::Key_NumLock, {}}};
+    {u"+", Qt::Key_Plus, {}},         {u"-", Qt::Key_Minus, {}},
+    {u",", Qt::Key_Comma, {}},        {u".", Qt::Key_Period, {}},
+    {u"*", Qt::Key_Asterisk, {}},     {u"/", Qt::Key_Slash, {}},
+    {u"=", Qt::Key_Equal, {}},        {u"%", Qt::Key_Percent, {}},
+    {u"(", Qt::Key_ParenLeft, {}},    {u"A", Qt::Key_A, {}},
+    {u"P+", Qt::Key_Plus, P},         {u"P-", Qt::Key_Minus, P},
+    {u"P*", Qt::Key_Asterisk, P},     {u"P/", Qt::Key_Slash, P},
+    {u"P.", Qt::Key_Period, P},       {u"PIntro", Qt::Key_Enter, P},
+    {u"Intro", Qt::Key_Return, {}},   {u"Retroceso", Qt::Key_Backspace, {}},
+    {u"Supr", Qt::Key_Delete, {}},    {u"Mayús", Qt::Key_Shift, {}},
+    {u"BloqNum", Qt::Key_NumLock, {}}};
 
 // Keys separated by blanks, each pressed and released into the platform window as the
 // platform would hand it: "125" is 1, 2, 5 of the main block, "P5" the pad's 5, "Mayús+F1"
@@ -51,14 +56,15 @@ void TeclearEn(QWindow* destino, const QString& teclas) {
         if (t.startsWith(u"Mayús×"_s)) {
             const int veces = t.mid(6).toInt();
             for (int i = 0; i < veces; ++i)
-                qt_handleKeyEvent(destino, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, QString(), i > 0);
+                qt_handleKeyEvent(destino, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier,
+                                  QString(), i > 0);
             qt_handleKeyEvent(destino, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
             continue;
         }
         Qt::KeyboardModifiers modificadores;
-        for (const auto& [prefijo, modificador] :
-             {std::pair{u"Mayús+"_s, Qt::ShiftModifier}, std::pair{u"Control+"_s, Qt::ControlModifier},
-              std::pair{u"Alt+"_s, Qt::AltModifier}}) {
+        for (const auto& [prefijo, modificador] : {std::pair{u"Mayús+"_s, Qt::ShiftModifier},
+                                                   std::pair{u"Control+"_s, Qt::ControlModifier},
+                                                   std::pair{u"Alt+"_s, Qt::AltModifier}}) {
             if (t.startsWith(prefijo) && t.size() > prefijo.size()) {
                 modificadores |= modificador;
                 t = t.mid(prefijo.size());
@@ -109,15 +115,19 @@ const Secuencia Secuencias[] = {
     {"BloqNumNoDesarma", u"4 P+ 5 Mayús BloqNum +", u"4 +|4 =|5 *", u"5", u"20"},
     {"AltNoDesarma", u"4 P+ 5 Mayús Alt+A +", u"4 +|4 =|5 *", u"5", u"20"},
     // F10 is no system key: with the latch armed it does nothing and disarms it.
-    {"MayusF10DesarmaElIVA", u"116 P+ Mayús F10 F12", u"116 +|116 =|16 %|18,56 +", u"116", u"134,56"},
+    {"MayusF10DesarmaElIVA", u"116 P+ Mayús F10 F12", u"116 +|116 =|16 %|18,56 +", u"116",
+     u"134,56"},
     {"MayusF10DesarmaElCinco", u"4 P+ Mayús F10 5 P+", u"4 +|5 +", u"5", u"9"},
     // Each Shift key-down, auto-repeated ones included, turns the latch over. The keys a hint
     // announces (Supr, the decimal keys, F1 to F12) are checked against their buttons below.
-    {"MayusRepetidaTresVecesQuitaElIVA", u"116 P+ Mayús×3 F12", u"116 +|116 =|-16 %|16 -", u"116", u"100"},
-    {"MayusRepetidaCuatroVecesSumaElIVA", u"116 P+ Mayús×4 F12", u"116 +|116 =|16 %|18,56 +", u"116", u"134,56"},
+    {"MayusRepetidaTresVecesQuitaElIVA", u"116 P+ Mayús×3 F12", u"116 +|116 =|-16 %|16 -", u"116",
+     u"100"},
+    {"MayusRepetidaCuatroVecesSumaElIVA", u"116 P+ Mayús×4 F12", u"116 +|116 =|16 %|18,56 +",
+     u"116", u"134,56"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias), NombreSecuencia);
+INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias),
+                         NombreSecuencia);
 
 // F adds, and Shift with F subtracts, each time Shift is pressed, in its own memory alone.
 TEST_F(TecladoTest, FSumaYMayusFRestaEnSuMemoriaSola) {
@@ -205,11 +215,11 @@ TEST_F(TecladoTest, LasTeclasDeOtraVentanaDelProgramaTambienLlegan) {
 // The keys that type what a hint announces, on a Spanish keyboard.
 QStringList TeclasAnunciadas(const QString& anuncio) {
     static const QHash<QString, QStringList> teclas = {
-        {u"+"_s, {u"+"_s, u"P+"_s}},         {u"-"_s, {u"-"_s, u"P-"_s}},
-        {u"*"_s, {u"P*"_s, u"Mayús+*"_s}},   {u"/"_s, {u"P/"_s, u"Mayús+/"_s}},
-        {u"="_s, {u"Mayús+="_s}},            {u"Intro"_s, {u"Intro"_s, u"PIntro"_s}},
-        {u"<--"_s, {u"Retroceso"_s}},        {u"Supr."_s, {u"Supr"_s}},
-        {u"."_s, {u"."_s, u"P."_s}},         {u","_s, {u","_s}},
+        {u"+"_s, {u"+"_s, u"P+"_s}},       {u"-"_s, {u"-"_s, u"P-"_s}},
+        {u"*"_s, {u"P*"_s, u"Mayús+*"_s}}, {u"/"_s, {u"P/"_s, u"Mayús+/"_s}},
+        {u"="_s, {u"Mayús+="_s}},          {u"Intro"_s, {u"Intro"_s, u"PIntro"_s}},
+        {u"<--"_s, {u"Retroceso"_s}},      {u"Supr."_s, {u"Supr"_s}},
+        {u"."_s, {u"."_s, u"P."_s}},       {u","_s, {u","_s}},
     };
     static const QRegularExpression funcion(u"^(Shift\\+)?F([0-9]{1,2})$"_s);
     if (const auto m = funcion.match(anuncio); m.hasMatch())
@@ -227,7 +237,8 @@ TEST_F(TecladoTest, CadaTeclaAnunciadaHaceLoQueElBoton) {
 
     // From an open calculation with a number being keyed, so that every key has something to
     // show, and with one more digit after it, which shows whether the entry goes on.
-    const auto estadoTras = [this](const std::function<void()>& accion, QStringList* inicial = nullptr) {
+    const auto estadoTras = [this](const std::function<void()>& accion,
+                                   QStringList* inicial = nullptr) {
         Reiniciar();
         Pulsar(u"12 + 7"_s);
         if (inicial)
@@ -242,9 +253,11 @@ TEST_F(TecladoTest, CadaTeclaAnunciadaHaceLoQueElBoton) {
         EXPECT_FALSE(teclas.isEmpty()) << nombre.toStdString() << " announces an unknown key ["
                                        << anuncio.toStdString() << "]";
         for (const QString& tecla : teclas) {
-            SCOPED_TRACE(nombre.toStdString() + " [" + anuncio.toStdString() + "] as " + tecla.toStdString());
+            SCOPED_TRACE(nombre.toStdString() + " [" + anuncio.toStdString() + "] as " +
+                         tecla.toStdString());
             QStringList inicial;
-            const QStringList porClic = estadoTras([&] { V().findChild<QAbstractButton*>(nombre)->click(); }, &inicial);
+            const QStringList porClic =
+                estadoTras([&] { V().findChild<QAbstractButton*>(nombre)->click(); }, &inicial);
             EXPECT_NE(porClic.mid(0, inicial.size()), inicial) << "the button changed nothing";
             EXPECT_EQ(estadoTras([&] { Teclear(tecla); }), porClic);
         }

@@ -264,8 +264,10 @@ TEST_F(ArchivoIniTest, UnaEscrituraImposibleAvisaYNoTocaNada) {
     EXPECT_EQ(bajoArchivo.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3), 3);
     const QString m =
         MensajeDeError([&] { bajoArchivo.EscribirEntero(u"Opciones"_s, u"Decimales"_s, 5); });
-    EXPECT_TRUE(m.startsWith(u"No se puede escribir el archivo de configuración «"_s)) << m.toStdString();
-    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(Ruta(u"archivo/Sumadora.ini"_s)))) << m.toStdString();
+    EXPECT_TRUE(m.startsWith(u"No se puede escribir el archivo de configuración «"_s))
+        << m.toStdString();
+    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(Ruta(u"archivo/Sumadora.ini"_s))))
+        << m.toStdString();
     EXPECT_EQ(LeerArchivo(Ruta(u"archivo"_s)), QByteArray("no soy una carpeta"));
 
     // An existing file in a folder where nothing can be created beside it.

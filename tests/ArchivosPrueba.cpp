@@ -16,7 +16,9 @@
 
 using namespace Qt::StringLiterals;
 
-QString Separador() { return u" "_s + QString(21, u'-'); }
+QString Separador() {
+    return u" "_s + QString(21, u'-');
+}
 
 QStringList Lineas(const QString& descripcion) {
     QStringList lineas;
@@ -75,10 +77,14 @@ QString EjecutarNecesario(const QString& programa, const QStringList& argumentos
 } // namespace
 
 QList<QStringList> LeerCsv(const QString& ruta) {
-    static const QString lector = u"import csv, json, sys\n" u"with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n" u"    json.dump(list(csv.reader(f, delimiter=';', strict=True)), sys.stdout)\n"_s;
+    static const QString lector =
+        u"import csv, json, sys\n"
+        u"with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
+        u"    json.dump(list(csv.reader(f, delimiter=';', strict=True)), sys.stdout)\n"_s;
     QList<QStringList> filas;
-    const QJsonArray leidas = QJsonDocument::fromJson(
-        EjecutarNecesario(u"python3"_s, {u"-c"_s, lector, ruta}).toUtf8()).array();
+    const QJsonArray leidas =
+        QJsonDocument::fromJson(EjecutarNecesario(u"python3"_s, {u"-c"_s, lector, ruta}).toUtf8())
+            .array();
     for (const QJsonValue& fila : leidas)
         filas << fila.toVariant().toStringList();
     return filas;

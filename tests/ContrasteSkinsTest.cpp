@@ -4,10 +4,10 @@
 // drawn with a contrast of at least 4.5:1 against what is behind it, measured on the rendered
 // pixels; disabled texts are visibly another colour than enabled ones.
 #include "GuardiaErrores.h"
+#include "TInteresSimple.h"
 #include "TMarcoSkin.h"
 #include "TPropiedades.h"
 #include "TSkinData.h"
-#include "TInteresSimple.h"
 
 #include "AyudasPrueba.h"
 #include "VentanaPrueba.h"
@@ -87,7 +87,8 @@ QRect ZonaTexto(QWidget* w) {
     if (auto* l = qobject_cast<QLabel*>(w)) {
         if (l->text().isEmpty() || !l->pixmap().isNull())
             return {};
-        return l->style()->itemTextRect(fm, l->contentsRect(), int(l->alignment()), true, l->text())
+        return l->style()
+            ->itemTextRect(fm, l->contentsRect(), int(l->alignment()), true, l->text())
             .adjusted(-1, -1, 1, 1);
     }
     if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
@@ -138,7 +139,9 @@ protected:
                 continue;
             if (auto* barra = qobject_cast<QTabBar*>(w)) {
                 for (int i = 0; i < barra->count(); ++i) {
-                    const QRect zona = barra->tabRect(i).adjusted(4, 4, -4, -2).translated(barra->mapTo(ventana, QPoint()));
+                    const QRect zona = barra->tabRect(i)
+                                           .adjusted(4, 4, -4, -2)
+                                           .translated(barra->mapTo(ventana, QPoint()));
                     if (ventana->rect().contains(zona))
                         Comprobar(imagen, zona, donde + u" pestaña "_s + barra->tabText(i));
                 }
@@ -149,7 +152,8 @@ protected:
             if (zona.isEmpty() || !ventana->rect().contains(zona))
                 continue;
             Comprobar(imagen, zona,
-                      donde + u" "_s + QLatin1String(w->metaObject()->className()) + u" "_s + w->objectName());
+                      donde + u" "_s + QLatin1String(w->metaObject()->className()) + u" "_s +
+                          w->objectName());
         }
     }
 
@@ -160,9 +164,11 @@ protected:
         const QImage imagen = ventana->grab().toImage();
         for (int fila = 0; fila < vista->model()->rowCount(); ++fila) {
             const QRect r = vista->visualRect(vista->model()->index(fila, 0));
-            Comprobar(imagen, r.adjusted(2, 1, -2, -1).translated(vista->viewport()->mapTo(ventana, QPoint())),
-                      donde + u" fila "_s + QString::number(fila) +
-                          (fila == vista->currentIndex().row() ? u" resaltada"_s : QString()));
+            Comprobar(
+                imagen,
+                r.adjusted(2, 1, -2, -1).translated(vista->viewport()->mapTo(ventana, QPoint())),
+                donde + u" fila "_s + QString::number(fila) +
+                    (fila == vista->currentIndex().row() ? u" resaltada"_s : QString()));
         }
     }
 
@@ -175,7 +181,8 @@ protected:
         for (QAction* a : menu->actions())
             if (!a->isSeparator())
                 Comprobar(imagen, menu->actionGeometry(a).adjusted(2, 1, -2, -1),
-                          donde + u" "_s + a->text() + (a->isEnabled() ? QString() : u" (inactiva)"_s) +
+                          donde + u" "_s + a->text() +
+                              (a->isEnabled() ? QString() : u" (inactiva)"_s) +
                               (a == menu->activeAction() ? u" (resaltada)"_s : QString()));
         menu->close();
     }
@@ -206,7 +213,8 @@ TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
             return MedirTexto(imagen, ZonaTexto(w).translated(w->mapTo(p, QPoint()))).Texto;
         };
         paginas->setCurrentIndex(0);
-        for (QWidget* w : {static_cast<QWidget*>(p->SeparadorMiles), static_cast<QWidget*>(p->EtiquetaDecimales)}) {
+        for (QWidget* w : {static_cast<QWidget*>(p->SeparadorMiles),
+                           static_cast<QWidget*>(p->EtiquetaDecimales)}) {
             p->FormatoGeneral->setChecked(true);
             QApplication::processEvents();
             const QColor inactivo = colorTexto(w);
@@ -214,7 +222,8 @@ TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
             QApplication::processEvents();
             const QColor activo = colorTexto(w);
             EXPECT_GT(std::hypot(activo.red() - inactivo.red(), activo.green() - inactivo.green(),
-                                 activo.blue() - inactivo.blue()), 60.0)
+                                 activo.blue() - inactivo.blue()),
+                      60.0)
                 << Look << " " << w->objectName().toStdString() << ": disabled "
                 << inactivo.name().toStdString() << ", enabled " << activo.name().toStdString();
         }

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-template <class Dialogo>
-class DialogoInteresPrueba : public ::testing::Test {
+template <class Dialogo> class DialogoInteresPrueba : public ::testing::Test {
 protected:
     Dialogo dialogo;
 

@@ -17,9 +17,9 @@
 #include "TSkinData.h"
 #include "TSumadoraFormulario.h"
 
+#include "ArchivoIni.h"
 #include "AyudasPrueba.h"
 #include "VentanaPrueba.h"
-#include "ArchivoIni.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +44,8 @@ namespace {
 // The values of a window property as xprop prints them ("1, 1, 20, 1"), split at commas;
 // empty while the property is not set.
 QStringList Propiedad(WId ventana, const QString& nombre) {
-    const QString salida = Ejecutar(u"xprop"_s, {u"-id"_s, QString::number(ventana), u"-notype"_s, nombre});
+    const QString salida =
+        Ejecutar(u"xprop"_s, {u"-id"_s, QString::number(ventana), u"-notype"_s, nombre});
     const qsizetype igual = salida.indexOf(u" = "_s);
     if (igual < 0)
         return {};
@@ -62,7 +63,9 @@ QList<int> Marco(QWidget* w) {
     return bordes.size() == 4 ? bordes : QList<int>{};
 }
 
-QImage Pantalla() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
+QImage Pantalla() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
 
 // Mean difference per channel between a part of the screen and an image of the same size.
 double Diferencia(const QImage& pantalla, QPoint origen, const QImage& imagen, const QRect& zona) {
@@ -71,7 +74,8 @@ double Diferencia(const QImage& pantalla, QPoint origen, const QImage& imagen, c
         for (int x = zona.left(); x <= zona.right(); ++x) {
             const QColor a = pantalla.pixelColor(origen + QPoint(x, y));
             const QColor b = imagen.pixelColor(x, y);
-            suma += qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+            suma +=
+                qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
         }
     return suma / (3.0 * zona.width() * zona.height());
 }
@@ -102,7 +106,8 @@ protected:
             if (QStandardPaths::findExecutable(p).isEmpty())
                 GTEST_SKIP() << "needs " << p.toStdString();
         ASSERT_TRUE(QTest::qWaitFor([] {
-            return Ejecutar(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}).contains(u"window id"_s);
+            return Ejecutar(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s})
+                .contains(u"window id"_s);
         })) << "no window manager on the display";
         Fondo = Pantalla().pixel(2, 2);
         QFile::remove(ArchivoIni::RutaPredeterminada());
@@ -118,7 +123,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([w] { return !Marco(w).isEmpty(); })) << "not managed";
         // Dialogs place themselves when shown; put each in one place, away from the edges.
         w->move(300, 200);
-        (void)QTest::qWaitFor([w] { return w->frameGeometry().topLeft() == QPoint(300, 200); }, 2000);
+        (void)QTest::qWaitFor([w] { return w->frameGeometry().topLeft() == QPoint(300, 200); },
+                              2000);
         QTest::qWait(300); // the frame is drawn after the extents are set
     }
 
@@ -132,12 +138,14 @@ protected:
         const QRect arriba(0, 2, g.width() - 1, TMarcoSkin::AltoTitulo - 4);
         if (marco != nullptr && marco->Activo()) {
             EXPECT_EQ(bordes, (QList<int>{0, 0, 0, 0})) << nombre.toStdString();
-            EXPECT_GT(Escritorio(pantalla, g.top() - 1, g.left(), g.right(), Fondo), 0.95) << nombre.toStdString();
+            EXPECT_GT(Escritorio(pantalla, g.top() - 1, g.left(), g.right(), Fondo), 0.95)
+                << nombre.toStdString();
             EXPECT_TRUE(marco->Barra()->isVisible()) << nombre.toStdString();
         } else {
             ASSERT_EQ(bordes.size(), 4) << nombre.toStdString();
             EXPECT_GT(bordes[2], 10) << nombre.toStdString();
-            EXPECT_LT(Escritorio(pantalla, g.top() - bordes[2] / 2, g.left(), g.right(), Fondo), 0.5)
+            EXPECT_LT(Escritorio(pantalla, g.top() - bordes[2] / 2, g.left(), g.right(), Fondo),
+                      0.5)
                 << nombre.toStdString() << ": no caption of the window manager";
             EXPECT_TRUE(marco == nullptr || !marco->Barra()->isVisible()) << nombre.toStdString();
         }
@@ -151,7 +159,8 @@ protected:
         const QPoint antes = w->geometry().topLeft();
         QPoint agarre;
         if (marco != nullptr && marco->Activo())
-            agarre = marco->Barra()->mapToGlobal(QPoint(marco->Barra()->width() / 2, TMarcoSkin::AltoTitulo / 2));
+            agarre = marco->Barra()->mapToGlobal(
+                QPoint(marco->Barra()->width() / 2, TMarcoSkin::AltoTitulo / 2));
         else
             agarre = antes + QPoint(w->width() / 3, -Marco(w).value(2) / 2);
         const auto xdotool = [](const QStringList& a) { Ejecutar(u"xdotool"_s, a); };
@@ -166,7 +175,8 @@ protected:
         QTest::qWait(100);
         xdotool({u"mouseup"_s, u"1"_s});
         const QPoint esperado = antes + QPoint(90, 70);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return (w->geometry().topLeft() - esperado).manhattanLength() <= 4; }, 2000))
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return (w->geometry().topLeft() - esperado).manhattanLength() <= 4; }, 2000))
             << nombre.toStdString() << ": from " << antes.x() << "," << antes.y() << " to "
             << w->geometry().x() << "," << w->geometry().y();
     }
@@ -201,11 +211,14 @@ TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
             ASSERT_NE(marco, nullptr);
             UnaBarra(d.Ventana, marco, nombre);
             const bool principal = d.Ventana == Principal.get();
-            const QStringList acciones = Propiedad(d.Ventana->winId(), u"_NET_WM_ALLOWED_ACTIONS"_s);
-            EXPECT_FALSE(acciones.contains(u"_NET_WM_ACTION_MAXIMIZE_HORZ"_s)) << nombre.toStdString();
+            const QStringList acciones =
+                Propiedad(d.Ventana->winId(), u"_NET_WM_ALLOWED_ACTIONS"_s);
+            EXPECT_FALSE(acciones.contains(u"_NET_WM_ACTION_MAXIMIZE_HORZ"_s))
+                << nombre.toStdString();
             if (skin != 0) {
                 const QStringList esperados =
-                    principal ? QStringList{u"BotonCerrarSkin"_s, u"BotonEnrollar"_s, u"BotonMenuSistema"_s}
+                    principal ? QStringList{u"BotonCerrarSkin"_s, u"BotonEnrollar"_s,
+                                            u"BotonMenuSistema"_s}
                               : QStringList{u"BotonCerrarSkin"_s, u"BotonMenuSistema"_s};
                 EXPECT_EQ(BotonesVisibles(marco), esperados);
             } else {
@@ -215,16 +228,19 @@ TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
                 const QStringList motif = Propiedad(d.Ventana->winId(), u"_MOTIF_WM_HINTS"_s);
                 ASSERT_GE(motif.size(), 2) << nombre.toStdString();
                 const uint funciones = motif[1].toUInt(nullptr, 16);
-                EXPECT_EQ(funciones & 0x18u, 0u) << nombre.toStdString() << " asks for minimise or maximise";
+                EXPECT_EQ(funciones & 0x18u, 0u)
+                    << nombre.toStdString() << " asks for minimise or maximise";
                 EXPECT_TRUE(acciones.contains(u"_NET_WM_ACTION_CLOSE"_s)) << nombre.toStdString();
                 if (principal) {
                     EXPECT_TRUE(acciones.contains(u"_NET_WM_ACTION_SHADE"_s));
                 }
             }
             if (!capturas.isEmpty() && (principal || d.Ventana == Principal->Propiedades))
-                Pantalla().copy(d.Ventana->frameGeometry().adjusted(-4, -4, 4, 4))
-                    .save(QDir(capturas).filePath(u"openbox_%1_%2.png"_s.arg(
-                        principal ? u"principal"_s : u"propiedades"_s).arg(skin)));
+                Pantalla()
+                    .copy(d.Ventana->frameGeometry().adjusted(-4, -4, 4, 4))
+                    .save(QDir(capturas).filePath(
+                        u"openbox_%1_%2.png"_s.arg(principal ? u"principal"_s : u"propiedades"_s)
+                            .arg(skin)));
             d.Ventana->hide(); // alone on the desktop, so the rows around it are the desktop's
         }
         // The error guard's message box: never skinned, one caption of the window manager.
@@ -244,13 +260,15 @@ TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
 TEST_F(EscritorioReal, ArrastrarLaBarraMueveLaVentana) {
     for (const int skin : {1, 0}) {
         ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(skin));
-        for (QWidget* w : {static_cast<QWidget*>(Principal.get()), static_cast<QWidget*>(Principal->Propiedades)}) {
+        for (QWidget* w : {static_cast<QWidget*>(Principal.get()),
+                           static_cast<QWidget*>(Principal->Propiedades)}) {
             Mostrar(w);
             TMarcoSkin* marco = TMarcoSkin::De(w);
             Arrastrar(w, marco, w->windowTitle() + u" skin "_s + QString::number(skin));
             if (skin != 0 && w == Principal.get()) {
                 // Handing the drag to the window manager leaves the double click to roll up.
-                Ejecutar(u"xdotool"_s, {u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"100"_s, u"1"_s});
+                Ejecutar(u"xdotool"_s,
+                         {u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"100"_s, u"1"_s});
                 EXPECT_TRUE(QTest::qWaitFor([marco] { return marco->Enrollada(); }, 2000));
                 marco->Desenrollar();
             }

@@ -67,7 +67,8 @@ TEST_F(ExportacionTest, CsvLeidoPorUnLectorDeVerdadConLas18CifrasDeLaCinta) {
     Calcular();
     const QStringList lineasGeneral = Cinta();
     const QByteArray bytes = LeerArchivo(Guardar(u"general.csv"_s));
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" "Importe;Operación\r\n"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"
+                                 "Importe;Operación\r\n"));
     EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
     const QList<QStringList> general = LeerCsv(dir_.filePath(u"general.csv"_s));
 
@@ -173,10 +174,12 @@ TEST_F(ExportacionTest, ElMenuDeLaCintaCopiaLasLineasElegidasYGuarda) {
     const auto sinSeleccion = menuCinta->Menu();
     for (QAction* a : sinSeleccion->actions())
         textos << a->text();
-    EXPECT_EQ(textos, (QStringList{u"Copiar"_s, QString(), u"Guardar como CSV…"_s, u"Guardar como PDF…"_s}));
+    EXPECT_EQ(textos, (QStringList{u"Copiar"_s, QString(), u"Guardar como CSV…"_s,
+                                   u"Guardar como PDF…"_s}));
     EXPECT_FALSE(sinSeleccion->actions()[0]->isEnabled()) << "nothing selected";
 
-    ASSERT_TRUE(QTest::qWaitFor([this] { return V().Cuenta->model()->rowCount() == V().Cuenta->CantidadLineas(); }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return V().Cuenta->model()->rowCount() == V().Cuenta->CantidadLineas(); }));
     QItemSelectionModel* seleccion = V().Cuenta->selectionModel();
     seleccion->select(V().Cuenta->model()->index(3, 0), QItemSelectionModel::Select);
     seleccion->select(V().Cuenta->model()->index(0, 0), QItemSelectionModel::Select);

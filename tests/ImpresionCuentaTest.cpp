@@ -31,8 +31,9 @@ TEST(ImpresionCuenta, LasLineasDeLaPagina) {
     // With it: the blank, four lines indented by one space, the rule, another blank.
     EXPECT_EQ(LineasImpresion(Cinta, {true, {QString(), QString(), QString(), QString()}}),
               (QStringList{u" "_s, u" "_s, u" "_s, u" "_s, u" "_s, Regla, u" "_s} + Cinta));
-    EXPECT_EQ(LineasImpresion(Cinta, {true, {u"Bar"_s, u"C/ Mayor"_s, QString(), u"Tel"_s}}),
-              (QStringList{u" "_s, u" Bar"_s, u" C/ Mayor"_s, u" "_s, u" Tel"_s, Regla, u" "_s} + Cinta));
+    EXPECT_EQ(
+        LineasImpresion(Cinta, {true, {u"Bar"_s, u"C/ Mayor"_s, QString(), u"Tel"_s}}),
+        (QStringList{u" "_s, u" Bar"_s, u" C/ Mayor"_s, u" "_s, u" Tel"_s, Regla, u" "_s} + Cinta));
 }
 
 TEST(ImpresionCuenta, LaCabeceraSeLeeDelArchivoDeAjustes) {
@@ -42,13 +43,16 @@ TEST(ImpresionCuenta, LaCabeceraSeLeeDelArchivoDeAjustes) {
     EXPECT_TRUE(LeerCabeceraImpresion(ini).Lineas.isEmpty());
 
     namespace C = ClavesAjustes;
-    ini.Escribir({C::Escritura(C::IncluirCabecera, false), C::Escritura(C::LineasCabecera[0], u"Uno"_s)});
+    ini.Escribir(
+        {C::Escritura(C::IncluirCabecera, false), C::Escritura(C::LineasCabecera[0], u"Uno"_s)});
     EXPECT_EQ(LineasImpresion(Cinta, LeerCabeceraImpresion(ini)), QStringList{u" "_s} + Cinta);
 
-    ini.Escribir({C::Escritura(C::IncluirCabecera, true), C::Escritura(C::LineasCabecera[2], u"Tres"_s),
+    ini.Escribir({C::Escritura(C::IncluirCabecera, true),
+                  C::Escritura(C::LineasCabecera[2], u"Tres"_s),
                   C::Escritura(C::LineasCabecera[3], u"Cuatro"_s)});
     EXPECT_TRUE(LeerCabeceraImpresion(ini).Incluir);
-    EXPECT_EQ(LeerCabeceraImpresion(ini).Lineas, (QStringList{u"Uno"_s, QString(), u"Tres"_s, u"Cuatro"_s}));
+    EXPECT_EQ(LeerCabeceraImpresion(ini).Lineas,
+              (QStringList{u"Uno"_s, QString(), u"Tres"_s, u"Cuatro"_s}));
 }
 
 TEST(ImpresionCuenta, LaLetraEsDeAnchoFijo) {
@@ -70,7 +74,8 @@ protected:
     // The top of each word on the page, in points, by its text; blanks leave no word, so the
     // rows they take show only in where the words below them fall.
     QList<std::pair<QString, double>> Palabras() {
-        static const QRegularExpression palabra(u"<word [^>]*yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"_s);
+        static const QRegularExpression palabra(
+            u"<word [^>]*yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"_s);
         QList<std::pair<QString, double>> palabras;
         auto it = palabra.globalMatch(Ejecutar(u"pdftotext"_s, {u"-bbox"_s, pdf_, u"-"_s}));
         while (it.hasNext()) {
@@ -131,7 +136,9 @@ TEST_F(ImpresionPdf, LasFilasEnBlancoOcupanSuSitioEnLaPagina) {
     const Caso casos[] = {
         {"sin cabecera: una fila en blanco y la cinta", {false, {}}, -1, 1},
         {"cabecera de lineas vacias: cuatro blancos, la regla, un blanco y la cinta",
-         {true, {QString(), QString(), QString(), QString()}}, 5, 7},
+         {true, {QString(), QString(), QString(), QString()}},
+         5,
+         7},
     };
 
     // The tape alone gives the first row's top and the distance between rows.

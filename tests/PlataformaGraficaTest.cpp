@@ -15,7 +15,8 @@ TEST(PlataformaGrafica, XWaylandEnUnaSesionWaylandSalvoQueElUsuarioElija) {
     const Caso casos[] = {
         {"WaylandConXWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0", "xcb;wayland"},
         {"SesionDeTipoWayland", u"XDG_SESSION_TYPE=wayland DISPLAY=:1", "xcb;wayland"},
-        {"ElUsuarioEligioWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""},
+        {"ElUsuarioEligioWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland",
+         ""},
         {"SinPantallaX", u"WAYLAND_DISPLAY=wayland-0", ""},
         {"SesionX11", u"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""},
     };

@@ -71,22 +71,21 @@ protected:
         QByteArray salida;
         while (!salida.endsWith("listo\n") && (hijo.canReadLine() || hijo.waitForReadyRead(60000)))
             salida += hijo.readLine();
-        ASSERT_TRUE(salida.endsWith("listo\n")) << salida.toStdString()
-                                                << hijo.readAllStandardError().toStdString();
+        ASSERT_TRUE(salida.endsWith("listo\n"))
+            << salida.toStdString() << hijo.readAllStandardError().toStdString();
     }
     static void Matar(QProcess& hijo) {
         hijo.kill(); // SIGKILL
         hijo.waitForFinished();
     }
-    QStringList Copias() const {
-        return QDir(carpeta_).entryList({u"*.cinta"_s}, QDir::Files);
-    }
+    QStringList Copias() const { return QDir(carpeta_).entryList({u"*.cinta"_s}, QDir::Files); }
     // Answers the next recovery question, which must name `lineas` lines.
     static void Responder(int lineas, bool recuperar) {
         AlAparecerDialogo([lineas, recuperar](QWidget* w) {
             auto* m = qobject_cast<QMessageBox*>(w);
             ASSERT_NE(m, nullptr);
-            EXPECT_TRUE(m->text().contains(u"¿Desea recuperar la cuenta anterior (%1 líneas)?"_s.arg(lineas)))
+            EXPECT_TRUE(m->text().contains(
+                u"¿Desea recuperar la cuenta anterior (%1 líneas)?"_s.arg(lineas)))
                 << m->text().toStdString();
             m->button(recuperar ? QMessageBox::Yes : QMessageBox::No)->click();
         });

@@ -1,8 +1,8 @@
 // The input rule of the financial dialogs: Spanish number texts, the cleaning of the boxes,
 // the fixed message and the silent stop on a zero.
 #include "ReglaEntrada.h"
-#include "CajasEntrada.h"
 #include "AyudasPrueba.h"
+#include "CajasEntrada.h"
 
 #include <QLineEdit>
 

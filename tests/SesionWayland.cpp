@@ -30,9 +30,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void Xdotool(const QStringList& argumentos) { Ejecutar(u"xdotool"_s, argumentos, 10000); }
+void Xdotool(const QStringList& argumentos) {
+    Ejecutar(u"xdotool"_s, argumentos, 10000);
+}
 
-QString Id(QWidget* w) { return QString::number(w->window()->winId()); }
+QString Id(QWidget* w) {
+    return QString::number(w->window()->winId());
+}
 
 // With CAPTURA_WAYLAND naming a folder, the compositor's whole screen as a user sees it.
 void Capturar(const QString& nombre) {
@@ -72,7 +76,8 @@ TEST(SesionWayland, PorXWaylandLasTeclasEscribenYElDesplegableSaleBajoSuCaja) {
     const QStringList esperadas{u"5 +"_s.rightJustified(24), u" "_s + QString(21, u'-'),
                                 u"5 T"_s.rightJustified(24), QString(), QString()};
     (void)QTest::qWaitFor([&] { return ventana.Cuenta->Lineas() == esperadas; });
-    EXPECT_EQ(ventana.Cuenta->Lineas().join(u'|').toStdString(), esperadas.join(u'|').toStdString());
+    EXPECT_EQ(ventana.Cuenta->Lineas().join(u'|').toStdString(),
+              esperadas.join(u'|').toStdString());
     Capturar(u"principal"_s);
 
     TInteresSimple* dialogo = ventana.InteresSimple;

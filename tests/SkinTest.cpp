@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QContextMenuEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
@@ -71,9 +71,8 @@ std::unique_ptr<QWidget> VentanaDeControles() {
     (new QPushButton(u"7"_s, v.get()))->setGeometry(8, 8, 33, 33);
     QWidget* p = v.get();
     const QList<QWidget*> resto = {
-        new QToolButton(p),    new QCheckBox(u"X"_s, p),
-        new QRadioButton(u"DEG"_s, p), new QLineEdit(p),
-        new QSpinBox(p),       new QComboBox(p),
+        new QToolButton(p),    new QCheckBox(u"X"_s, p), new QRadioButton(u"DEG"_s, p),
+        new QLineEdit(p),      new QSpinBox(p),          new QComboBox(p),
         new QPlainTextEdit(p), new QGroupBox(u"G"_s, p)};
     for (int i = 0; i < resto.size(); ++i)
         resto[i]->setGeometry(44 + (i % 2) * 80, 8 + (i / 2) * 40, 76, 36);
@@ -186,13 +185,15 @@ TEST(CarpetaSkin, LasCarpetasMalasSeRechazanYDejanElAspecto) {
         const char* Nombre;
         const char* Hoja;
         bool ImagenValida;
-    } casos[] = {
-        {"SinHoja", nullptr, true},
-        {"HojaEnBlanco", " \n", true},
-        {"ImagenQueNoSeDecodifica", "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }", false},
-        {"HojaConImagenQueFalta", "QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }", true},
-        {"HojaConArchivoDeFuera", "QCheckBox::indicator { image: url(@IMAGENES@/../marca.png); }", true},
-        {"HojaNoUtf8", "QWidget { color: \xff\xfe; }", true}};
+    } casos[] = {{"SinHoja", nullptr, true},
+                 {"HojaEnBlanco", " \n", true},
+                 {"ImagenQueNoSeDecodifica",
+                  "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }", false},
+                 {"HojaConImagenQueFalta",
+                  "QCheckBox::indicator { image: url(@IMAGENES@/falta.png); }", true},
+                 {"HojaConArchivoDeFuera",
+                  "QCheckBox::indicator { image: url(@IMAGENES@/../marca.png); }", true},
+                 {"HojaNoUtf8", "QWidget { color: \xff\xfe; }", true}};
     QTemporaryDir raiz;
     TSkinData sd;
     ASSERT_TRUE(sd.AplicarSkin(2));
@@ -234,9 +235,14 @@ TEST(AjusteMagnetico, SeAjustaADiezPixelesOMenos) {
         {"ALaDerechaDeOtraVentanaA7", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
         {"ALaIzquierdaDeOtraVentana", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
         {"BajoOtraVentana", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
-        {"SobreOtraVentanaConBordesIzquierdosAlineados", QRect(404, 215, 100, 80), {Otra}, QPoint(400, 220)},
+        {"SobreOtraVentanaConBordesIzquierdosAlineados",
+         QRect(404, 215, 100, 80),
+         {Otra},
+         QPoint(400, 220)},
         {"OtraVentanaLejosEnElOtroEje", QRect(607, 600, 100, 80), {Otra}, QPoint(607, 600)},
-        {"GanaElBordeMasCercano", QRect(603, 320, 100, 80), {Otra, QRect(598, 500, 100, 100)},
+        {"GanaElBordeMasCercano",
+         QRect(603, 320, 100, 80),
+         {Otra, QRect(598, 500, 100, 100)},
          QPoint(600, 320)}};
     for (const auto& c : casos)
         EXPECT_EQ(AjusteMagnetico(c.Ventana, pantalla, c.Otras), c.Esperado) << c.Nombre;
@@ -350,13 +356,11 @@ TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
     EXPECT_TRUE(principal->Barra()->BotonMinimizar()->isHidden());
     std::unique_ptr<QMenu> menu(principal->CrearMenuSistema());
     EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s,
-                           u"Enro&llar"_s, u"&Cerrar"_s}));
+              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s, u"Enro&llar"_s, u"&Cerrar"_s}));
 
     QDialog dialogo;
     std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
-    EXPECT_EQ(TextosMenu(menuDialogo.get()),
-              (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
+    EXPECT_EQ(TextosMenu(menuDialogo.get()), (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
 
     for (const bool conCancelar : {true, false}) {
         QStringList botones;
@@ -370,8 +374,7 @@ TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
         });
         EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, conCancelar));
         botones.sort();
-        EXPECT_EQ(botones.join(u' '),
-                  conCancelar ? u"Aceptar Cancelar"_s : u"Aceptar"_s);
+        EXPECT_EQ(botones.join(u' '), conCancelar ? u"Aceptar Cancelar"_s : u"Aceptar"_s);
     }
 }
 
@@ -382,9 +385,8 @@ TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
     std::unique_ptr<QMenu> menu(TSkinData::CrearMenuEdicion(&linea));
     ASSERT_TRUE(menu);
     EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{u"Deshacer"_s, u"Cortar"_s,
-                           u"Copiar"_s, u"Pegar"_s,
-                           u"Borrar"_s, u"Seleccionar Todo"_s}));
+              (QStringList{u"Deshacer"_s, u"Cortar"_s, u"Copiar"_s, u"Pegar"_s, u"Borrar"_s,
+                           u"Seleccionar Todo"_s}));
     Accion(menu.get(), u"Borrar"_s)->trigger();
     EXPECT_EQ(linea.text(), u",45"_s);
     QPushButton boton;
@@ -392,7 +394,8 @@ TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
 
     // The engine puts it up on a right click.
     linea.show();
-    QContextMenuEvent evento(QContextMenuEvent::Mouse, QPoint(2, 2), linea.mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent evento(QContextMenuEvent::Mouse, QPoint(2, 2),
+                             linea.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&linea, &evento);
     QMenu* abierto = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -23,7 +23,8 @@ int AltoTinta(const QImage& imagen, const QRect& zona, QColor tinta) {
         for (int x = zona.left(); x <= zona.right(); ++x) {
             const QColor c = imagen.pixelColor(x, y);
             if (qAbs(c.red() - tinta.red()) + qAbs(c.green() - tinta.green()) +
-                    qAbs(c.blue() - tinta.blue()) < 40) {
+                    qAbs(c.blue() - tinta.blue()) <
+                40) {
                 arriba = arriba < 0 ? y : arriba;
                 abajo = y;
                 break;

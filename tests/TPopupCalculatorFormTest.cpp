@@ -1,9 +1,9 @@
 // The drop-down calculator: its window and keypad, where it opens, and how a value travels
 // between it and a numeric edit box in a dialog, driven by pointer clicks and keys.
+#include "TPopupCalculatorForm.h"
 #include "EnlaceCalculadora.h"
 #include "TCalcButton.h"
 #include "TCalculatorPanel.h"
-#include "TPopupCalculatorForm.h"
 #include "TSkinCalcEdit.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,8 @@ TEST(Desplegable, PosicionDebajoEncimaYDentroDeLaPantalla) {
         {"CabeJustoALaDerecha", QRect(804, 100, 120, 21), p, QPoint(804, 121)},
         {"EncimaYALaDerecha", QRect(950, 700, 60, 21), p, QPoint(804, 525)},
         {"NuncaAIzquierdaDeCero", QRect(50, 100, 120, 21), QRect(0, 0, 200, 768), QPoint(0, 121)},
-        {"SegundaPantalla", QRect(3150, 900, 40, 21), QRect(1920, 0, 1280, 1024), QPoint(2980, 725)},
+        {"SegundaPantalla", QRect(3150, 900, 40, 21), QRect(1920, 0, 1280, 1024),
+         QPoint(2980, 725)},
     };
     for (const auto& c : casos)
         EXPECT_EQ(PosicionDesplegable(c.caja, QSize(220, 175), c.pantalla), c.esperada) << c.nombre;

@@ -63,9 +63,16 @@ TEST(InformePrestamoTest, InteresNegativoYCapitalConDecimales) {
 }
 
 TEST(AniosPrestamoTest, EnteroDecimalDentroDelLimite) {
-    const struct { QString texto; int anios; /* 0: refused */ } casos[] = {
-        {u" 25 "_s, 25}, {u"1000"_s, 1000}, {u"-1000"_s, -1000}, {u"-1001"_s, 0},
-        {u"2,0"_s, 0},   {u"1E2"_s, 0},     {u"99999999999999999999999"_s, 0}};
+    const struct {
+        QString texto;
+        int anios; /* 0: refused */
+    } casos[] = {{u" 25 "_s, 25},
+                 {u"1000"_s, 1000},
+                 {u"-1000"_s, -1000},
+                 {u"-1001"_s, 0},
+                 {u"2,0"_s, 0},
+                 {u"1E2"_s, 0},
+                 {u"99999999999999999999999"_s, 0}};
     for (const auto& c : casos) {
         if (c.anios == 0)
             EXPECT_THROW(AniosPrestamo(c.texto), ErrorSumadora) << c.texto.toStdString();
@@ -133,8 +140,10 @@ TEST_F(TPrestamoFrancesTest, EntradaRechazadaNoCambiaNada) {
         {u"100000"_s, u""_s, u"2"_s, MensajeErrorFormato()},
         {u"100000"_s, u"0"_s, u"2"_s, {}},
         {u"0"_s, u"5"_s, u"2"_s, {}},
-        {u"1"_s, u"4"_s, u"2.5"_s, u"«2,5» no es un número entero de años: escriba los años sin decimales."_s},
-        {u"1"_s, u"4"_s, u"1001"_s, u"«1001» años no es un plazo admitido: el plazo no puede pasar de 1000 años."_s},
+        {u"1"_s, u"4"_s, u"2.5"_s,
+         u"«2,5» no es un número entero de años: escriba los años sin decimales."_s},
+        {u"1"_s, u"4"_s, u"1001"_s,
+         u"«1001» años no es un plazo admitido: el plazo no puede pasar de 1000 años."_s},
         // At 100 000 % a year the 12 000-month factor leaves the range of long double.
         {u"1"_s, u"100000"_s, u"1000"_s, MensajeDesbordamiento()},
     };
@@ -162,8 +171,9 @@ TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreOFaltaDaMensaje) {
     QPrinter impresora;
     impresora.setOutputFormat(QPrinter::PdfFormat);
     impresora.setOutputFileName(u"/no/existe/carpeta/informe.pdf"_s);
-    EXPECT_EQ(MensajeDeError([&] { dialogo.Imprimir(impresora); }),
-              u"No se ha podido imprimir «Informe Prestamo.» en «/no/existe/carpeta/informe.pdf»."_s);
+    EXPECT_EQ(
+        MensajeDeError([&] { dialogo.Imprimir(impresora); }),
+        u"No se ha podido imprimir «Informe Prestamo.» en «/no/existe/carpeta/informe.pdf»."_s);
     EXPECT_FALSE(QFile::exists(impresora.outputFileName()));
 }
 
@@ -192,7 +202,8 @@ TEST_F(TPrestamoFrancesTest, ElMenuDelInformeGuardaCsvYPdfYSinImpresoraSeOfreceE
     ASSERT_EQ(filas.size(), 13);
     EXPECT_EQ(filas[0], (QStringList{u"Periodo"_s, u"Cuota"_s, u"Intereses"_s, u"Amortización"_s,
                                      u"Capital pendiente"_s}));
-    EXPECT_EQ(filas[1], (QStringList{u"1"_s, u"8560,75"_s, u"416,67"_s, u"8144,08"_s, u"91855,92"_s}));
+    EXPECT_EQ(filas[1],
+              (QStringList{u"1"_s, u"8560,75"_s, u"416,67"_s, u"8144,08"_s, u"91855,92"_s}));
     EXPECT_EQ(filas[12], (QStringList{u"12"_s, u"8560,75"_s, u"35,52"_s, u"8525,23"_s, u"0,00"_s}));
 
     Calcular(u"100000"_s, u"5"_s, u"10"_s); // 120 rows: several pages
@@ -207,7 +218,8 @@ TEST_F(TPrestamoFrancesTest, ElMenuDelInformeGuardaCsvYPdfYSinImpresoraSeOfreceE
     EXPECT_GE(pagina.count(u'\f'), 2);
     // Every row once, the user's note too: none cut at a page's foot and printed again.
     const auto conTexto = [](const QStringList& l) {
-        return std::count_if(l.begin(), l.end(), [](const QString& x) { return !x.trimmed().isEmpty(); });
+        return std::count_if(l.begin(), l.end(),
+                             [](const QString& x) { return !x.trimmed().isEmpty(); });
     };
     EXPECT_EQ(conTexto(pagina.split(u'\n')), conTexto(Informe()));
     EXPECT_TRUE(pagina.contains(u"Firmado: el cliente"_s));

@@ -61,7 +61,8 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
         {"EnteraDigito", vtInteger, "4", false, Qt::Key_2, Nada, "42", false},
         {"EnteraSegundoMenosRechazado", vtInteger, "-4", false, Qt::Key_Minus, Nada, "-4", true},
         {"EnteraComaRechazada", vtInteger, "4", false, Qt::Key_Comma, Nada, "4", true},
-        {"EnteraDecimalDelTecladoRechazado", vtInteger, "4", false, Qt::Key_Period, Teclado, "4", true},
+        {"EnteraDecimalDelTecladoRechazado", vtInteger, "4", false, Qt::Key_Period, Teclado, "4",
+         true},
         {"EnteraIntroRechazado", vtInteger, "4", false, Qt::Key_Enter, Nada, "4", true}};
     for (const auto& t : casos) {
         SCOPED_TRACE(t.Nombre);
@@ -146,16 +147,17 @@ TEST_F(CajaNumericaTest, EscribirValueEscribeElTexto) {
         int Decimales;
         double Valor;
         const char* Texto;
-    } casos[] = {{"MitadRedondeaArriba", vtFloat, 2, 0.125, "0,13"},
-                 {"QuinceCifrasAntesDeLosDecimales", vtFloat, 2, 1.005, "1,01"},
-                 {"SinSeparadorDeMiles", vtFloat, 2, 1234567.891, "1234567,89"},
-                 {"Negativo", vtFloat, 2, -2.5, "-2,50"},
-                 {"NegativoDiminutoEsCero", vtFloat, 2, -0.001, "0,00"},
-                 {"CerosTrasQuinceCifras", vtFloat, 2, 123456789012345678.0, "123456789012346000,00"},
-                 {"SinDecimales", vtFloat, 0, 7.5, "8"},
-                 {"EnteraMitadSeAleja", vtInteger, 2, 2.5, "3"},
-                 {"EnteraMitadNegativa", vtInteger, 2, -2.5, "-3"},
-                 {"EnteraNegativoPequenoEsCero", vtInteger, 2, -0.4, "0"}};
+    } casos[] = {
+        {"MitadRedondeaArriba", vtFloat, 2, 0.125, "0,13"},
+        {"QuinceCifrasAntesDeLosDecimales", vtFloat, 2, 1.005, "1,01"},
+        {"SinSeparadorDeMiles", vtFloat, 2, 1234567.891, "1234567,89"},
+        {"Negativo", vtFloat, 2, -2.5, "-2,50"},
+        {"NegativoDiminutoEsCero", vtFloat, 2, -0.001, "0,00"},
+        {"CerosTrasQuinceCifras", vtFloat, 2, 123456789012345678.0, "123456789012346000,00"},
+        {"SinDecimales", vtFloat, 0, 7.5, "8"},
+        {"EnteraMitadSeAleja", vtInteger, 2, 2.5, "3"},
+        {"EnteraMitadNegativa", vtInteger, 2, -2.5, "-3"},
+        {"EnteraNegativoPequenoEsCero", vtInteger, 2, -0.4, "0"}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.Nombre);
         Caja->setValueType(c.Tipo);

@@ -62,7 +62,8 @@ TEST_F(DialogosVentanaTest, PropiedadesCambianElFormatoDeRegistrosYLineasNuevas)
     EXPECT_EQ(Texto(V().M1), u"5,000000000"_s);
     EXPECT_EQ(Texto(V().M2), u"0,000000000"_s);
     Pulsar(u"4 +"_s);
-    EXPECT_EQ(Cinta(), (QStringList{u"12"_s.rightJustified(22) + u" +"_s, u"534,000000000"_s.rightJustified(22) + u" +"_s}));
+    EXPECT_EQ(Cinta(), (QStringList{u"12"_s.rightJustified(22) + u" +"_s,
+                                    u"534,000000000"_s.rightJustified(22) + u" +"_s}));
 }
 
 // The main window takes stored values as they are; the dialog shows them clamped until
@@ -97,7 +98,8 @@ TEST_F(DialogosVentanaTest, UnIVANuevoLlegaALasTeclasDeIVA) {
 // The stored skin is applied at start, a file without it gives "Vista", before any dialog
 // exists; the Properties dialog, built at its first opening, shows it and keeps it.
 TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
-    for (const auto& [guardado, aplicado] : {std::pair{-1, ClavesAjustes::Skin.Defecto}, {4, 4}, {0, 0}, {99, 0}}) {
+    for (const auto& [guardado, aplicado] :
+         {std::pair{-1, ClavesAjustes::Skin.Defecto}, {4, 4}, {0, 0}, {99, 0}}) {
         if (guardado >= 0)
             Ajustes.Escribir({ClavesAjustes::Escritura(ClavesAjustes::Skin, guardado)});
         Reiniciar();
@@ -118,7 +120,8 @@ TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
 // painted.
 TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return UnidadGuardada() == ClavesAjustes::Grados.Nombre; }));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return UnidadGuardada() == ClavesAjustes::Grados.Nombre; }));
 }
 
 // Each button of the "Financieras" page opens its dialog modally with the hook at rest,
@@ -143,7 +146,8 @@ TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
     }
     AlAparecerDialogo([this](QWidget*) { V().DialogoInteresSimple()->CI->setText(u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
-    AlAparecerDialogo([this](QWidget*) { EXPECT_EQ(V().DialogoInteresSimple()->CI->text(), u"1000"_s); });
+    AlAparecerDialogo(
+        [this](QWidget*) { EXPECT_EQ(V().DialogoInteresSimple()->CI->text(), u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
 }
 

@@ -41,18 +41,21 @@ const Secuencia Secuencias[] = {
     {"CuadradoDelTotal", u"5 + X²", u"5 +|5 =|2 ^", u"5", u"25"},
     {"BorrarOperacionDejaLaCuentaAbierta", u"5 + C 3 + Total", u"5 +|3 +|---|3 T||", u"3", u"3"},
     {"BorrarOperacionGuardaElOperador", u"5 + 2 * C 3 +", u"5 +|5 =|2 *|0 =|3 +", u"3", u"3"},
-    {"SubtotalAlPasarAMultiplicar", u"5 + 3 + 2 * Total", u"5 +|3 +|8 =|2 *|---|16 T||", u"16", u"16"},
+    {"SubtotalAlPasarAMultiplicar", u"5 + 3 + 2 * Total", u"5 +|3 +|8 =|2 *|---|16 T||", u"16",
+     u"16"},
     {"RestaYDivision", u"9 + 4 - 2 ÷ Total", u"9 +|4 -|5 =|2 /|---|2,5 T||", u"2,5", u"2,5"},
     {"RestaConLaCuentaCerrada", u"7 - Total", u"7 -|---|-7 T||", u"-7", u"-7"},
     {"CuboTrasDosCuadrados", u"4 + X² X² X³", u"4 +|4 =|2 ^|2 ^|256 =|3 ^", u"4", u"16777216"},
-    {"NumerosConDecimales", u"1 . 5 + 2 . 2 5 + Total", u"1,5 +|2,25 +|---|3,75 T||", u"3,75", u"3,75"},
+    {"NumerosConDecimales", u"1 . 5 + 2 . 2 5 + Total", u"1,5 +|2,25 +|---|3,75 T||", u"3,75",
+     u"3,75"},
     {"BorrarDatoNoTocaLaCuenta", u"5 + 7 CE 3 + Total", u"5 +|3 +|---|8 T||", u"8", u"8"},
     {"SumarCeroConLaCuentaCerradaNoEscribe", u"5 = = CE +", u"5 +|---|5 T||", u"0", u"0"},
     {"PorcentajeEnVentanaNueva", u"15 %", u"15 %", u"15", u"0"},
     {"SegundoPorcentajeEscribeElSubtotal", u"15 % %", u"15 %|0 =|15 %", u"15", u"0"},
     {"PorcentajeDelTotalImpreso", u"200 = = 10 %", u"200 +|---|200 T|||10 %", u"10", u"20"},
     // "%" neither opens nor closes the calculation.
-    {"PorcentajeDejaLaCuentaCerrada", u"200 = = 10 % 5 +", u"200 +|---|200 T|||10 %|5 +", u"5", u"5"},
+    {"PorcentajeDejaLaCuentaCerrada", u"200 = = 10 % 5 +", u"200 +|---|200 T|||10 %|5 +", u"5",
+     u"5"},
     {"PorcentajeDejaLaCuentaAbierta", u"200 + 10 % 5 +", u"200 +|200 =|10 %|5 +", u"5", u"25"},
     {"CuadradoTrasUnTotalNoEscribeNiRefresca", u"5 = = X²", u"5 +|---|5 T||", u"5", u"5"},
     {"CuadradoTrasUnTotalPoneElTotalACero", u"5 = = X² 10 %", u"5 +|---|5 T|||10 %", u"10", u"0"},
@@ -62,15 +65,19 @@ const Secuencia Secuencias[] = {
     {"TripleCeroSoloHastaElLimite", u"1234567890123456 000", u"", u"123456789012345600", u"TOTAL"},
     // The memories never touch the tape or the total.
     {"SumarAMemoriaNoTerminaLaEntrada", u"12 BotonM1Sumar 3", u"", u"123", u"TOTAL", u"12"},
-    {"SumarDosVecesYRestar", u"5 BotonM1Sumar BotonM1Sumar CE 15 BotonM1Restar", u"", u"15", u"TOTAL", u"-5"},
-    {"LeerMemoriaReemplazaElNumeroTecleado", u"7 BotonM1Sumar CE 45 BotonM1Leer", u"", u"7", u"TOTAL", u"7"},
-    {"TrasLeerUnDigitoEmpiezaNumero", u"7 BotonM1Sumar CE 45 BotonM1Leer 9", u"", u"9", u"TOTAL", u"7"},
+    {"SumarDosVecesYRestar", u"5 BotonM1Sumar BotonM1Sumar CE 15 BotonM1Restar", u"", u"15",
+     u"TOTAL", u"-5"},
+    {"LeerMemoriaReemplazaElNumeroTecleado", u"7 BotonM1Sumar CE 45 BotonM1Leer", u"", u"7",
+     u"TOTAL", u"7"},
+    {"TrasLeerUnDigitoEmpiezaNumero", u"7 BotonM1Sumar CE 45 BotonM1Leer 9", u"", u"9", u"TOTAL",
+     u"7"},
     {"BorrarLaMemoriaQueYaEsCero", u"BotonM1Borrar", u"", u"DATO", u"TOTAL", u"0"},
     {"BorrarMemoriaNoTocaElDato", u"8 BotonM1Sumar BotonM1Borrar", u"", u"8", u"TOTAL", u"0"},
     {"MemoriaEnMediaCuenta", u"5 + 8 BotonM1Sumar BotonM1Leer", u"5 +", u"8", u"5", u"8"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias), NombreSecuencia);
+INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias),
+                         NombreSecuencia);
 
 // ---- State of the calculation and arithmetic faults ----
 
@@ -140,7 +147,8 @@ struct ArranqueUnidad {
     const ClavesAjustes::Clave<bool>* unidad; // the key left true alone
 };
 
-class UnidadAlEmpezarTest : public VentanaTest, public ::testing::WithParamInterface<ArranqueUnidad> {};
+class UnidadAlEmpezarTest : public VentanaTest,
+                            public ::testing::WithParamInterface<ArranqueUnidad> {};
 
 TEST_P(UnidadAlEmpezarTest, GanaLaPrimeraYElArchivoQuedaConEllaSola) {
     const ArranqueUnidad& a = GetParam();
@@ -153,7 +161,8 @@ TEST_P(UnidadAlEmpezarTest, GanaLaPrimeraYElArchivoQuedaConEllaSola) {
     EXPECT_EQ(UnidadGuardada(), a.unidad->Nombre);
     // The next start finds the file settled and leaves it alone: no rewrite, not even of
     // identical bytes (a rewrite replaces the file).
-    struct stat antes {}, despues {};
+    struct stat antes {
+    }, despues{};
     ASSERT_EQ(stat(QFile::encodeName(Ajustes.Ruta()).constData(), &antes), 0);
     Reiniciar();
     ASSERT_EQ(stat(QFile::encodeName(Ajustes.Ruta()).constData(), &despues), 0);

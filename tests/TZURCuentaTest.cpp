@@ -1,8 +1,8 @@
 // Tests of the paper tape: the lines each key sequence prints, the running total and its
 // state, the registers it refreshes, arithmetic faults, and the list that shows the lines.
+#include "TZURCuenta.h"
 #include "ErrorSumadora.h"
 #include "FuncionesCientificas.h"
-#include "TZURCuenta.h"
 #include "TZURLabelNumber.h"
 
 #include "AyudasPrueba.h"
@@ -63,11 +63,16 @@ protected:
             {"=", &TZURCuenta::Intro},       {"x2", &TZURCuenta::AlCuadrado},
             {"x3", &TZURCuenta::AlCubo},     {"I", &TZURCuenta::Inicializar},
             {"L", &TZURCuenta::Limpiar}};
-        if (const auto op = operaciones.find(t); op != operaciones.end()) (cuenta.*op->second)();
-        else if (t == "^") cuenta.ElevarA(datos.Valor());
-        else if (t == ",") datos.PuntoDecimal();
-        else if (t == "fG") cuenta.setFormatoGeneral(true);
-        else if (t[0] == 'd') datos.AgregarDigito(t[1] - '0');
+        if (const auto op = operaciones.find(t); op != operaciones.end())
+            (cuenta.*op->second)();
+        else if (t == "^")
+            cuenta.ElevarA(datos.Valor());
+        else if (t == ",")
+            datos.PuntoDecimal();
+        else if (t == "fG")
+            cuenta.setFormatoGeneral(true);
+        else if (t[0] == 'd')
+            datos.AgregarDigito(t[1] - '0');
         else if (t[0] == 'f') {
             cuenta.setFormatoGeneral(false);
             cuenta.setSeparadorMiles(t[1] == 'N');
@@ -83,8 +88,12 @@ protected:
     // Runs the event loop until the list shows every line, scrolled to the newest.
     bool EsperarLista() {
         const QScrollBar* barra = cuenta.verticalScrollBar();
-        return QTest::qWaitFor([&] { return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
-                                            barra->value() == barra->maximum(); }, 60'000);
+        return QTest::qWaitFor(
+            [&] {
+                return cuenta.model()->rowCount() == cuenta.CantidadLineas() &&
+                       barra->value() == barra->maximum();
+            },
+            60'000);
     }
 
     TZURLabelNumber datos;
@@ -202,8 +211,14 @@ TEST_F(PruebaCuenta, LineasLiteralesSeparadorYTextoLibre) {
     cuenta.AgregarLineasEnBlanco(2);
     cuenta.AgregarLinea(u" %"_s, 15);
     cuenta.AgregarSeparador();
-    EXPECT_EQ(cuenta.Lineas(), QStringList({u" --"_s, u" "_s, u" "_s, u"  NIF: 12345678Z"_s, {}, {},
-                                            u"                    15 %"_s, u" ---------------------"_s}));
+    EXPECT_EQ(cuenta.Lineas(), QStringList({u" --"_s,
+                                            u" "_s,
+                                            u" "_s,
+                                            u"  NIF: 12345678Z"_s,
+                                            {},
+                                            {},
+                                            u"                    15 %"_s,
+                                            u" ---------------------"_s}));
     EXPECT_EQ(cuenta.Valor(), 0);
     EXPECT_EQ(cuenta.Operador(), u" "_s);
 }
@@ -249,7 +264,8 @@ TEST_F(PruebaCuenta, CargarTextoNoTocaTotalNiEstado) {
     Pulsar("=");
     EXPECT_EQ(cuenta.Lineas(), archivo + Lineas(u"---|20 T||"_s));
     ASSERT_TRUE(EsperarLista());
-    EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(0, 0), Qt::AccessibleTextRole), archivo[0]);
+    EXPECT_EQ(cuenta.model()->data(cuenta.model()->index(0, 0), Qt::AccessibleTextRole),
+              archivo[0]);
     cuenta.CargarTexto(TextoLineas());
     EXPECT_EQ(cuenta.model()->rowCount(), 0);
 }
@@ -261,8 +277,8 @@ TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
     cuenta.show();
     auto ultimaVisible = [this] {
         const int n = cuenta.CantidadLineas();
-        return EsperarLista() &&
-               cuenta.viewport()->rect().contains(cuenta.visualRect(cuenta.model()->index(n - 1, 0)));
+        return EsperarLista() && cuenta.viewport()->rect().contains(
+                                     cuenta.visualRect(cuenta.model()->index(n - 1, 0)));
     };
     for (int i = 1; i <= 300; ++i)
         cuenta.AgregarLinea(u" +"_s, i);
@@ -294,7 +310,10 @@ TEST_F(PruebaCuenta, LoPintadoLineaALineaEsLaListaEntera) {
     cuenta.resize(240, 160);
     cuenta.show();
     auto enPantalla = [this] {
-        return cuenta.screen()->grabWindow(cuenta.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return cuenta.screen()
+            ->grabWindow(cuenta.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     };
     auto entera = [this] { return cuenta.grab().toImage().convertToFormat(QImage::Format_RGB32); };
     for (int i = 1; i <= 30; ++i) {

@@ -59,8 +59,8 @@ QImage Pintado(TZURDigit& d) {
 // w white, k black, s silver, '?' anything else.
 Mapa Leer(const QImage& img, int x, int y, int w, int h) {
     const std::vector<std::pair<QColor, char>> clases = {
-        {Tinta, '#'}, {Fondo, '.'},        {QColor(128, 128, 128), 'g'}, {Qt::white, 'w'},
-        {Qt::black, 'k'}, {QColor(192, 192, 192), 's'}};
+        {Tinta, '#'},     {Fondo, '.'},     {QColor(128, 128, 128), 'g'},
+        {Qt::white, 'w'}, {Qt::black, 'k'}, {QColor(192, 192, 192), 's'}};
     Mapa m(h, std::string(w, '?'));
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
@@ -74,7 +74,9 @@ Mapa Celda(const QImage& img, int i, int w = 8, int h = 14) {
     return Leer(img, Margen + i * (w + Entre), Margen, w, h);
 }
 
-Mapa Vacio(int w = 8, int h = 14) { return Mapa(h, std::string(w, '.')); }
+Mapa Vacio(int w = 8, int h = 14) {
+    return Mapa(h, std::string(w, '.'));
+}
 
 // Glyphs on an 8 x 14 cell with S = 2: M = 7, half = 1, cw = 4, e = f = 1.
 const Mapa Uno2 = M("........ ........ .......# ......## ......## .......# ........ "
@@ -92,7 +94,7 @@ TEST(TZURDigit, GlifosPixelesSegunLasReglas) {
         // Bars narrow one pixel per row; S even: the middle bar is row M and the row above.
         {"Ocho_S2", u'8', 2, 8, 14,
          M(".######. ..####.. #......# ##....## ##....## #......# ..####.. "
-                    ".######. ........ #......# ##....## #......# ..####.. .######.")},
+           ".######. ........ #......# ##....## #......# ..####.. .######.")},
         // Centre bars: column cw = 4 and, S even, the one to its left only.
         {"Mas_S2", u'+', 2, 8, 14,
          M("........ ........ ........ ........ ....#... ...##... ..####.. "

@@ -30,14 +30,23 @@ void AplicarFormato(TZURLabelNumber& r, Formato f, int decimales) {
 // from zero).
 void Teclear(TZURLabelNumber& r, char tecla) {
     switch (tecla) {
-    case ',': r.PuntoDecimal(); break;
-    case 's': r.CambioSigno(); break;
-    case 'n': r.setValor(-r.Valor()); break;
-    default: r.AgregarDigito(tecla - '0');
+    case ',':
+        r.PuntoDecimal();
+        break;
+    case 's':
+        r.CambioSigno();
+        break;
+    case 'n':
+        r.setValor(-r.Valor());
+        break;
+    default:
+        r.AgregarDigito(tecla - '0');
     }
 }
 
-std::string Visible(const TZURLabelNumber& r) { return r.Text().trimmed().toStdString(); }
+std::string Visible(const TZURLabelNumber& r) {
+    return r.Text().trimmed().toStdString();
+}
 
 class Registro : public ::testing::Test {
 protected:
@@ -103,7 +112,8 @@ TEST_F(Registro, EntradaMuestraCadaTeclaYDejaElValor) {
                 EXPECT_TRUE(reg.Editando());
             }
             if (i >= primera) {
-                EXPECT_EQ(Visible(reg), textos[qsizetype(i - primera)].toStdString()) << "after key " << i;
+                EXPECT_EQ(Visible(reg), textos[qsizetype(i - primera)].toStdString())
+                    << "after key " << i;
             }
         }
         // Fixed-format decimals are added one by one, so allow for the last bit.

@@ -24,7 +24,8 @@ namespace {
 
 // The display's keyboard layout, as setxkbmap reports it.
 QString Disposicion() {
-    static const QRegularExpression linea(u"^layout:\\s*(\\S+)"_s, QRegularExpression::MultilineOption);
+    static const QRegularExpression linea(u"^layout:\\s*(\\S+)"_s,
+                                          QRegularExpression::MultilineOption);
     return linea.match(Ejecutar(u"setxkbmap"_s, {u"-query"_s})).captured(1);
 }
 
@@ -46,8 +47,8 @@ protected:
         ventana_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana_.get()));
         // No window manager under Xvfb: the focus is given by hand.
-        ASSERT_FALSE(Ejecutar(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s,
-                                             QString::number(ventana_->winId())})
+        ASSERT_FALSE(Ejecutar(u"xdotool"_s,
+                              {u"windowfocus"_s, u"--sync"_s, QString::number(ventana_->winId())})
                          .isNull());
     }
 
@@ -56,15 +57,17 @@ protected:
     // What the keys change, in one list, so that a failure shows all of it.
     QStringList Estado() {
         QStringList estado = V().Cuenta->Lineas();
-        for (TZURDigit* r : {static_cast<TZURDigit*>(V().Datos), static_cast<TZURDigit*>(V().Operandos),
-                             static_cast<TZURDigit*>(V().M1)})
+        for (TZURDigit* r :
+             {static_cast<TZURDigit*>(V().Datos), static_cast<TZURDigit*>(V().Operandos),
+              static_cast<TZURDigit*>(V().M1)})
             estado << r->objectName() + u" "_s + r->Text().trimmed();
         return estado;
     }
 
     static QStringList Esperado(const QString& lineas, const QString& dato, const QString& total,
                                 const QString& memoria) {
-        return Lineas(lineas) << u"Datos "_s + dato << u"Operandos "_s + total << u"M1 "_s + memoria;
+        return Lineas(lineas) << u"Datos "_s + dato << u"Operandos "_s + total
+                              << u"M1 "_s + memoria;
     }
 
     // Types the keys (xdotool's key names) and lets the window take them until it shows the

@@ -40,9 +40,11 @@ const Secuencia CasosIVA[] = {
      u"100 +|100 =|16 %|16 +|116 =|16 %|18,56 +", u"100", u"134,56"},
     // The number keyed after the operator is not used, but its entry ends.
     {"NoUsaElDato", u"100 + 50 BotonMasIVA", u"100 +|100 =|16 %|16 +", u"50", u"116"},
-    {"LaCuentaSigueAbierta", u"100 + BotonMasIVA 4 + Total", u"100 +|100 =|16 %|16 +|4 +|---|120 T||", u"120", u"120"},
+    {"LaCuentaSigueAbierta", u"100 + BotonMasIVA 4 + Total",
+     u"100 +|100 =|16 %|16 +|4 +|---|120 T||", u"120", u"120"},
     // Neither key opens or closes the calculation: "+" after them starts anew or goes on.
-    {"TrasUnTotalLaCuentaSigueCerrada", u"100 = = BotonMasIVA 4 +", u"100 +|---|100 T|||16 %|16 +|4 +", u"4", u"4"},
+    {"TrasUnTotalLaCuentaSigueCerrada", u"100 = = BotonMasIVA 4 +",
+     u"100 +|---|100 T|||16 %|16 +|4 +", u"4", u"4"},
     // A NIF "ERROR" keeps the old value, and the next operation uses it.
     {"NIFSinLetraDejaElValor", u"5 ± BotonNIF +", u"-5 +", u"ERROR", u"-5"},
 };
@@ -58,12 +60,11 @@ TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
         const char16_t *operador, *boton;
         int lineas;                        // printed before the fault
         const char16_t* mensaje = nullptr; // the overflow's unless given
-    } casos[] = {
-        {"MasIVADesbordaElTotal", 16, LDBL_MAX / 1.1L, u"+", u"BotonMasIVA", 3},
-        {"MasIVADesbordaLaCuota", 1000, LDBL_MAX / 2, u"+", u"BotonMasIVA", 2},
-        {"MenosIVAConTipoMenos100", -100, 50, u"+", u"BotonMenosIVA", 2},
-        {"MenosIVAConTipoMenos100YTotalCero", -100, 0, u" ", u"BotonMenosIVA", 1,
-         u"Operación de coma flotante no válida."}};
+    } casos[] = {{"MasIVADesbordaElTotal", 16, LDBL_MAX / 1.1L, u"+", u"BotonMasIVA", 3},
+                 {"MasIVADesbordaLaCuota", 1000, LDBL_MAX / 2, u"+", u"BotonMasIVA", 2},
+                 {"MenosIVAConTipoMenos100", -100, 50, u"+", u"BotonMenosIVA", 2},
+                 {"MenosIVAConTipoMenos100YTotalCero", -100, 0, u" ", u"BotonMenosIVA", 1,
+                  u"Operación de coma flotante no válida."}};
     for (const auto& f : casos) {
         SCOPED_TRACE(f.nombre);
         Reiniciar();
@@ -90,16 +91,15 @@ TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
 TEST_F(FuncionesTest, LetraDelNIF) {
     const struct {
         const char *nombre, *teclas, *nif; // nif nullptr: "ERROR"
-    } casos[] = {
-        {"OchoCifras", "12345678", "12345678-Z"},
-        {"Veintidos", "22", "22-E"},
-        {"VeintitresEsComoCero", "23", "23-T"},
-        {"SoloLaParteEntera", "1234567 . 9", "1234567-L"},
-        {"ElMayorConLetra", "2147483647", "2147483647-M"},
-        // Truncation towards zero makes any entry above -1 the number 0.
-        {"MenosMedioEsCero", "0 . 5 ±", "0-T"},
-        {"Negativo", "5 ±", nullptr},
-        {"DosALaTreintaYUno", "2147483648", nullptr}};
+    } casos[] = {{"OchoCifras", "12345678", "12345678-Z"},
+                 {"Veintidos", "22", "22-E"},
+                 {"VeintitresEsComoCero", "23", "23-T"},
+                 {"SoloLaParteEntera", "1234567 . 9", "1234567-L"},
+                 {"ElMayorConLetra", "2147483647", "2147483647-M"},
+                 // Truncation towards zero makes any entry above -1 the number 0.
+                 {"MenosMedioEsCero", "0 . 5 ±", "0-T"},
+                 {"Negativo", "5 ±", nullptr},
+                 {"DosALaTreintaYUno", "2147483648", nullptr}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         Reiniciar();
@@ -107,7 +107,8 @@ TEST_F(FuncionesTest, LetraDelNIF) {
         const long double valor = V().Datos->Valor();
         Pulsar(u"BotonNIF"_s);
         if (c.nif) {
-            EXPECT_EQ(Cinta(), (QStringList{QString::fromUtf8(c.nif).rightJustified(24, u' '), {}}));
+            EXPECT_EQ(Cinta(),
+                      (QStringList{QString::fromUtf8(c.nif).rightJustified(24, u' '), {}}));
             EXPECT_EQ(Texto(V().Operandos), u"0"_s);
         } else {
             EXPECT_EQ(Texto(V().Datos), u"ERROR"_s);
@@ -125,7 +126,8 @@ TEST_F(FuncionesTest, LetraDelNIF) {
     EXPECT_TRUE(V().Cuenta->OperadorActivo());
     EXPECT_EQ(Texto(V().Operandos), u"5"_s);
     Pulsar(u"3 + Total"_s);
-    EXPECT_EQ(Cinta(), Lineas(u"5 +"_s) + QStringList({u"12345678-Z"_s.rightJustified(24), QString()}) +
+    EXPECT_EQ(Cinta(), Lineas(u"5 +"_s) +
+                           QStringList({u"12345678-Z"_s.rightJustified(24), QString()}) +
                            Lineas(u"3 +|---|8 T||"_s));
 }
 
@@ -155,7 +157,8 @@ TEST_F(FuncionesTest, CambianSoloElDato) {
         EXPECT_EQ(Texto(V().Datos), QString::fromUtf8(c.texto));
         EXPECT_TRUE(Cerca(V().Datos->Valor(), c.valor));
         // Keys typed after the function start a new number.
-        EXPECT_EQ(V().Datos->Editando(), QString::fromUtf8(c.teclas).split(u' ').last().front().isDigit());
+        EXPECT_EQ(V().Datos->Editando(),
+                  QString::fromUtf8(c.teclas).split(u' ').last().front().isDigit());
         EXPECT_TRUE(Cinta().isEmpty());
         EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
     }
@@ -186,21 +189,20 @@ TEST_F(FuncionesTest, CadaBotonTrigonometricoSuFuncion) {
     const struct {
         const char *boton, *teclas;
         L (*referencia)(L); // nullptr: "ERROR"
-    } casos[] = {
-        {"BotonSeno", "0 . 5", [](L a) { return std::sin(a); }},
-        {"BotonCoseno", "0 . 5", [](L a) { return std::cos(a); }},
-        {"BotonTangente", "0 . 5", [](L a) { return std::tan(a); }},
-        {"BotonCotangente", "0 . 5", [](L a) { return 1 / std::tan(a); }},
-        {"BotonArcoSeno", "0 . 5", [](L a) { return std::asin(a); }},
-        {"BotonArcoCoseno", "0 . 5", [](L a) { return std::acos(a); }},
-        {"BotonArcoTangente", "0 . 5", [](L a) { return std::atan(a); }},
-        {"BotonSenoHiperbolico", "0 . 5", [](L a) { return std::sinh(a); }},
-        {"BotonCosenoHiperbolico", "0 . 5", [](L a) { return std::cosh(a); }},
-        {"BotonTangenteHiperbolica", "0 . 5", [](L a) { return std::tanh(a); }},
-        {"BotonArcoSenoHiperbolico", "0 . 5", [](L a) { return std::asinh(a); }},
-        {"BotonArcoCosenoHiperbolico", "1 . 5", [](L a) { return std::acosh(a); }},
-        {"BotonArcoTangenteHiperbolica", "0 . 5", [](L a) { return std::atanh(a); }},
-        {"BotonArcoSeno", "2", nullptr}};
+    } casos[] = {{"BotonSeno", "0 . 5", [](L a) { return std::sin(a); }},
+                 {"BotonCoseno", "0 . 5", [](L a) { return std::cos(a); }},
+                 {"BotonTangente", "0 . 5", [](L a) { return std::tan(a); }},
+                 {"BotonCotangente", "0 . 5", [](L a) { return 1 / std::tan(a); }},
+                 {"BotonArcoSeno", "0 . 5", [](L a) { return std::asin(a); }},
+                 {"BotonArcoCoseno", "0 . 5", [](L a) { return std::acos(a); }},
+                 {"BotonArcoTangente", "0 . 5", [](L a) { return std::atan(a); }},
+                 {"BotonSenoHiperbolico", "0 . 5", [](L a) { return std::sinh(a); }},
+                 {"BotonCosenoHiperbolico", "0 . 5", [](L a) { return std::cosh(a); }},
+                 {"BotonTangenteHiperbolica", "0 . 5", [](L a) { return std::tanh(a); }},
+                 {"BotonArcoSenoHiperbolico", "0 . 5", [](L a) { return std::asinh(a); }},
+                 {"BotonArcoCosenoHiperbolico", "1 . 5", [](L a) { return std::acosh(a); }},
+                 {"BotonArcoTangenteHiperbolica", "0 . 5", [](L a) { return std::atanh(a); }},
+                 {"BotonArcoSeno", "2", nullptr}};
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.boton) + " " + c.teclas);
         GuardarUnidad(false, true, false);
@@ -229,8 +231,10 @@ TEST_F(FuncionesTest, CambioDeUnidad) {
         const ClavesAjustes::Clave<bool>& unidad;
     } casos[] = {
         {"DeRadianesAGrados", false, true, false, "CheckDEG", "30", 0.5L, ClavesAjustes::Grados},
-        {"DeGradosARadianes", true, false, false, "CheckRAD", "30", std::sin(30.0L), ClavesAjustes::Radianes},
-        {"DeRadianesACentesimales", false, true, false, "CheckGRAD", "50", std::sqrt(0.5L), ClavesAjustes::Centesimales},
+        {"DeGradosARadianes", true, false, false, "CheckRAD", "30", std::sin(30.0L),
+         ClavesAjustes::Radianes},
+        {"DeRadianesACentesimales", false, true, false, "CheckGRAD", "50", std::sqrt(0.5L),
+         ClavesAjustes::Centesimales},
         {"DeCentesimalesAGrados", false, false, true, "CheckDEG", "90", 1, ClavesAjustes::Grados}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);

@@ -122,7 +122,7 @@ TEST(CaracterDeOtraDisposicion, SoloDondeElTecladoNoEsElEspanol) {
         Qt::KeyboardModifiers modificadores;
         quint32 codigoNativo;
         const char16_t* texto;
-        char16_t esperado;  // 0: by the Spanish key
+        char16_t esperado; // 0: by the Spanish key
     } filas[] = {
         // Spanish, every level of the keys with a meaning, and a latch whose Shift is up.
         {"Es_5", Ninguno, 14, u"5", 0},

@@ -17,7 +17,9 @@
 
 using namespace Qt::StringLiterals;
 
-QString Texto(const TZURDigit* registro) { return registro->Text().trimmed(); }
+QString Texto(const TZURDigit* registro) {
+    return registro->Text().trimmed();
+}
 
 QStringList Estado(const TSumadoraFormulario& v) {
     const auto exacto = [](long double valor) {
@@ -30,8 +32,10 @@ QStringList Estado(const TSumadoraFormulario& v) {
                   .arg(v.Cuenta->OperadorActivo())
                   .arg(exacto(v.Cuenta->Valor()));
     const std::pair<const char16_t*, TZURLabelNumber*> registros[] = {
-        {u"Datos", v.Datos}, {u"Operandos", v.Operandos}, {u"M1", v.M1}, {u"M2", v.M2},
-        {u"M3", v.M3},       {u"M4", v.M4},               {u"M5", v.M5}};
+        {u"Datos", v.Datos}, {u"Operandos", v.Operandos},
+        {u"M1", v.M1},       {u"M2", v.M2},
+        {u"M3", v.M3},       {u"M4", v.M4},
+        {u"M5", v.M5}};
     for (const auto& [nombre, registro] : registros)
         estado << QString::fromUtf16(nombre) + u" «"_s + Texto(registro) + u"» "_s +
                       exacto(registro->Valor());
@@ -46,7 +50,9 @@ std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta) {
     return impresora;
 }
 
-void VentanaPrueba::SetUp() { QFile::remove(ArchivoIni::RutaPredeterminada()); }
+void VentanaPrueba::SetUp() {
+    QFile::remove(ArchivoIni::RutaPredeterminada());
+}
 
 void VentanaPrueba::TearDown() {
     EXPECT_EQ(DialogosPendientes(), 0) << "an expected dialog never came";
@@ -65,9 +71,18 @@ TSumadoraFormulario& VentanaPrueba::V() {
     if (!ventana_) {
         ventana_ = std::make_unique<TSumadoraFormulario>(nullptr, ComoPrograma);
         TSumadoraFormulario& v = *ventana_;
-        v.PreguntarArchivoAbrir = [] { ADD_FAILURE() << "open dialog"; return QString(); };
-        v.PreguntarArchivoGuardar = [] { ADD_FAILURE() << "save dialog"; return QString(); };
-        v.ObtenerImpresora = [] { ADD_FAILURE() << "printer"; return std::unique_ptr<QPrinter>(); };
+        v.PreguntarArchivoAbrir = [] {
+            ADD_FAILURE() << "open dialog";
+            return QString();
+        };
+        v.PreguntarArchivoGuardar = [] {
+            ADD_FAILURE() << "save dialog";
+            return QString();
+        };
+        v.ObtenerImpresora = [] {
+            ADD_FAILURE() << "printer";
+            return std::unique_ptr<QPrinter>();
+        };
         v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
         if (ConDialogos)
             CrearDialogos(v);
@@ -99,18 +114,28 @@ void VentanaPrueba::Clic(const QString& nombre) {
 
 void VentanaPrueba::Pulsar(const QString& teclas) {
     static const QHash<QString, QString> nombres = {
-        {u"+"_s, u"OperadorSuma"_s},          {u"-"_s, u"OperadorResta"_s},
-        {u"*"_s, u"OperadorMultiplicacion"_s}, {u"÷"_s, u"OperadorDivision"_s},
-        {u"="_s, u"OperadorIgual"_s},         {u"Total"_s, u"OperadorTotal"_s},
-        {u"CE"_s, u"BorrarOperando"_s},       {u"C"_s, u"BorrarOperacion"_s},
-        {u"±"_s, u"OperadorCambioSigno"_s},   {u"."_s, u"OperadorDecimal"_s},
-        {u"%"_s, u"OperadorPorcentage"_s},    {u"X²"_s, u"OperadorAlCuadrado"_s},
-        {u"X³"_s, u"BotonElevarAlCubo"_s},    {u"X^Y"_s, u"BotonElevarAN"_s},
-        {u"00"_s, u"CeroDoble"_s},            {u"000"_s, u"TripleCero"_s},
-        {u"TRIG"_s, u"BotonTrigonometria"_s}, {u"FIN"_s, u"BotonFinancieras"_s},
+        {u"+"_s, u"OperadorSuma"_s},
+        {u"-"_s, u"OperadorResta"_s},
+        {u"*"_s, u"OperadorMultiplicacion"_s},
+        {u"÷"_s, u"OperadorDivision"_s},
+        {u"="_s, u"OperadorIgual"_s},
+        {u"Total"_s, u"OperadorTotal"_s},
+        {u"CE"_s, u"BorrarOperando"_s},
+        {u"C"_s, u"BorrarOperacion"_s},
+        {u"±"_s, u"OperadorCambioSigno"_s},
+        {u"."_s, u"OperadorDecimal"_s},
+        {u"%"_s, u"OperadorPorcentage"_s},
+        {u"X²"_s, u"OperadorAlCuadrado"_s},
+        {u"X³"_s, u"BotonElevarAlCubo"_s},
+        {u"X^Y"_s, u"BotonElevarAN"_s},
+        {u"00"_s, u"CeroDoble"_s},
+        {u"000"_s, u"TripleCero"_s},
+        {u"TRIG"_s, u"BotonTrigonometria"_s},
+        {u"FIN"_s, u"BotonFinancieras"_s},
     };
     for (const QString& tecla : teclas.split(u' ', Qt::SkipEmptyParts)) {
-        if (!nombres.contains(tecla) && std::all_of(tecla.begin(), tecla.end(), [](QChar c) { return c.isDigit(); })) {
+        if (!nombres.contains(tecla) &&
+            std::all_of(tecla.begin(), tecla.end(), [](QChar c) { return c.isDigit(); })) {
             for (QChar c : tecla)
                 Clic(c == u'0' ? u"CeroSimple"_s : u"Numero"_s + c);
         } else {
@@ -119,7 +144,9 @@ void VentanaPrueba::Pulsar(const QString& teclas) {
     }
 }
 
-QStringList VentanaPrueba::Cinta() { return V().Cuenta->Lineas(); }
+QStringList VentanaPrueba::Cinta() {
+    return V().Cuenta->Lineas();
+}
 
 void VentanaPrueba::GuardarUnidad(bool deg, bool rad, bool grad) {
     namespace C = ClavesAjustes;
@@ -129,7 +156,8 @@ void VentanaPrueba::GuardarUnidad(bool deg, bool rad, bool grad) {
 
 QString VentanaPrueba::UnidadGuardada() {
     QStringList ciertas;
-    for (const auto* clave : {&ClavesAjustes::Grados, &ClavesAjustes::Radianes, &ClavesAjustes::Centesimales})
+    for (const auto* clave :
+         {&ClavesAjustes::Grados, &ClavesAjustes::Radianes, &ClavesAjustes::Centesimales})
         if (ClavesAjustes::LeerTexto(Ajustes, *clave).toInt() != 0) // a missing key is false
             ciertas << clave->Nombre.toString();
     return ciertas.join(u',');
@@ -144,4 +172,6 @@ void SecuenciaPrueba::ComprobarResultado() {
     }
 }
 
-std::string NombreSecuencia(const ::testing::TestParamInfo<Secuencia>& info) { return info.param.nombre; }
+std::string NombreSecuencia(const ::testing::TestParamInfo<Secuencia>& info) {
+    return info.param.nombre;
+}

@@ -24,7 +24,8 @@ std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta);
 // Builds the five dialogs the window otherwise builds at their first opening.
 void CrearDialogos(TSumadoraFormulario& v);
 
-inline const QString Desbordamiento = QStringLiteral("Desbordamiento en operación de coma flotante.");
+inline const QString Desbordamiento =
+    QStringLiteral("Desbordamiento en operación de coma flotante.");
 
 class VentanaPrueba : public ::testing::Test {
 protected:

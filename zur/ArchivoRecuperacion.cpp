@@ -13,8 +13,8 @@ namespace {
 const QByteArray Firma = QByteArrayLiteral("SUMADORA RECUPERACION 1\r\n");
 
 quint32 Crc(QByteArrayView bytes) {
-    return static_cast<quint32>(
-        crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<z_size_t>(bytes.size())));
+    return static_cast<quint32>(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()),
+                                        static_cast<z_size_t>(bytes.size())));
 }
 
 [[noreturn]] void Danada() {
@@ -43,8 +43,7 @@ TextoCuenta DecodificarRecuperacion(QByteArray datos) {
     const qlonglong bytes = bien ? campos[1].toLongLong(&bien) : 0;
     const quint32 crc = bien ? campos[2].toUInt(&bien, 16) : 0;
     const qsizetype inicio = fin + 2;
-    if (!bien || datos.size() - inicio != bytes ||
-        Crc(QByteArrayView(datos).sliced(inicio)) != crc)
+    if (!bien || datos.size() - inicio != bytes || Crc(QByteArrayView(datos).sliced(inicio)) != crc)
         Danada();
     TextoCuenta cuenta = DecodificarCuenta(datos.sliced(inicio));
     if (cuenta.Texto.Cantidad() != lineas)

@@ -69,8 +69,9 @@ TablaCsv CsvCinta(const TextoLineas& texto, const std::vector<ValorLineaCinta>& 
         if (exacto != exactos.end() && exacto->Linea == i)
             linea->Numero = TablaCsv::Numero(exacto->Valor).toLatin1();
         // A symbol beyond ASCII (a loaded file's text) is decoded with its whole line.
-        const bool ascii = std::all_of(linea->Operacion.begin(), linea->Operacion.end(),
-                                       [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+        const bool ascii =
+            std::all_of(linea->Operacion.begin(), linea->Operacion.end(),
+                        [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
         const QString operacion = ascii ? QString::fromLatin1(linea->Operacion)
                                         : texto.Linea(i).trimmed().section(u' ', -1);
         tabla.AgregarFila({QString::fromLatin1(linea->Numero), operacion});

@@ -77,23 +77,57 @@ long double Factorial(long double valor) {
     return static_cast<long double>(producto);
 }
 
-long double Inverso(long double x) { return 1 / x; }
-long double LogaritmoBase10(long double x) { return log10l(x); }
-long double LogaritmoNatural(long double x) { return logl(x); }
-long double RaizCuadrada(long double x) { return sqrtl(x); }
+long double Inverso(long double x) {
+    return 1 / x;
+}
+long double LogaritmoBase10(long double x) {
+    return log10l(x);
+}
+long double LogaritmoNatural(long double x) {
+    return logl(x);
+}
+long double RaizCuadrada(long double x) {
+    return sqrtl(x);
+}
 
-long double Seno(long double a) { return sinl(a); }
-long double Coseno(long double a) { return cosl(a); }
-long double Tangente(long double a) { return tanl(a); }
-long double Cotangente(long double a) { return 1 / tanl(a); }
-long double ArcoSeno(long double a) { return asinl(a); }
-long double ArcoCoseno(long double a) { return acosl(a); }
-long double ArcoTangente(long double a) { return atanl(a); }
-long double SenoHiperbolico(long double a) { return sinhl(a); }
-long double CosenoHiperbolico(long double a) { return coshl(a); }
-long double TangenteHiperbolica(long double a) { return tanhl(a); }
-long double ArcoSenoHiperbolico(long double a) { return asinhl(a); }
-long double ArcoCosenoHiperbolico(long double a) { return acoshl(a); }
-long double ArcoTangenteHiperbolica(long double a) { return atanhl(a); }
+long double Seno(long double a) {
+    return sinl(a);
+}
+long double Coseno(long double a) {
+    return cosl(a);
+}
+long double Tangente(long double a) {
+    return tanl(a);
+}
+long double Cotangente(long double a) {
+    return 1 / tanl(a);
+}
+long double ArcoSeno(long double a) {
+    return asinl(a);
+}
+long double ArcoCoseno(long double a) {
+    return acosl(a);
+}
+long double ArcoTangente(long double a) {
+    return atanl(a);
+}
+long double SenoHiperbolico(long double a) {
+    return sinhl(a);
+}
+long double CosenoHiperbolico(long double a) {
+    return coshl(a);
+}
+long double TangenteHiperbolica(long double a) {
+    return tanhl(a);
+}
+long double ArcoSenoHiperbolico(long double a) {
+    return asinhl(a);
+}
+long double ArcoCosenoHiperbolico(long double a) {
+    return acoshl(a);
+}
+long double ArcoTangenteHiperbolica(long double a) {
+    return atanhl(a);
+}
 
 } // namespace cientificas

@@ -71,8 +71,8 @@ void ImprimirTexto(QPrinter& impresora, const QString& titulo, const QString& te
         // A quarter line in from either edge: the layout counts a line that touches the page's
         // edge, give or take its rounding, as on the page, and the first line of the next page
         // would print twice.
-        contexto.clip = QRectF(0, i * pagina.height() + margen, pagina.width(),
-                               pagina.height() - 2 * margen);
+        contexto.clip =
+            QRectF(0, i * pagina.height() + margen, pagina.width(), pagina.height() - 2 * margen);
         documento.documentLayout()->draw(&pintor, contexto);
         pintor.restore();
     }

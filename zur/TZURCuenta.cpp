@@ -14,9 +14,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 #include <QStaticText>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -47,7 +47,7 @@ public:
         initStyleOption(&o, indice);
         const QPalette::ColorGroup grupo = !(o.state & QStyle::State_Enabled) ? QPalette::Disabled
                                            : (o.state & QStyle::State_Active) ? QPalette::Active
-                                                                               : QPalette::Inactive;
+                                                                              : QPalette::Inactive;
         const bool elegida = o.state & QStyle::State_Selected;
         if (elegida)
             lienzo->fillRect(o.rect, o.palette.brush(grupo, QPalette::Highlight));
@@ -69,8 +69,10 @@ public:
         const int alto = QFontMetrics(o.font).height();
         lienzo->save();
         lienzo->setFont(o.font);
-        lienzo->setPen(o.palette.color(grupo, elegida ? QPalette::HighlightedText : QPalette::Text));
-        lienzo->drawStaticText(o.rect.left() + margen, o.rect.top() + (o.rect.height() - alto) / 2, *it);
+        lienzo->setPen(
+            o.palette.color(grupo, elegida ? QPalette::HighlightedText : QPalette::Text));
+        lienzo->drawStaticText(o.rect.left() + margen, o.rect.top() + (o.rect.height() - alto) / 2,
+                               *it);
         lienzo->restore();
     }
 
@@ -254,7 +256,8 @@ void TZURCuenta::ProgramarPublicacion() {
     if (FPublicacionPendiente)
         return;
     FPublicacionPendiente = true;
-    QMetaObject::invokeMethod(this, [this] { PublicarYDesplazar(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { PublicarYDesplazar(); }, Qt::QueuedConnection);
 }
 
 void TZURCuenta::PublicarYDesplazar() {
@@ -332,7 +335,8 @@ void TZURCuenta::scrollContentsBy(int dx, int dy) {
         dy = int(std::clamp(pixeles, -lejos, lejos));
     }
     const int alto = vista->height();
-    if (dx != 0 || dy == 0 || std::abs(dy) >= alto || vista->testAttribute(Qt::WA_OpaquePaintEvent)) {
+    if (dx != 0 || dy == 0 || std::abs(dy) >= alto ||
+        vista->testAttribute(Qt::WA_OpaquePaintEvent)) {
         vista->scroll(dx, dy);
         return;
     }
@@ -378,8 +382,8 @@ void TZURCuenta::updateGeometries() {
             const qint64 contenido = qint64(filas) * FAlturaLinea;
             vertical->setSingleStep(FAlturaLinea);
             vertical->setPageStep(alto);
-            vertical->setRange(0, int(std::clamp<qint64>(contenido - alto, 0,
-                                                         std::numeric_limits<int>::max())));
+            vertical->setRange(
+                0, int(std::clamp<qint64>(contenido - alto, 0, std::numeric_limits<int>::max())));
         }
     }
     QAbstractItemView::updateGeometries();
@@ -440,18 +444,32 @@ void TZURCuenta::scrollTo(const QModelIndex& index, ScrollHint hint) {
         const int caben = std::max(1, alto / FAlturaLinea);
         const int fila0 = index.row();
         switch (hint) {
-        case PositionAtTop: vertical->setValue(fila0); break;
-        case PositionAtBottom: vertical->setValue(fila0 - caben + 1); break;
-        case PositionAtCenter: vertical->setValue(fila0 - (caben - 1) / 2); break;
-        default: break;
+        case PositionAtTop:
+            vertical->setValue(fila0);
+            break;
+        case PositionAtBottom:
+            vertical->setValue(fila0 - caben + 1);
+            break;
+        case PositionAtCenter:
+            vertical->setValue(fila0 - (caben - 1) / 2);
+            break;
+        default:
+            break;
         }
     } else {
         const int y = fila.top() + verticalOffset();
         switch (hint) {
-        case PositionAtTop: vertical->setValue(y); break;
-        case PositionAtBottom: vertical->setValue(y + FAlturaLinea - alto); break;
-        case PositionAtCenter: vertical->setValue(y - (alto - FAlturaLinea) / 2); break;
-        default: break;
+        case PositionAtTop:
+            vertical->setValue(y);
+            break;
+        case PositionAtBottom:
+            vertical->setValue(y + FAlturaLinea - alto);
+            break;
+        case PositionAtCenter:
+            vertical->setValue(y - (alto - FAlturaLinea) / 2);
+            break;
+        default:
+            break;
         }
     }
 }
@@ -466,14 +484,27 @@ QModelIndex TZURCuenta::moveCursor(CursorAction accion, Qt::KeyboardModifiers) {
     int nueva = fila;
     switch (accion) {
     case MoveUp:
-    case MovePrevious: nueva = fila < 0 ? 0 : fila - 1; break;
+    case MovePrevious:
+        nueva = fila < 0 ? 0 : fila - 1;
+        break;
     case MoveDown:
-    case MoveNext: nueva = fila + 1; break;
-    case MovePageUp: nueva = fila - pagina; break;
-    case MovePageDown: nueva = fila < 0 ? pagina - 1 : fila + pagina; break;
-    case MoveHome: nueva = 0; break;
-    case MoveEnd: nueva = filas - 1; break;
-    default: break;
+    case MoveNext:
+        nueva = fila + 1;
+        break;
+    case MovePageUp:
+        nueva = fila - pagina;
+        break;
+    case MovePageDown:
+        nueva = fila < 0 ? pagina - 1 : fila + pagina;
+        break;
+    case MoveHome:
+        nueva = 0;
+        break;
+    case MoveEnd:
+        nueva = filas - 1;
+        break;
+    default:
+        break;
     }
     return Modelo->index(std::clamp(nueva, 0, filas - 1));
 }
@@ -524,8 +555,8 @@ void TZURCuenta::paintEvent(QPaintEvent* evento) {
     // the rows that meet a band (a scroll leaves two apart).
     int pintadas = -1;
     for (const QRect& zona : evento->region()) {
-        const auto [primera, ultima] = FilasEntre(qint64(zona.top()) + desplazamiento,
-                                                  qint64(zona.bottom()) + desplazamiento);
+        const auto [primera, ultima] =
+            FilasEntre(qint64(zona.top()) + desplazamiento, qint64(zona.bottom()) + desplazamiento);
         for (int fila = std::max(primera, pintadas + 1); fila <= ultima; ++fila) {
             const QModelIndex indice = Modelo->index(fila);
             opcion.rect = visualRect(indice);
@@ -551,10 +582,10 @@ void TZURCuenta::AplicarOperando(Operacion op, long double V) {
         return;
     const bool aditiva = op == Operacion::Suma || op == Operacion::Resta;
     // The subtotal marks each change between the additive and the multiplicative pair.
-    const bool subtotal = aditiva ? (EsCodigo(FOperador, '*') || EsCodigo(FOperador, '/') ||
-                                     EsCodigo(FOperador, '2'))
-                                  : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') ||
-                                     EsCodigo(FOperador, '2'));
+    const bool subtotal =
+        aditiva
+            ? (EsCodigo(FOperador, '*') || EsCodigo(FOperador, '/') || EsCodigo(FOperador, '2'))
+            : (EsCodigo(FOperador, '+') || EsCodigo(FOperador, '-') || EsCodigo(FOperador, '2'));
     if (subtotal)
         AgregarLinea(u" ="_s, FValor);
 

@@ -19,8 +19,7 @@ namespace {
 constexpr int MinimoDigitos = 1;
 constexpr int MaximoDigitos = 32;
 
-template <typename... N>
-constexpr std::uint16_t Seg(N... n) {
+template <typename... N> constexpr std::uint16_t Seg(N... n) {
     return std::uint16_t(((1u << (n - 1)) | ...));
 }
 
@@ -31,21 +30,36 @@ struct TDato {
 };
 
 constexpr TDato Glifos[30] = {
-    {u'0', Seg(1, 2, 3, 4, 5, 6)}, {u'1', Seg(2, 3)},
-    {u'2', Seg(1, 2, 4, 5, 7)},    {u'3', Seg(1, 2, 3, 4, 7)},
-    {u'4', Seg(2, 3, 6, 7)},       {u'5', Seg(1, 3, 4, 6, 7)},
-    {u'6', Seg(1, 3, 4, 5, 6, 7)}, {u'7', Seg(1, 2, 3)},
-    {u'8', Seg(1, 2, 3, 4, 5, 6, 7)}, {u'9', Seg(1, 2, 3, 4, 6, 7)},
-    {u':', Seg(10, 11)},           {u'.', Seg(12)},
-    {u',', Seg(12)},               {u'+', Seg(7, 8, 9)},
-    {u'-', Seg(7)},                {u'A', Seg(1, 2, 3, 5, 6, 7)},
-    {u'B', Seg(3, 4, 5, 6, 7)},    {u'C', Seg(1, 4, 5, 6)},
-    {u'D', Seg(2, 3, 4, 5, 7)},    {u'E', Seg(1, 4, 5, 6, 7)},
-    {u'F', Seg(1, 5, 6, 7)},       {u'I', Seg(2, 3)},
-    {u'H', Seg(2, 3, 5, 6, 7)},    {u'L', Seg(4, 5, 6)},
-    {u'O', Seg(3, 4, 5, 7)},       {u'P', Seg(1, 2, 5, 6, 7)},
-    {u'R', Seg(5, 7)},             {u'S', Seg(1, 3, 4, 6, 7)},
-    {u'T', Seg(4, 5, 6, 7)},       {u'U', Seg(2, 3, 4, 5, 6)},
+    {u'0', Seg(1, 2, 3, 4, 5, 6)},
+    {u'1', Seg(2, 3)},
+    {u'2', Seg(1, 2, 4, 5, 7)},
+    {u'3', Seg(1, 2, 3, 4, 7)},
+    {u'4', Seg(2, 3, 6, 7)},
+    {u'5', Seg(1, 3, 4, 6, 7)},
+    {u'6', Seg(1, 3, 4, 5, 6, 7)},
+    {u'7', Seg(1, 2, 3)},
+    {u'8', Seg(1, 2, 3, 4, 5, 6, 7)},
+    {u'9', Seg(1, 2, 3, 4, 6, 7)},
+    {u':', Seg(10, 11)},
+    {u'.', Seg(12)},
+    {u',', Seg(12)},
+    {u'+', Seg(7, 8, 9)},
+    {u'-', Seg(7)},
+    {u'A', Seg(1, 2, 3, 5, 6, 7)},
+    {u'B', Seg(3, 4, 5, 6, 7)},
+    {u'C', Seg(1, 4, 5, 6)},
+    {u'D', Seg(2, 3, 4, 5, 7)},
+    {u'E', Seg(1, 4, 5, 6, 7)},
+    {u'F', Seg(1, 5, 6, 7)},
+    {u'I', Seg(2, 3)},
+    {u'H', Seg(2, 3, 5, 6, 7)},
+    {u'L', Seg(4, 5, 6)},
+    {u'O', Seg(3, 4, 5, 7)},
+    {u'P', Seg(1, 2, 5, 6, 7)},
+    {u'R', Seg(5, 7)},
+    {u'S', Seg(1, 3, 4, 6, 7)},
+    {u'T', Seg(4, 5, 6, 7)},
+    {u'U', Seg(2, 3, 4, 5, 6)},
 };
 
 std::uint16_t SegmentosDe(QChar c) {
@@ -100,9 +114,7 @@ void Bloque(QPainter& p, const QColor& c, int x1, int y1, int x2, int y2) {
 } // namespace
 
 TZURDigit::TZURDigit(QWidget* parent)
-    : QWidget(parent),
-      FText(u"9AF+-:.,"_s),
-      FColor(palette().color(QPalette::Button)),
+    : QWidget(parent), FText(u"9AF+-:.,"_s), FColor(palette().color(QPalette::Button)),
       FFontColor(Qt::black) {
     // Every paint covers the whole control, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -58,7 +58,8 @@ QString TZURLabelNumber::ValorATexto(long double V) const {
                                         : TextoFijo(V, std::max(FDecimales, 0), P, FSeparadorMiles);
     // Cutting a scientific text would drop its exponent and show a wrong number: give up
     // significant digits until it fits instead.
-    for (int p = P - 1; p >= 1 && texto.size() > LargoMaximoTexto && texto.find('E') != std::string::npos; --p)
+    for (int p = P - 1;
+         p >= 1 && texto.size() > LargoMaximoTexto && texto.find('E') != std::string::npos; --p)
         texto = TextoGeneral(V, p);
     if (static_cast<int>(texto.size()) > NumDigits())
         texto.resize(std::min<std::size_t>(texto.size(), LargoMaximoTexto));
@@ -151,16 +152,28 @@ void TZURLabelNumber::OperacionResultado(long double resultado) {
     TerminarEntrada();
 }
 
-void TZURLabelNumber::CambioSigno() { OperacionResultado(FValor * -1); }
+void TZURLabelNumber::CambioSigno() {
+    OperacionResultado(FValor * -1);
+}
 
 void TZURLabelNumber::ElevarA(long double Exponente) {
     OperacionResultado(cientificas::Potencia(FValor, Exponente));
 }
-void TZURLabelNumber::Factorial() { OperacionResultado(cientificas::Factorial(FValor)); }
-void TZURLabelNumber::Inverso() { OperacionResultado(cientificas::Inverso(FValor)); }
-void TZURLabelNumber::LogaritmoBase10() { OperacionResultado(cientificas::LogaritmoBase10(FValor)); }
-void TZURLabelNumber::LogaritmoNatural() { OperacionResultado(cientificas::LogaritmoNatural(FValor)); }
-void TZURLabelNumber::RaizCuadrada() { OperacionResultado(cientificas::RaizCuadrada(FValor)); }
+void TZURLabelNumber::Factorial() {
+    OperacionResultado(cientificas::Factorial(FValor));
+}
+void TZURLabelNumber::Inverso() {
+    OperacionResultado(cientificas::Inverso(FValor));
+}
+void TZURLabelNumber::LogaritmoBase10() {
+    OperacionResultado(cientificas::LogaritmoBase10(FValor));
+}
+void TZURLabelNumber::LogaritmoNatural() {
+    OperacionResultado(cientificas::LogaritmoNatural(FValor));
+}
+void TZURLabelNumber::RaizCuadrada() {
+    OperacionResultado(cientificas::RaizCuadrada(FValor));
+}
 
 // The trigonometric family works on the value converted by the angle unit.
 #define SUMADORA_FUNCION_ANGULAR(Nombre)                                                           \
@@ -183,4 +196,6 @@ SUMADORA_FUNCION_ANGULAR(ArcoCosenoHiperbolico)
 SUMADORA_FUNCION_ANGULAR(ArcoTangenteHiperbolica)
 #undef SUMADORA_FUNCION_ANGULAR
 
-void TZURLabelNumber::paintEvent(QPaintEvent* evento) { TZURDigit::paintEvent(evento); }
+void TZURLabelNumber::paintEvent(QPaintEvent* evento) {
+    TZURDigit::paintEvent(evento);
+}

@@ -6,7 +6,8 @@
 #include "FuncionesCientificas.h"
 #include "TZURDigit.h"
 
-static_assert(sizeof(long double) > sizeof(double), "the calculator computes in 80-bit long double");
+static_assert(sizeof(long double) > sizeof(double),
+              "the calculator computes in 80-bit long double");
 
 class TZURLabelNumber : public TZURDigit {
     Q_OBJECT

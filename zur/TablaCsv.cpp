@@ -57,7 +57,7 @@ void TablaCsv::Guardar(const QString& ruta) const {
         !archivo.commit()) {
         const QString motivo = archivo.errorString();
         archivo.cancelWriting();
-        throw ErrorSumadora(u"No se puede guardar la hoja de cálculo «%1»: %2"_s
-                                .arg(QDir::toNativeSeparators(ruta), motivo));
+        throw ErrorSumadora(u"No se puede guardar la hoja de cálculo «%1»: %2"_s.arg(
+            QDir::toNativeSeparators(ruta), motivo));
     }
 }

@@ -45,8 +45,7 @@ int ByteWindows1252(char16_t c) {
 constexpr qsizetype MaximoBytes = std::numeric_limits<quint32>::max();
 
 [[noreturn]] void Lleno() {
-    throw ErrorSumadora(
-        u"La cuenta no admite más líneas. Guárdela y bórrela para seguir."_s);
+    throw ErrorSumadora(u"La cuenta no admite más líneas. Guárdela y bórrela para seguir."_s);
 }
 
 bool EsSalto(char c) {

@@ -3,4 +3,6 @@
 
 #include <QString>
 
-inline QString VersionSumadora() { return QStringLiteral(SUMADORA_VERSION); }
+inline QString VersionSumadora() {
+    return QStringLiteral(SUMADORA_VERSION);
+}
