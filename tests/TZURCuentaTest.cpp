@@ -8,6 +8,9 @@
 #include "AyudasPrueba.h"
 
 #include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -297,6 +300,29 @@ TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
     }
     EXPECT_TRUE(ultimaVisible());
     EXPECT_EQ(cuenta.Linea(cuenta.CantidadLineas() - 1), u"                     3 +"_s);
+}
+
+// Lines typed one by one repaint only what changed; what the screen then shows is the list
+// painted whole, also under a look whose rounded border reaches into the list.
+TEST_F(PruebaCuenta, LoPintadoLineaALineaEsLaListaEntera) {
+    cuenta.setStyleSheet(u"TZURCuenta { background: #1b1224; color: #f0ffd0; "
+                         "border: 1px solid #7d55a3; border-radius: 6px; }"_s);
+    cuenta.resize(240, 160);
+    cuenta.show();
+    auto enPantalla = [this] {
+        return cuenta.screen()
+            ->grabWindow(cuenta.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    auto entera = [this] { return cuenta.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    for (int i = 1; i <= 30; ++i) {
+        cuenta.AgregarLinea(u" +"_s, i);
+        ASSERT_TRUE(EsperarLista());
+        QCoreApplication::processEvents();
+        if (i == 5 || i == 30)
+            EXPECT_EQ(enPantalla(), entera()) << i << " lines";
+    }
 }
 
 } // namespace

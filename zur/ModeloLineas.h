@@ -11,7 +11,7 @@ class ModeloLineas final : public QAbstractListModel {
 public:
     explicit ModeloLineas(QObject* parent = nullptr);
 
-    // The list view asks for every row's index at each layout: kept free of virtual calls.
+    // The list asks for rows' indexes at every paint and hit test: kept free of virtual calls.
     QModelIndex index(int row, int column = 0,
                       const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

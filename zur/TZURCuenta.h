@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
+#include <utility>
 #include <vector>
 
 class ModeloLineas;
@@ -79,17 +79,43 @@ public:
     // The values of the lines written in a fixed format, whose text is rounded; ascending.
     const std::vector<ValorLineaCinta>& ValoresExactos() const { return FValoresExactos; }
 
+    // The list's own layout. Every line has one height, so where a line is follows from its
+    // number: nothing is laid out line by line, and a new line repaints only its own row (and
+    // the scroll bar when its range changes) whatever the length of the tape. Drawn and
+    // answered as the list view does with items of one size.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& punto) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    void doItemsLayout() override;
+    void reset() override;
+
+protected:
+    QModelIndex moveCursor(CursorAction accion, Qt::KeyboardModifiers modificadores) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    void setSelection(const QRect& zona, QItemSelectionModel::SelectionFlags orden) override;
+    QRegion visualRegionForSelection(const QItemSelection& seleccion) const override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+    void paintEvent(QPaintEvent* evento) override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+
 private:
     enum class Operacion { Suma, Resta, Producto, Cociente };
     void AplicarOperando(Operacion op, long double V);
     void OperandoDelDato(Operacion op);
     void Elevar(long double Exponente, const QString& Codigo, bool SubtotalPrevio);
     void RefrescarRegistros(long double ParaDato);
-    // New lines reach the list and are scrolled into view at most once per turn of the
-    // event loop, however many were appended, and never so often that laying the list out
-    // again (which grows with its length) takes more than about a tenth of the time.
+    // New lines reach the list and are scrolled into view once per turn of the event loop,
+    // however many were appended.
     void ProgramarPublicacion();
     void PublicarYDesplazar();
+    // The first and last rows (clamped to the list) that the content band [arriba, abajo]
+    // touches; first > last when none.
+    std::pair<int, int> FilasEntre(qint64 arriba, qint64 abajo) const;
+    int AnchoFilas() const;
+    void MedirAnchoContenido();
 
     ModeloLineas* Modelo;
     QPointer<TZURLabelNumber> FXDato;
@@ -104,5 +130,7 @@ private:
     int FAlturaLinea = 15;
     std::vector<ValorLineaCinta> FValoresExactos;
     bool FPublicacionPendiente = false;
-    std::chrono::steady_clock::time_point FProximaPublicacion;
+    // Width of the list's content: the last row's hint, as the list view with rows of one size
+    // takes it; the rows are never narrower than the viewport.
+    int FAnchoContenido = 0;
 };
