@@ -123,20 +123,20 @@ TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
 // Each button of the "Financieras" page opens its dialog modally with the hook at rest,
 // and the dialog keeps its contents between openings.
 TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
-    const std::pair<QString, QString> casos[] = {
-        {u"BotonInteresSimple"_s, u"Interés Simple"_s},
-        {u"BotonInteresCompuesto"_s, u"Interés Compuesto"_s},
-        {u"SpeedButton26"_s, u"Prestamos."_s},
+    const std::pair<QString, std::function<QWidget*()>> casos[] = {
+        {u"BotonInteresSimple"_s, [this] { return V().DialogoInteresSimple(); }},
+        {u"BotonInteresCompuesto"_s, [this] { return V().DialogoInteresCompuesto(); }},
+        {u"SpeedButton26"_s, [this] { return V().DialogoPrestamoFrances(); }},
     };
-    for (const auto& [boton, titulo] : casos) {
-        QString visto;
+    for (const auto& [boton, dialogo] : casos) {
+        QWidget* visto = nullptr;
         bool teclado = true;
         AlAparecerDialogo([&](QWidget* w) {
-            visto = w->windowTitle();
+            visto = w;
             teclado = V().TecladoActivo;
         });
         Clic(boton);
-        EXPECT_EQ(visto, titulo);
+        EXPECT_EQ(visto, dialogo()) << boton.toStdString();
         EXPECT_FALSE(teclado);
         EXPECT_TRUE(V().TecladoActivo);
     }
