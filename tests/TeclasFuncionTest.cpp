@@ -48,6 +48,19 @@ const Secuencia Casos[] = {
      u"100 +|---|100 T|||16 %|16 +|4 +", u"4", u"4"},
     {"Pi", u"12 BotonValorPI", u"", u"3,14159265358979324", u"TOTAL"},
     {"E", u"BotonValorE", u"", u"2,71828182845905", u"TOTAL"},
+    // The NIF line and an empty one, the digits ending in the 22nd column, or "ERROR" and
+    // nothing printed; an open calculation goes on.
+    {"NIFOchoCifras", u"12345678 BotonNIF", u"12345678-Z|", u"12345678", u"0"},
+    {"NIFVeintidos", u"22 BotonNIF", u"22-E|", u"22", u"0"},
+    {"NIFVeintitresEsComoCero", u"23 BotonNIF", u"23-T|", u"23", u"0"},
+    {"NIFSoloLaParteEntera", u"1234567 . 9 BotonNIF", u"1234567-L|", u"1234567,9", u"0"},
+    {"NIFElMayorConLetra", u"2147483647 BotonNIF", u"2147483647-M|", u"2147483647", u"0"},
+    // Truncation towards zero makes any entry above -1 the number 0.
+    {"NIFMenosMedioEsCero", u"0 . 5 ± BotonNIF", u"0-T|", u"-0,5", u"0"},
+    {"NIFNegativo", u"5 ± BotonNIF", u"", u"ERROR", u"TOTAL"},
+    {"NIFDosALaTreintaYUno", u"2147483648 BotonNIF", u"", u"ERROR", u"TOTAL"},
+    {"NIFEnMediaCuenta", u"5 + 12345678 BotonNIF 3 + Total", u"5 +|12345678-Z||3 +|---|8 T||", u"8",
+     u"8"},
     // A NIF "ERROR" keeps the old value, and the next operation uses it.
     {"NIFSinLetraDejaElValor", u"5 ± BotonNIF +", u"-5 +", u"ERROR", u"-5"},
 };
@@ -87,68 +100,6 @@ TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
         EXPECT_EQ(V().Cuenta->Operador(), operador);
         EXPECT_EQ(Texto(V().Operandos), textoTotal);
     }
-}
-
-// The line and an empty one, right-aligned so that the digits end in the 22nd column, or
-// "ERROR" and nothing printed; the entry keeps its value, the total stays.
-TEST_F(FuncionesTest, LetraDelNIF) {
-    const struct {
-        const char *nombre, *teclas, *nif; // nif nullptr: "ERROR"
-    } casos[] = {{"OchoCifras", "12345678", "12345678-Z"},
-                 {"Veintidos", "22", "22-E"},
-                 {"VeintitresEsComoCero", "23", "23-T"},
-                 {"SoloLaParteEntera", "1234567 . 9", "1234567-L"},
-                 {"ElMayorConLetra", "2147483647", "2147483647-M"},
-                 // Truncation towards zero makes any entry above -1 the number 0.
-                 {"MenosMedioEsCero", "0 . 5 ±", "0-T"},
-                 {"Negativo", "5 ±", nullptr},
-                 {"DosALaTreintaYUno", "2147483648", nullptr}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        Reiniciar();
-        Pulsar(QString::fromUtf8(c.teclas));
-        const long double valor = V().Datos->Valor();
-        Pulsar(u"BotonNIF"_s);
-        if (c.nif) {
-            EXPECT_EQ(Cinta(),
-                      (QStringList{QString::fromUtf8(c.nif).rightJustified(24, u' '), {}}));
-            EXPECT_EQ(Texto(V().Operandos), u"0"_s);
-        } else {
-            EXPECT_EQ(Texto(V().Datos), u"ERROR"_s);
-            EXPECT_TRUE(Cinta().isEmpty());
-        }
-        EXPECT_EQ(V().Datos->Valor(), valor);
-        EXPECT_FALSE(V().Datos->Editando());
-    }
-
-    // Nor does it touch an open calculation.
-    Reiniciar();
-    Pulsar(u"5 + 12345678 BotonNIF"_s);
-    EXPECT_TRUE(V().Cuenta->OperadorActivo());
-    EXPECT_EQ(Texto(V().Operandos), u"5"_s);
-    Pulsar(u"3 + Total"_s);
-    EXPECT_EQ(Cinta(), Lineas(u"5 +"_s) +
-                           QStringList({u"12345678-Z"_s.rightJustified(24), QString()}) +
-                           Lineas(u"3 +|---|8 T||"_s));
-}
-
-TEST_F(FuncionesTest, CambioDeMonedaIdaYVueltaYDesbordamiento) {
-    Pulsar(u"1 BotonEurosPTS"_s);
-    EXPECT_EQ(Texto(V().Datos), u"166,386"_s);
-    Pulsar(u"BotonPTSEuros"_s);
-    EXPECT_EQ(V().Datos->Valor(), 1); // exactly
-    // An overflow leaves the entry as it was.
-    V().Datos->MostrarResultado(LDBL_MAX / 100);
-    const QString texto = Texto(V().Datos);
-    QString mensaje;
-    EsperarMensaje(&mensaje);
-    Pulsar(u"BotonEurosPTS"_s);
-    EXPECT_EQ(mensaje, Desbordamiento);
-    EXPECT_EQ(V().Datos->Valor(), LDBL_MAX / 100);
-    EXPECT_EQ(Texto(V().Datos), texto);
-    // The calculator goes on with the same entry.
-    Pulsar(u"BotonPTSEuros"_s);
-    EXPECT_TRUE(Cerca(V().Datos->Valor(), LDBL_MAX / 100 / 166.386L));
 }
 
 // Each function key applies its own function to the entry, in the angle unit for the
