@@ -96,8 +96,6 @@ INSTANTIATE_TEST_SUITE_P(Estadounidense, TraduccionTecla, ::testing::ValuesIn(kE
 // keyboard. The keys the buttons' hints announce are also pressed this way, over a window, by
 // the keyboard hook's tests; these are the rest.
 const Fila kSinCodigo[] = {
-    {"Sin_Igual", Qt::Key_Equal, Mayus, 0, u"=", 0x30},
-    {"Sin_Barra", Qt::Key_Slash, Mayus, 0, u"/", 0x37},
     {"Sin_TecladoDecimal_Coma", Qt::Key_Comma, Teclado, 0, u",", 0x6E},
     {"Sin_TecladoDecimal_Suprimir", Qt::Key_Delete, Teclado, 0, u"", 0x6E},
     {"Sin_SinBloqNum_Teclado7", Qt::Key_Home, Teclado, 0, u"", 0x67},
