@@ -29,8 +29,9 @@ QStringList Lineas(const QString& descripcion) {
             lineas << Separador();
         } else if (d.isEmpty()) {
             lineas << QString();
+        } else if (const qsizetype espacio = d.lastIndexOf(u' '); espacio < 0) {
+            lineas << d.rightJustified(24, u' ');
         } else {
-            const qsizetype espacio = d.lastIndexOf(u' ');
             lineas << d.left(espacio).rightJustified(22, u' ') + d.mid(espacio);
         }
     }

@@ -12,7 +12,8 @@
 #include <ostream>
 
 // Tape lines written short: "5 +|---|8 T||" is 5 with " +" right-aligned in 22 columns (never
-// cut when wider), the separator (a space and 21 hyphens), 8 with " T" and two empty lines.
+// cut when wider), the separator (a space and 21 hyphens), 8 with " T" and two empty lines. A
+// piece without a blank ("22-E") is right-aligned in 24 columns.
 QStringList Lineas(const QString& descripcion);
 QString Separador();
 

@@ -4,8 +4,6 @@
 // caption row shows (the window manager's frame extents and the screen's pixels), the caption
 // has the window's own buttons, and dragging the caption moves the window.
 // Skipped without an X display (QT_QPA_PLATFORM=xcb), xprop, xdotool or a window manager.
-// With ESCRITORIO_CAPTURAS set, screenshots of the main window and Properties in three looks
-// are saved in that folder.
 #include "GuardiaErrores.h"
 #include "TBarraTituloSkin.h"
 #include "TFAcercaDe.h"
@@ -21,7 +19,6 @@
 #include "AyudasPrueba.h"
 #include "VentanaPrueba.h"
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -200,7 +197,6 @@ protected:
 };
 
 TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
-    const QString capturas = qEnvironmentVariable("ESCRITORIO_CAPTURAS");
     for (const int skin : {1, 0, 4}) {
         ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(skin));
         for (const Dialogo& d : Ventanas()) {
@@ -235,12 +231,6 @@ TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
                     EXPECT_TRUE(acciones.contains(u"_NET_WM_ACTION_SHADE"_s));
                 }
             }
-            if (!capturas.isEmpty() && (principal || d.Ventana == Principal->Propiedades))
-                Pantalla()
-                    .copy(d.Ventana->frameGeometry().adjusted(-4, -4, 4, 4))
-                    .save(QDir(capturas).filePath(
-                        u"openbox_%1_%2.png"_s.arg(principal ? u"principal"_s : u"propiedades"_s)
-                            .arg(skin)));
             d.Ventana->hide(); // alone on the desktop, so the rows around it are the desktop's
         }
         // The error guard's message box: never skinned, one caption of the window manager.

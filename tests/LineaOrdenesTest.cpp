@@ -1,12 +1,9 @@
-// The command line as a user types it, and a tape named on it opening in the window as the
-// toolbar's Open would open it.
-#include "VentanaPrueba.h"
-
-#include "AyudasPrueba.h"
+// The command line as a user types it: the answers, the exit codes and the tape it names.
 #include "LineaOrdenes.h"
 
+#include "ArchivosPrueba.h"
+
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -47,39 +44,6 @@ TEST(LineaOrdenesTest, RespuestasYCodigos) {
         EXPECT_EQ(o.Cinta, cinta.isEmpty() ? QString() : QDir::current().absoluteFilePath(cinta))
             << linea.toStdString();
     }
-}
-
-class CintaInicialTest : public VentanaPrueba {
-protected:
-    QTemporaryDir dir_;
-};
-
-TEST_F(CintaInicialTest, UnaCintaGuardadaSeMuestraEntera) {
-    const QString ruta = dir_.filePath(u"dia.SUMA"_s);
-    EscribirArchivo(ruta, QByteArray(21, ' ') + "5 +\r\n" + QByteArray(21, ' ') + "3 +\r\n");
-    V().AbrirCuenta(ruta);
-    EXPECT_EQ(Cinta(), Lineas(u"5 +|3 +"_s));
-    EXPECT_TRUE(V().TecladoActivo);
-}
-
-TEST_F(CintaInicialTest, UnaCintaRechazadaLoDiceYEmpiezaVacia) {
-    const QString ruta = dir_.filePath(u"imagen.SUMA"_s);
-    EscribirArchivo(ruta, QByteArray("PNG\0\0\x01", 6));
-    for (const QString& r : {ruta, dir_.filePath(u"no_existe.SUMA"_s)}) {
-        QString texto;
-        EsperarMensaje(&texto);
-        V().AbrirCuenta(r);
-        EXPECT_EQ(DialogosPendientes(), 0);
-        EXPECT_TRUE(texto.contains(r == ruta ? u"caracteres nulos"_s : u"no existe"_s))
-            << texto.toStdString();
-        EXPECT_EQ(Cinta(), QStringList());
-    }
-}
-
-TEST_F(CintaInicialTest, LaVentanaLlevaElIconoDelPrograma) {
-    const QList<QSize> tamanos = V().windowIcon().availableSizes();
-    for (const int lado : {16, 48, 256})
-        EXPECT_TRUE(tamanos.contains(QSize(lado, lado))) << lado;
 }
 
 } // namespace

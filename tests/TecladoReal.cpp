@@ -3,20 +3,14 @@
 // Skipped without an X display (QT_QPA_PLATFORM=xcb) or without xdotool. TECLADO_ESPERADO
 // names the layout the run was set up with ("es", "us"); a display with another layout fails
 // the run instead of testing the wrong keyboard.
-#include "TSumadoraFormulario.h"
 #include "VentanaPrueba.h"
 
-#include "ArchivoIni.h"
-
-#include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +23,7 @@ QString Disposicion() {
     return linea.match(Ejecutar(u"setxkbmap"_s, {u"-query"_s})).captured(1);
 }
 
-class TecladoReal : public ::testing::Test {
+class TecladoReal : public VentanaPrueba {
 protected:
     void SetUp() override {
         if (QGuiApplication::platformName() != u"xcb"_s)
@@ -41,38 +35,25 @@ protected:
         if (!esperada.isEmpty()) {
             ASSERT_EQ(disposicion_, esperada) << "the display did not take the layout";
         }
-
-        QFile::remove(ArchivoIni::RutaPredeterminada());
-        ventana_ = std::make_unique<TSumadoraFormulario>();
-        ventana_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana_.get()));
+        VentanaPrueba::SetUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
         // No window manager under Xvfb: the focus is given by hand.
-        ASSERT_FALSE(Ejecutar(u"xdotool"_s,
-                              {u"windowfocus"_s, u"--sync"_s, QString::number(ventana_->winId())})
-                         .isNull());
+        ASSERT_FALSE(
+            Ejecutar(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, QString::number(V().winId())})
+                .isNull());
     }
-
-    TSumadoraFormulario& V() { return *ventana_; }
 
     // What the keys change, in one list, so that a failure shows all of it.
     QStringList Estado() {
-        QStringList estado = V().Cuenta->Lineas();
-        for (TZURDigit* r :
-             {static_cast<TZURDigit*>(V().Datos), static_cast<TZURDigit*>(V().Operandos),
-              static_cast<TZURDigit*>(V().M1)})
-            estado << r->objectName() + u" "_s + r->Text().trimmed();
-        return estado;
-    }
-
-    static QStringList Esperado(const QString& lineas, const QString& dato, const QString& total,
-                                const QString& memoria) {
-        return Lineas(lineas) << u"Datos "_s + dato << u"Operandos "_s + total
-                              << u"M1 "_s + memoria;
+        return Cinta() << Texto(V().Datos) << Texto(V().Operandos) << Texto(V().M1);
     }
 
     // Types the keys (xdotool's key names) and lets the window take them until it shows the
-    // expected state; the wait only bounds a run that went wrong.
-    void Teclear(const QString& teclas, const QStringList& esperado) {
+    // tape (as for Lineas()), the entry, the total and M1; the wait only bounds a run that
+    // went wrong.
+    void Teclear(const QString& teclas, const QString& lineas, const QString& dato,
+                 const QString& total, const QString& memoria) {
+        const QStringList esperado = Lineas(lineas) << dato << total << memoria;
         ASSERT_FALSE(Ejecutar(u"xdotool"_s, QStringList{u"key"_s, u"--delay"_s, u"20"_s} +
                                                 teclas.split(QLatin1Char(' ')))
                          .isNull());
@@ -81,21 +62,18 @@ protected:
     }
 
     QString disposicion_;
-
-private:
-    std::unique_ptr<TSumadoraFormulario> ventana_;
 };
 
 // Keys every layout has in the same place: digits, the pad, Enter, Backspace, Delete, F1
 // and Shift alone.
 TEST_F(TecladoReal, DigitosTecladoNumericoIntroYMemoria) {
     Teclear(u"1 2 KP_Decimal 5 KP_Add KP_3 KP_Add F1 Return shift F1 KP_7 Return"_s,
-            Esperado(u"12,5 +|3 +|---|15,5 T|||7 +"_s, u"7"_s, u"7"_s, u"-12,5"_s));
+            u"12,5 +|3 +|---|15,5 T|||7 +"_s, u"7"_s, u"7"_s, u"-12,5"_s);
 }
 
 TEST_F(TecladoReal, BorrarDatoYBorrarOperacion) {
     Teclear(u"5 KP_Add 8 BackSpace KP_2 KP_Add Delete KP_1 KP_Subtract Return"_s,
-            Esperado(u"5 +|2 +|1 -|---|-1 T||"_s, u"-1"_s, u"-1"_s, u"0"_s));
+            u"5 +|2 +|1 -|---|-1 T||"_s, u"-1"_s, u"-1"_s, u"0"_s);
 }
 
 // The keys of the main block that a Spanish keyboard types the operators with.
@@ -104,8 +82,8 @@ TEST_F(TecladoReal, OperadoresDelTecladoEspanol) {
         GTEST_SKIP() << "for a Spanish layout; this display has " << disposicion_.toStdString();
     Teclear(u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
             u"shift+8 9 ctrl+6"_s,
-            Esperado(u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s, u"96"_s,
-                     u"0,175"_s, u"0"_s));
+            u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s, u"96"_s, u"0,175"_s,
+            u"0"_s);
 }
 
 // A US keyboard: the hinted symbols act by the character typed, where a US user types them
@@ -115,8 +93,8 @@ TEST_F(TecladoReal, OperadoresDelTecladoEstadounidense) {
     if (disposicion_ != u"us"_s)
         GTEST_SKIP() << "for a US layout; this display has " << disposicion_.toStdString();
     Teclear(u"1 2 shift+equal 3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s,
-            Esperado(u"12 +|---|12 T|||8 /|---|0 T|||6 *|---|0 T|||9 -|---|-9 T||"_s, u"-9"_s,
-                     u"-9"_s, u"0"_s));
+            u"12 +|---|12 T|||8 /|---|0 T|||6 *|---|0 T|||9 -|---|-9 T||"_s, u"-9"_s, u"-9"_s,
+            u"0"_s);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "AyudasPrueba.h"
 #include "ClavesAjustes.h"
+#include "FuncionesCientificas.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TEST_P(SecuenciaPrueba, EscribeLasLineasYCambiaElTotal) {
     ComprobarResultado();
 }
 
-const Secuencia CasosIVA[] = {
+const Secuencia Casos[] = {
     {"MenosIVA", u"116 + BotonMenosIVA", u"116 +|116 =|-16 %|16 -", u"116", u"100"},
     // The words at start give way to the values shown.
     {"MasIVAEnVentanaNueva", u"BotonMasIVA", u"16 %|0 +", u"0", u"0"},
@@ -45,11 +46,26 @@ const Secuencia CasosIVA[] = {
     // Neither key opens or closes the calculation: "+" after them starts anew or goes on.
     {"TrasUnTotalLaCuentaSigueCerrada", u"100 = = BotonMasIVA 4 +",
      u"100 +|---|100 T|||16 %|16 +|4 +", u"4", u"4"},
+    {"Pi", u"12 BotonValorPI", u"", u"3,14159265358979324", u"TOTAL"},
+    {"E", u"BotonValorE", u"", u"2,71828182845905", u"TOTAL"},
+    // The NIF line and an empty one, the digits ending in the 22nd column, or "ERROR" and
+    // nothing printed; an open calculation goes on.
+    {"NIFOchoCifras", u"12345678 BotonNIF", u"12345678-Z|", u"12345678", u"0"},
+    {"NIFVeintidos", u"22 BotonNIF", u"22-E|", u"22", u"0"},
+    {"NIFVeintitresEsComoCero", u"23 BotonNIF", u"23-T|", u"23", u"0"},
+    {"NIFSoloLaParteEntera", u"1234567 . 9 BotonNIF", u"1234567-L|", u"1234567,9", u"0"},
+    {"NIFElMayorConLetra", u"2147483647 BotonNIF", u"2147483647-M|", u"2147483647", u"0"},
+    // Truncation towards zero makes any entry above -1 the number 0.
+    {"NIFMenosMedioEsCero", u"0 . 5 ± BotonNIF", u"0-T|", u"-0,5", u"0"},
+    {"NIFNegativo", u"5 ± BotonNIF", u"", u"ERROR", u"TOTAL"},
+    {"NIFDosALaTreintaYUno", u"2147483648 BotonNIF", u"", u"ERROR", u"TOTAL"},
+    {"NIFEnMediaCuenta", u"5 + 12345678 BotonNIF 3 + Total", u"5 +|12345678-Z||3 +|---|8 T||", u"8",
+     u"8"},
     // A NIF "ERROR" keeps the old value, and the next operation uses it.
     {"NIFSinLetraDejaElValor", u"5 ± BotonNIF +", u"-5 +", u"ERROR", u"-5"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Teclas, SecuenciaPrueba, ::testing::ValuesIn(CasosIVA), NombreSecuencia);
+INSTANTIATE_TEST_SUITE_P(Teclas, SecuenciaPrueba, ::testing::ValuesIn(Casos), NombreSecuencia);
 
 // An arithmetic fault stops the key at the step where it happens: the lines printed before
 // stay, the total, its code and the total register do not change, and a message tells why.
@@ -86,137 +102,45 @@ TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
     }
 }
 
-// The line and an empty one, right-aligned so that the digits end in the 22nd column, or
-// "ERROR" and nothing printed; the entry keeps its value, the total stays.
-TEST_F(FuncionesTest, LetraDelNIF) {
+// Each function key applies its own function to the entry, in the angle unit for the
+// trigonometric ones, and leaves the tape alone; the functions are tested where they are written.
+TEST_F(FuncionesTest, CadaTeclaDeFuncionLaSuya) {
+    namespace F = cientificas;
     const struct {
-        const char *nombre, *teclas, *nif; // nif nullptr: "ERROR"
-    } casos[] = {{"OchoCifras", "12345678", "12345678-Z"},
-                 {"Veintidos", "22", "22-E"},
-                 {"VeintitresEsComoCero", "23", "23-T"},
-                 {"SoloLaParteEntera", "1234567 . 9", "1234567-L"},
-                 {"ElMayorConLetra", "2147483647", "2147483647-M"},
-                 // Truncation towards zero makes any entry above -1 the number 0.
-                 {"MenosMedioEsCero", "0 . 5 ±", "0-T"},
-                 {"Negativo", "5 ±", nullptr},
-                 {"DosALaTreintaYUno", "2147483648", nullptr}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
+        const char* boton;
+        long double (*funcion)(long double);
+        bool angular = true;
+    } teclas[] = {{"BotonFactorial", F::Factorial, false},
+                  {"BotonInverso", F::Inverso, false},
+                  {"BotonRaizCuadrada", F::RaizCuadrada, false},
+                  {"BotonLogaritmoBase10", F::LogaritmoBase10, false},
+                  {"BotonLogaritmoNatural", F::LogaritmoNatural, false},
+                  {"BotonSeno", F::Seno},
+                  {"BotonCoseno", F::Coseno},
+                  {"BotonTangente", F::Tangente},
+                  {"BotonCotangente", F::Cotangente},
+                  {"BotonArcoSeno", F::ArcoSeno},
+                  {"BotonArcoCoseno", F::ArcoCoseno},
+                  {"BotonArcoTangente", F::ArcoTangente},
+                  {"BotonSenoHiperbolico", F::SenoHiperbolico},
+                  {"BotonCosenoHiperbolico", F::CosenoHiperbolico},
+                  {"BotonTangenteHiperbolica", F::TangenteHiperbolica},
+                  {"BotonArcoSenoHiperbolico", F::ArcoSenoHiperbolico},
+                  {"BotonArcoCosenoHiperbolico", F::ArcoCosenoHiperbolico},
+                  {"BotonArcoTangenteHiperbolica", F::ArcoTangenteHiperbolica}};
+    for (const auto& t : teclas) {
+        SCOPED_TRACE(t.boton);
         Reiniciar();
-        Pulsar(QString::fromUtf8(c.teclas));
-        const long double valor = V().Datos->Valor();
-        Pulsar(u"BotonNIF"_s);
-        if (c.nif) {
-            EXPECT_EQ(Cinta(),
-                      (QStringList{QString::fromUtf8(c.nif).rightJustified(24, u' '), {}}));
-            EXPECT_EQ(Texto(V().Operandos), u"0"_s);
-        } else {
+        Pulsar(u"TRIG 0 . 7"_s);
+        const long double entrada = V().Datos->Valor();
+        Pulsar(QString::fromUtf8(t.boton));
+        const long double r = t.funcion(t.angular ? F::ArgumentoAngular(entrada, acDEG) : entrada);
+        if (std::isfinite(r))
+            EXPECT_EQ(V().Datos->Valor(), r);
+        else
             EXPECT_EQ(Texto(V().Datos), u"ERROR"_s);
-            EXPECT_TRUE(Cinta().isEmpty());
-        }
-        EXPECT_EQ(V().Datos->Valor(), valor);
-        EXPECT_FALSE(V().Datos->Editando());
-        EXPECT_EQ(V().Cuenta->Valor(), 0);
-        EXPECT_EQ(V().Cuenta->Operador(), u" "_s);
-    }
-
-    // Nor does it touch an open calculation.
-    Reiniciar();
-    Pulsar(u"5 + 12345678 BotonNIF"_s);
-    EXPECT_TRUE(V().Cuenta->OperadorActivo());
-    EXPECT_EQ(Texto(V().Operandos), u"5"_s);
-    Pulsar(u"3 + Total"_s);
-    EXPECT_EQ(Cinta(), Lineas(u"5 +"_s) +
-                           QStringList({u"12345678-Z"_s.rightJustified(24), QString()}) +
-                           Lineas(u"3 +|---|8 T||"_s));
-}
-
-// In degrees, the unit of a fresh settings file. The tape and the total are never touched.
-TEST_F(FuncionesTest, CambianSoloElDato) {
-    const struct {
-        const char *nombre, *teclas, *texto;
-        long double valor;
-    } casos[] = {
-        {"Pi", "12 BotonValorPI", "3,14159265358979324", 3.14159265358979324L},
-        {"E", "BotonValorE", "2,71828182845905", TSumadoraFormulario::NumeroE},
-        {"PiTerminaLaEntrada", "1 . BotonValorPI 5", "5", 5},
-        {"ETerminaLaEntrada", "7 BotonValorE . 5", "0,5", 0.5L},
-        {"PesetasAEurosSinRedondear", "1000 BotonPTSEuros", "6,01012104383782289", 1000 / 166.386L},
-        {"Factorial16", "16 BotonFactorial", "20922789888000", 20922789888000},
-        {"Factorial17EsError", "17 BotonFactorial", "ERROR", 17},
-        {"Inverso", "4 BotonInverso", "0,25", 0.25L},
-        {"RaizDeNegativoEsError", "4 ± BotonRaizCuadrada", "ERROR", -4},
-        {"TrasElErrorSeUsaElValorViejo", "4 ± BotonRaizCuadrada ± BotonRaizCuadrada", "2", 2},
-        {"TrasElErrorUnDigitoEmpiezaNumero", "17 BotonFactorial 3", "3", 3},
-        {"Log", "1000 BotonLogaritmoBase10", "3", 3},
-        {"LnDeCeroEsError", "0 BotonLogaritmoNatural", "ERROR", 0}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        Reiniciar();
-        Pulsar(u"TRIG "_s + QString::fromUtf8(c.teclas));
-        EXPECT_EQ(Texto(V().Datos), QString::fromUtf8(c.texto));
-        EXPECT_TRUE(Cerca(V().Datos->Valor(), c.valor));
-        // Keys typed after the function start a new number.
-        EXPECT_EQ(V().Datos->Editando(),
-                  QString::fromUtf8(c.teclas).split(u' ').last().front().isDigit());
         EXPECT_TRUE(Cinta().isEmpty());
         EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
-    }
-}
-
-TEST_F(FuncionesTest, CambioDeMonedaIdaYVueltaYDesbordamiento) {
-    Pulsar(u"1 BotonEurosPTS"_s);
-    EXPECT_EQ(Texto(V().Datos), u"166,386"_s);
-    Pulsar(u"BotonPTSEuros"_s);
-    EXPECT_EQ(V().Datos->Valor(), 1); // exactly
-    // An overflow leaves the entry as it was.
-    V().Datos->MostrarResultado(LDBL_MAX / 100);
-    const QString texto = Texto(V().Datos);
-    QString mensaje;
-    EsperarMensaje(&mensaje);
-    Pulsar(u"BotonEurosPTS"_s);
-    EXPECT_EQ(mensaje, Desbordamiento);
-    EXPECT_EQ(V().Datos->Valor(), LDBL_MAX / 100);
-    EXPECT_EQ(Texto(V().Datos), texto);
-    // The calculator goes on with the same entry.
-    Pulsar(u"BotonPTSEuros"_s);
-    EXPECT_TRUE(Cerca(V().Datos->Valor(), LDBL_MAX / 100 / 166.386L));
-}
-
-// In radians, so that each key is checked against the C library's function of its entry.
-TEST_F(FuncionesTest, CadaBotonTrigonometricoSuFuncion) {
-    using L = long double;
-    const struct {
-        const char *boton, *teclas;
-        L (*referencia)(L); // nullptr: "ERROR"
-    } casos[] = {{"BotonSeno", "0 . 5", [](L a) { return std::sin(a); }},
-                 {"BotonCoseno", "0 . 5", [](L a) { return std::cos(a); }},
-                 {"BotonTangente", "0 . 5", [](L a) { return std::tan(a); }},
-                 {"BotonCotangente", "0 . 5", [](L a) { return 1 / std::tan(a); }},
-                 {"BotonArcoSeno", "0 . 5", [](L a) { return std::asin(a); }},
-                 {"BotonArcoCoseno", "0 . 5", [](L a) { return std::acos(a); }},
-                 {"BotonArcoTangente", "0 . 5", [](L a) { return std::atan(a); }},
-                 {"BotonSenoHiperbolico", "0 . 5", [](L a) { return std::sinh(a); }},
-                 {"BotonCosenoHiperbolico", "0 . 5", [](L a) { return std::cosh(a); }},
-                 {"BotonTangenteHiperbolica", "0 . 5", [](L a) { return std::tanh(a); }},
-                 {"BotonArcoSenoHiperbolico", "0 . 5", [](L a) { return std::asinh(a); }},
-                 {"BotonArcoCosenoHiperbolico", "1 . 5", [](L a) { return std::acosh(a); }},
-                 {"BotonArcoTangenteHiperbolica", "0 . 5", [](L a) { return std::atanh(a); }},
-                 {"BotonArcoSeno", "2", nullptr}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.boton) + " " + c.teclas);
-        GuardarUnidad(false, true, false);
-        Reiniciar();
-        Pulsar(u"TRIG "_s + QString::fromUtf8(c.teclas));
-        const long double entrada = V().Datos->Valor();
-        Pulsar(QString::fromUtf8(c.boton));
-        if (c.referencia) {
-            EXPECT_TRUE(Cerca(V().Datos->Valor(), c.referencia(entrada)));
-        } else {
-            EXPECT_EQ(Texto(V().Datos), u"ERROR"_s);
-            EXPECT_EQ(V().Datos->Valor(), entrada);
-        }
-        EXPECT_FALSE(V().Datos->Editando());
     }
 }
 

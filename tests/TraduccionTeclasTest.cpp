@@ -83,14 +83,11 @@ const Fila kEspanol[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Espanol, TraduccionTecla, ::testing::ValuesIn(kEspanol), NombreFila);
 
-// What xcb reports with `setxkbmap us` for keys that type no symbol of their own; the US
-// symbol keys act by their character (CaracterDeOtraDisposicion below).
+// What xcb reports with `setxkbmap us` where the pad's keys differ from the Spanish layout; the
+// US symbol keys act by their character (CaracterDeOtraDisposicion below).
 const Fila kEstadounidense[] = {
     {"Us_Teclado5", Qt::Key_5, Teclado, 84, u"5", 0x65},
     {"Us_TecladoDecimal", Qt::Key_Period, Teclado, 91, u".", 0x6E},
-    {"Us_Intro", Qt::Key_Return, Ninguno, 36, u"\r", 0x0D},
-    {"Us_Retroceso", Qt::Key_Backspace, Ninguno, 22, u"\b", 0x08},
-    {"Us_Suprimir", Qt::Key_Delete, Ninguno, 119, u"\x7f", 0x2E},
 };
 INSTANTIATE_TEST_SUITE_P(Estadounidense, TraduccionTecla, ::testing::ValuesIn(kEstadounidense),
                          NombreFila);
@@ -99,8 +96,6 @@ INSTANTIATE_TEST_SUITE_P(Estadounidense, TraduccionTecla, ::testing::ValuesIn(kE
 // keyboard. The keys the buttons' hints announce are also pressed this way, over a window, by
 // the keyboard hook's tests; these are the rest.
 const Fila kSinCodigo[] = {
-    {"Sin_Igual", Qt::Key_Equal, Mayus, 0, u"=", 0x30},
-    {"Sin_Barra", Qt::Key_Slash, Mayus, 0, u"/", 0x37},
     {"Sin_TecladoDecimal_Coma", Qt::Key_Comma, Teclado, 0, u",", 0x6E},
     {"Sin_TecladoDecimal_Suprimir", Qt::Key_Delete, Teclado, 0, u"", 0x6E},
     {"Sin_SinBloqNum_Teclado7", Qt::Key_Home, Teclado, 0, u"", 0x67},
@@ -130,10 +125,7 @@ TEST(CaracterDeOtraDisposicion, SoloDondeElTecladoNoEsElEspanol) {
         {"Es_AltGr7", Qt::GroupSwitchModifier, 16, u"{", 0},
         {"Es_AltGrMas", Qt::GroupSwitchModifier, 35, u"]", 0},
         {"Es_Mayus0", Mayus, 19, u"=", 0},
-        {"Es_Mayus8", Mayus, 17, u"(", 0},
         {"Es_MayusMas", Mayus, 35, u"*", 0},
-        {"Es_Menos", Ninguno, 61, u"-", 0},
-        {"Es_Apostrofo", Ninguno, 20, u"'", 0},
         {"Es_Control5", Control, 14, u"\x1d", 0},
         // A Latin American keyboard types the same on these keys.
         {"Latam_Mayus7", Mayus, 16, u"/", 0},
