@@ -86,17 +86,6 @@ const CasoLectura kLecturas[] = {
 INSTANTIATE_TEST_SUITE_P(ArchivoCuenta, Decodificar, ::testing::ValuesIn(kLecturas),
                          [](const auto& info) { return std::string(info.param.Nombre); });
 
-TEST(ArchivoCuenta, MuchosCrSolosSeLeenTodos) {
-    // Lone CRs with no LF anywhere: every line found, none swallowed into the next.
-    QByteArray datos;
-    for (int i = 0; i < 5000; ++i)
-        datos += QByteArray::number(i) + '\r';
-    const QStringList lineas = DecodificarCuenta(datos).Texto.Lineas();
-    ASSERT_EQ(lineas.size(), 5000);
-    EXPECT_EQ(lineas.first(), u"0"_s);
-    EXPECT_EQ(lineas.last(), u"4999"_s);
-}
-
 // ---- Round trips: a file loaded and saved again gives back its bytes, with CR LF ends -------
 
 TEST(ArchivoCuenta, GuardarLoCargadoDevuelveLosMismosBytes) {
@@ -143,21 +132,6 @@ TEST(ArchivoCuenta, LoQueSeEscribeTrasCargarSeGuardaConFinesCrLf) {
     leido.Texto.Agregar(u"año"_s);
     EXPECT_EQ(CodificarCuenta(leido.Texto, leido.Codificacion), B("\xEF\xBB\xBF"
                                                                   "a\xC3\xB1o\r\n"));
-}
-
-TEST(ArchivoCuenta, SinCargarEsWindows1252YFueraDeEllaUtf8SinPerderNada) {
-    const CodificacionCuenta w = CodificacionCuenta::Windows1252;
-    TextoLineas texto({u"Año 5€"_s, QString()});
-    EXPECT_EQ(CodificarCuenta(texto, w), B("A\xF1o 5\x80\r\n\r\n"));
-    EXPECT_EQ(CodificacionGuardada(texto, w), w);
-
-    texto.Agregar(u"→ 日本"_s);
-    const QStringList lineas = {u"Año 5€"_s, QString(), u"→ 日本"_s};
-    EXPECT_EQ(texto.Lineas(), lineas);
-    EXPECT_EQ(CodificacionGuardada(texto, w), CodificacionCuenta::Utf8);
-    const QByteArray datos = CodificarCuenta(texto, w);
-    EXPECT_EQ(datos, (u"Año 5€\r\n\r\n→ 日本\r\n"_s).toUtf8());
-    EXPECT_EQ(DecodificarCuenta(datos).Texto.Lineas(), lineas);
 }
 
 // ---- Files on disk -----------------------------------------------------------------------
