@@ -15,17 +15,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -302,7 +297,6 @@ TEST_F(ArchivoIniTest, UnaEscrituraQueNoCambiaNadaNoTocaElDisco) {
     EXPECT_FALSE(copia.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
 }
 
-// A full disk: the file is limited to fewer bytes than the new copy.
 TEST_F(ArchivoIniTest, ConElDiscoLlenoAvisaYDejaElArchivoComoEstaba) {
     const QByteArray antes = "[Imprimir]\r\nL1=" + QByteArray(3000, 'a') + "\r\n";
     EscribirArchivo(Ruta(), antes);
@@ -363,17 +357,15 @@ int Hijo() {
         }
         return 0;
     }
-    const QByteArray fin = QFile::encodeName(qEnvironmentVariable("ARCHIVOINI_FIN"));
+    const QString fin = qEnvironmentVariable("ARCHIVOINI_FIN");
     std::map<QByteArray, int> visto;
     long lecturas = 0;
-    while (::access(fin.constData(), F_OK) != 0) {
-        const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY);
-        if (fd < 0) {
-            std::cerr << "sin archivo: " << std::strerror(errno) << '\n';
+    while (!QFile::exists(fin)) {
+        QFile f(ruta);
+        if (!f.open(QIODevice::ReadOnly)) {
+            std::cerr << "sin archivo\n";
             return 3;
         }
-        QFile f;
-        f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
         const QByteArray datos = f.readAll();
         const auto estado = Estado(datos);
         if (!estado) {

@@ -171,7 +171,6 @@ TEST(FormatoNumero, PatronesQueElProcesadorNoHace) {
     EXPECT_EQ(TextoFijo(Patron(0x4000000000000000ULL, 16383), 2, 18, false), "ERROR");
 }
 
-// The C library's decimal comma must not leak into our texts.
 TEST(FormatoNumero, NoLeAfectaElLocaleDeC) {
     const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
     const std::string guardado = anterior ? anterior : "C";

@@ -171,8 +171,7 @@ void EscribirSkin(const QString& carpeta, const char* hoja, bool imagenValida = 
         EscribirArchivo(carpeta + u"/estilo.qss"_s, hoja);
 }
 
-// A skin folder that cannot give a sound sheet is refused and leaves the current look; a
-// sound one is applied from where it lies.
+// A sound folder is applied from where it lies.
 TEST(CarpetaSkin, LasCarpetasMalasSeRechazanYDejanElAspecto) {
     const struct {
         const char* Nombre;

@@ -107,7 +107,6 @@ TEST_F(TPrestamoFrancesTest, UnAnioLineaALinea) {
     EXPECT_TRUE(QFontInfo(dialogo.Informe->font()).fixedPitch());
 }
 
-// Twelve rows a year up to the longest term; calculating again replaces the whole report.
 TEST_F(TPrestamoFrancesTest, DoceFilasPorAnioYVolverACalcularReemplazaElInforme) {
     Calcular(u"100000"_s, u"5"_s, u"1000"_s);
     ASSERT_EQ(dialogo.Informe->blockCount(), 11 + 12000 + 2);
@@ -131,7 +130,7 @@ TEST_F(TPrestamoFrancesTest, PlazoNegativoSinFilas) {
     EXPECT_EQ(Informe(), esperadas);
 }
 
-// Refused inputs show their message (zeros none) and leave the payment and the report alone.
+// Zeros stop silently.
 TEST_F(TPrestamoFrancesTest, EntradaRechazadaNoCambiaNada) {
     Calcular(u"100000"_s, u"5"_s, u"1"_s);
     const QString informe = dialogo.Informe->toPlainText();
