@@ -152,6 +152,7 @@ TEST_F(SkinTest, CadaIndiceDaSuAspectoYCeroElSencillo) {
     EXPECT_TRUE(SD->AplicarSkin(2));
     for (int i : {-1, 8, 255})
         EXPECT_FALSE(SD->AplicarSkin(i)) << i;
+    EXPECT_TRUE(TSkinData::CarpetaAlmacenada(8).isEmpty());
     EXPECT_EQ(SD->SkinActual(), 2);
     EXPECT_TRUE(TMarcoSkin::TodosActivos());
     EXPECT_EQ(qApp->styleSheet(), hoja);
