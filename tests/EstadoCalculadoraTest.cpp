@@ -189,6 +189,11 @@ TEST(OperandoCalculadora, EsElValorMostradoYCeroTrasError) {
     Pulsar(c, "C 1 / 100000 =");
     EXPECT_EQ(c.Texto(), u"1E-5"_s);
     EXPECT_DOUBLE_EQ(c.Operando(), 1e-5);
+    // A text that is no number gives none.
+    double v = -99;
+    EXPECT_FALSE(EstadoCalculadora::LeerTexto(u" "_s, &v));
+    EXPECT_FALSE(EstadoCalculadora::LeerTexto(u"1.000,5"_s, &v));
+    EXPECT_EQ(v, -99);
     Pulsar(c, "5 / 0 +");
     EXPECT_EQ(c.Operando(), 0.0);
     EXPECT_EQ(c.Pendiente(), QLatin1Char('+'));
