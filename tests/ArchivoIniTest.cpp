@@ -15,17 +15,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -36,8 +31,10 @@ namespace {
 
 class ArchivoIniTest : public ::testing::Test {
 protected:
-    QString Ruta(const QString& nombre = u"Sumadora.ini"_s) const { return dir_.filePath(nombre); }
-    QTemporaryDir dir_;
+    QString Ruta(const QString& nombre = u"Sumadora.ini"_s) const {
+        return FCarpeta.filePath(nombre);
+    }
+    QTemporaryDir FCarpeta;
 };
 
 TEST_F(ArchivoIniTest, SinArchivoDaLosDefectosYLaPrimeraEscrituraCreaCarpetaYArchivo) {
@@ -277,7 +274,7 @@ TEST_F(ArchivoIniTest, UnaEscrituraImposibleAvisaYNoTocaNada) {
     EXPECT_EQ(LeerArchivo(u"/proc/self/comm"_s), antes);
 
     // A folder where the file should be is neither read as settings nor replaced.
-    QDir(dir_.path()).mkdir(u"Sumadora.ini"_s);
+    QDir(FCarpeta.path()).mkdir(u"Sumadora.ini"_s);
     const ArchivoIni carpeta(Ruta());
     EXPECT_EQ(carpeta.LeerTexto(u"A"_s, u"x"_s, u"d"_s), u"d"_s);
     EXPECT_THROW(carpeta.EscribirTexto(u"A"_s, u"x"_s, u"1"_s), ErrorSumadora);
@@ -292,7 +289,7 @@ TEST_F(ArchivoIniTest, UnaEscrituraQueNoCambiaNadaNoTocaElDisco) {
     ini.EscribirBooleano(u"Opciones"_s, u"Formato"_s, true);
     EXPECT_EQ(QFileInfo(Ruta()).lastModified(), antes);
     // Not even the lock file is made.
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{u"Sumadora.ini"_s});
+    EXPECT_EQ(QDir(FCarpeta.path()).entryList(QDir::Files), QStringList{u"Sumadora.ini"_s});
 
     // Several keys in one write, all or none.
     ini.Escribir({{u"Opciones"_s, u"Formato"_s, u"0"_s}, {u"Skin"_s, u"Tipo"_s, u"3"_s}});
@@ -302,7 +299,6 @@ TEST_F(ArchivoIniTest, UnaEscrituraQueNoCambiaNadaNoTocaElDisco) {
     EXPECT_FALSE(copia.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
 }
 
-// A full disk: the file is limited to fewer bytes than the new copy.
 TEST_F(ArchivoIniTest, ConElDiscoLlenoAvisaYDejaElArchivoComoEstaba) {
     const QByteArray antes = "[Imprimir]\r\nL1=" + QByteArray(3000, 'a') + "\r\n";
     EscribirArchivo(Ruta(), antes);
@@ -312,7 +308,7 @@ TEST_F(ArchivoIniTest, ConElDiscoLlenoAvisaYDejaElArchivoComoEstaba) {
     EXPECT_TRUE(mensaje.startsWith(u"No se puede escribir el archivo de configuración"_s))
         << mensaje.toStdString();
     EXPECT_EQ(LeerArchivo(Ruta()), antes);
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
+    EXPECT_EQ(QDir(FCarpeta.path()).entryList(QDir::Files),
               (QStringList{u"Sumadora.ini"_s, u"Sumadora.ini.lock"_s}));
 }
 
@@ -363,17 +359,15 @@ int Hijo() {
         }
         return 0;
     }
-    const QByteArray fin = QFile::encodeName(qEnvironmentVariable("ARCHIVOINI_FIN"));
+    const QString fin = qEnvironmentVariable("ARCHIVOINI_FIN");
     std::map<QByteArray, int> visto;
     long lecturas = 0;
-    while (::access(fin.constData(), F_OK) != 0) {
-        const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY);
-        if (fd < 0) {
-            std::cerr << "sin archivo: " << std::strerror(errno) << '\n';
+    while (!QFile::exists(fin)) {
+        QFile f(ruta);
+        if (!f.open(QIODevice::ReadOnly)) {
+            std::cerr << "sin archivo\n";
             return 3;
         }
-        QFile f;
-        f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
         const QByteArray datos = f.readAll();
         const auto estado = Estado(datos);
         if (!estado) {

@@ -60,11 +60,11 @@ protected:
         return texto;
     }
 
-    QTemporaryDir dir_;
+    QTemporaryDir FCarpeta;
 };
 
 TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
-    const QString ruta = dir_.filePath(u"dia.SUMA"_s);
+    const QString ruta = FCarpeta.filePath(u"dia.SUMA"_s);
     Pulsar(u"5 + 3 + Total"_s);
     V().PreguntarArchivoGuardar = Responder(ruta);
     Clic(u"GuardarCuenta"_s);
@@ -84,13 +84,13 @@ TEST_F(BarraTest, GuardarYAbrirEnUnInicioNuevoMuestraLasMismasLineas) {
 // saved again, it comes back in the code page it came in.
 TEST_F(BarraTest, AbrirDuranteUnCalculoConservaElTotalYGuardarDevuelveLosMismosBytes) {
     const QByteArray datos = "Cami\xC3\xB3n 5\xE2\x82\xAC\r\n\xE2\x86\x92 \xE6\x97\xA5\r\n";
-    EscribirArchivo(dir_.filePath(u"origen.SUMA"_s), datos);
+    EscribirArchivo(FCarpeta.filePath(u"origen.SUMA"_s), datos);
     Pulsar(u"5 +"_s);
-    V().PreguntarArchivoAbrir = Responder(dir_.filePath(u"origen.SUMA"_s));
-    V().PreguntarArchivoGuardar = Responder(dir_.filePath(u"copia.SUMA"_s));
+    V().PreguntarArchivoAbrir = Responder(FCarpeta.filePath(u"origen.SUMA"_s));
+    V().PreguntarArchivoGuardar = Responder(FCarpeta.filePath(u"copia.SUMA"_s));
     Clic(u"BotonAbrirCuenta"_s);
     Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(LeerArchivo(dir_.filePath(u"copia.SUMA"_s)).toHex(' '), datos.toHex(' '));
+    EXPECT_EQ(LeerArchivo(FCarpeta.filePath(u"copia.SUMA"_s)).toHex(' '), datos.toHex(' '));
     const QStringList cargadas = {u"Camión 5€"_s, u"→ 日"_s};
     EXPECT_EQ(Cinta(), cargadas);
     Pulsar(u"3 + Total"_s);
@@ -113,7 +113,7 @@ TEST_F(BarraTest, LosDialogosDeVerdadDanAlNombreElSufijoDelFiltro) {
             EXPECT_EQ(d->acceptMode() == QFileDialog::AcceptSave, guardar);
             EXPECT_EQ(d->nameFilters(), guardar ? filtros : filtros.mid(0, 1));
             EXPECT_EQ(d->selectedNameFilter(), filtros[0]);
-            d->setDirectory(dir_.path());
+            d->setDirectory(FCarpeta.path());
             d->selectNameFilter(filtros[filtro]);
             // Typed, as a user would: selectFile() leaves alone a name box that has the focus.
             auto* nombreArchivo = d->findChild<QLineEdit*>(u"fileNameEdit"_s);
@@ -122,13 +122,13 @@ TEST_F(BarraTest, LosDialogosDeVerdadDanAlNombreElSufijoDelFiltro) {
             static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which applies the suffix
         });
     };
-    EscribirArchivo(dir_.filePath(u"dia.SUMA"_s), "viejo\r\n"); // replaced
+    EscribirArchivo(FCarpeta.filePath(u"dia.SUMA"_s), "viejo\r\n"); // replaced
     responder(u"dia"_s, 0, true);
     Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(LeerArchivo(dir_.filePath(u"dia.SUMA"_s)), (Cinta()[0] + u"\r\n"_s).toLatin1());
+    EXPECT_EQ(LeerArchivo(FCarpeta.filePath(u"dia.SUMA"_s)), (Cinta()[0] + u"\r\n"_s).toLatin1());
     responder(u"dia"_s, 1, true);
     Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(LeerCsv(dir_.filePath(u"dia.csv"_s)),
+    EXPECT_EQ(LeerCsv(FCarpeta.filePath(u"dia.csv"_s)),
               (QList<QStringList>{{u"Importe"_s, u"Operación"_s}, {u"5"_s, u"+"_s}}));
 
     Clic(u"BorrarCuenta"_s);
@@ -145,12 +145,12 @@ TEST_F(BarraTest, CancelarLosDialogosNoCambiaNada) {
     Clic(u"GuardarCuenta"_s);
     EXPECT_EQ(Cinta(), Lineas(u"5 +"_s));
     EXPECT_TRUE(V().TecladoActivo);
-    EXPECT_TRUE(QDir(dir_.path()).isEmpty());
+    EXPECT_TRUE(QDir(FCarpeta.path()).isEmpty());
 }
 
 // What is refused is tested where files are read; here, that the window says it.
 TEST_F(BarraTest, UnArchivoRechazadoLoDiceYNoTocaLaCinta) {
-    const QString nulos = dir_.filePath(u"imagen.SUMA"_s);
+    const QString nulos = FCarpeta.filePath(u"imagen.SUMA"_s);
     EscribirArchivo(nulos, QByteArray("PNG\0\0\x01", 6));
     Pulsar(u"5 +"_s);
     V().PreguntarArchivoAbrir = Responder(nulos);
@@ -160,7 +160,7 @@ TEST_F(BarraTest, UnArchivoRechazadoLoDiceYNoTocaLaCinta) {
 
 // In any format, a save that fails says where and leaves nothing half-written.
 TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {
-    const QString fichero = dir_.filePath(u"no_es_carpeta"_s);
+    const QString fichero = FCarpeta.filePath(u"no_es_carpeta"_s);
     EscribirArchivo(fichero, "igual");
     Pulsar(u"5 +"_s);
     for (const QString& nombre : {u"dia.SUMA"_s, u"dia.csv"_s, u"dia.pdf"_s}) {
@@ -171,30 +171,31 @@ TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {
         EXPECT_TRUE(texto.contains(QDir::toNativeSeparators(ruta))) << texto.toStdString();
     }
     EXPECT_EQ(LeerArchivo(fichero), QByteArray("igual"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{u"no_es_carpeta"_s});
+    EXPECT_EQ(
+        QDir(FCarpeta.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList{u"no_es_carpeta"_s});
 }
 
 class ImprimirTest : public BarraTest {
 protected:
     void SetUp() override {
         BarraTest::SetUp();
-        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+        ASSERT_TRUE(QDir::setCurrent(FCarpeta.path()));
     }
     void TearDown() override {
-        QDir::setCurrent(anterior_);
+        QDir::setCurrent(FAnterior);
         BarraTest::TearDown();
     }
-    std::unique_ptr<QPrinter> Pdf() { return ImpresoraPdf(pdf_); }
-    const QString anterior_ = QDir::currentPath();
-    const QString pdf_ = dir_.filePath(u"cuenta.pdf"_s);
+    std::unique_ptr<QPrinter> Pdf() { return ImpresoraPdf(FPdf); }
+    const QString FAnterior = QDir::currentPath();
+    const QString FPdf = FCarpeta.filePath(u"cuenta.pdf"_s);
 };
 
 // Without a printer the message offers a PDF instead; "Aceptar" does nothing more.
 TEST_F(ImprimirTest, SinImpresoraOfreceElPdfYLoEscribe) {
     Pulsar(u"5 + 3 + Total"_s);
     V().ObtenerImpresora = [] { return std::unique_ptr<QPrinter>(); };
-    V().PreguntarArchivoGuardar = Responder(pdf_);
+    V().PreguntarArchivoGuardar = Responder(FPdf);
     for (const bool pdf : {false, true}) {
         AlAparecerDialogo([pdf](QWidget* w) {
             auto* m = qobject_cast<QMessageBox*>(w);
@@ -210,10 +211,10 @@ TEST_F(ImprimirTest, SinImpresoraOfreceElPdfYLoEscribe) {
                     b->click();
         });
         Clic(u"ImprimirCuenta"_s);
-        EXPECT_EQ(QFile::exists(pdf_), pdf);
+        EXPECT_EQ(QFile::exists(FPdf), pdf);
         EXPECT_TRUE(V().TecladoActivo);
     }
-    EXPECT_TRUE(TextoPdf(pdf_).contains(u"8 T"_s));
+    EXPECT_TRUE(TextoPdf(FPdf).contains(u"8 T"_s));
     EXPECT_FALSE(QFile::exists(u"Imprime.SUMP"_s));
 }
 
@@ -232,16 +233,16 @@ TEST_F(ImprimirTest, EscribeImprimeSumpEImprimeLasPaginasDelPdfGuardado) {
     };
     Clic(u"ImprimirCuenta"_s);
     EXPECT_TRUE(V().TecladoActivo);
-    EXPECT_EQ(LeerArchivo(dir_.filePath(u"Imprime.SUMP"_s)),
+    EXPECT_EQ(LeerArchivo(FCarpeta.filePath(u"Imprime.SUMP"_s)),
               (Cinta().join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
 
-    const QString paginas = TextoPdf(pdf_);
+    const QString paginas = TextoPdf(FPdf);
     EXPECT_GE(paginas.count(u'\f'), 2) << "several pages";
     const qsizetype cabecera = paginas.indexOf(u"Bar Pepe"_s);
     EXPECT_TRUE(cabecera >= 0 && cabecera < paginas.indexOf(u"11325 T"_s)) << paginas.toStdString();
-    V().PreguntarArchivoGuardar = Responder(dir_.filePath(u"guardado.pdf"_s));
+    V().PreguntarArchivoGuardar = Responder(FCarpeta.filePath(u"guardado.pdf"_s));
     Clic(u"GuardarCuenta"_s);
-    EXPECT_EQ(TextoPdf(dir_.filePath(u"guardado.pdf"_s)), paginas);
+    EXPECT_EQ(TextoPdf(FCarpeta.filePath(u"guardado.pdf"_s)), paginas);
 }
 
 // The work file goes to the user's cache folder when the working directory cannot take it
@@ -253,8 +254,8 @@ TEST_F(ImprimirTest, ImprimeSumpVaALaCacheONingunaParteYLaCintaSeImprime) {
     const QString enRaiz = u"/Imprime.SUMP"_s;
     const bool habiaEnRaiz = QFile::exists(enRaiz);
     const QDateTime raizAntes = QFileInfo(enRaiz).lastModified();
-    ASSERT_TRUE(QDir().mkdir(dir_.filePath(u"Imprime.SUMP"_s)));
-    const QString borrada = dir_.filePath(u"borrada"_s);
+    ASSERT_TRUE(QDir().mkdir(FCarpeta.filePath(u"Imprime.SUMP"_s)));
+    const QString borrada = FCarpeta.filePath(u"borrada"_s);
     ASSERT_TRUE(QDir().mkdir(borrada));
     V().ObtenerImpresora = [this] { return Pdf(); };
     Pulsar(u"5 +"_s);
@@ -262,7 +263,7 @@ TEST_F(ImprimirTest, ImprimeSumpVaALaCacheONingunaParteYLaCintaSeImprime) {
 
     enum Caso { Bloqueada, Borrada, CacheBloqueada };
     for (const Caso caso : {Bloqueada, Borrada, CacheBloqueada}) {
-        QFile::remove(pdf_);
+        QFile::remove(FPdf);
         QFile::remove(enCache);
         if (caso == Borrada) {
             ASSERT_TRUE(QDir::setCurrent(borrada));
@@ -273,7 +274,7 @@ TEST_F(ImprimirTest, ImprimeSumpVaALaCacheONingunaParteYLaCintaSeImprime) {
             EscribirArchivo(cache, "no es una carpeta");
         }
         Clic(u"ImprimirCuenta"_s);
-        EXPECT_TRUE(QFile::exists(pdf_)) << caso;
+        EXPECT_TRUE(QFile::exists(FPdf)) << caso;
         if (caso == CacheBloqueada)
             EXPECT_FALSE(QFile::exists(enCache));
         else

@@ -208,19 +208,16 @@ TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
             ComprobarVentana(p, u"Propiedades"_s);
         }
         // Disabled texts stand apart from enabled ones.
-        const auto colorTexto = [&](QWidget* w) {
+        const auto colorTexto = [&](QWidget* w, QRadioButton* formato) {
+            formato->setChecked(true);
+            QApplication::processEvents();
             const QImage imagen = p->grab().toImage();
             return MedirTexto(imagen, ZonaTexto(w).translated(w->mapTo(p, QPoint()))).Texto;
         };
         paginas->setCurrentIndex(0);
-        for (QWidget* w : {static_cast<QWidget*>(p->SeparadorMiles),
-                           static_cast<QWidget*>(p->EtiquetaDecimales)}) {
-            p->FormatoGeneral->setChecked(true);
-            QApplication::processEvents();
-            const QColor inactivo = colorTexto(w);
-            p->FormatoFijo->setChecked(true);
-            QApplication::processEvents();
-            const QColor activo = colorTexto(w);
+        for (QWidget* w : QList<QWidget*>{p->SeparadorMiles, p->EtiquetaDecimales}) {
+            const QColor inactivo = colorTexto(w, p->FormatoGeneral);
+            const QColor activo = colorTexto(w, p->FormatoFijo);
             EXPECT_GT(std::hypot(activo.red() - inactivo.red(), activo.green() - inactivo.green(),
                                  activo.blue() - inactivo.blue()),
                       60.0)

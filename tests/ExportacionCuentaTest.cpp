@@ -33,7 +33,7 @@ class ExportacionTest : public VentanaPrueba {
 protected:
     // Saves through the toolbar under `nombre`, whose suffix picks the format.
     QString Guardar(const QString& nombre) {
-        const QString ruta = dir_.filePath(nombre);
+        const QString ruta = FCarpeta.filePath(nombre);
         V().PreguntarArchivoGuardar = [ruta] { return ruta; };
         Clic(u"GuardarCuenta"_s);
         return ruta;
@@ -45,7 +45,7 @@ protected:
         V().Cuenta->SumarValor(std::pow(10.0L, 4000));
         V().Cuenta->SumarValor(-2.5e-7L);
     }
-    QTemporaryDir dir_;
+    QTemporaryDir FCarpeta;
 };
 
 TEST_F(ExportacionTest, CsvLeidoPorUnLectorDeVerdadConLas18CifrasDeLaCinta) {
@@ -54,7 +54,7 @@ TEST_F(ExportacionTest, CsvLeidoPorUnLectorDeVerdadConLas18CifrasDeLaCinta) {
     const QByteArray bytes = LeerArchivo(Guardar(u"general.csv"_s));
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"
                                  "Importe;Operación\r\n"));
-    const QList<QStringList> general = LeerCsv(dir_.filePath(u"general.csv"_s));
+    const QList<QStringList> general = LeerCsv(FCarpeta.filePath(u"general.csv"_s));
 
     // Every number line is one row; its value is the one the general format prints with
     // 18 digits, its operation the line's symbol.
@@ -80,7 +80,7 @@ TEST_F(ExportacionTest, CsvLeidoPorUnLectorDeVerdadConLas18CifrasDeLaCinta) {
     Calcular();
     ASSERT_TRUE(Cinta().contains(Lineas(u"176,36 ="_s)[0]));
     Guardar(u"fijo.csv"_s);
-    EXPECT_EQ(LeerCsv(dir_.filePath(u"fijo.csv"_s)), general);
+    EXPECT_EQ(LeerCsv(FCarpeta.filePath(u"fijo.csv"_s)), general);
 }
 
 TEST_F(ExportacionTest, ElMenuDeLaCintaCopiaLasLineasElegidasYGuarda) {
@@ -117,7 +117,7 @@ TEST_F(ExportacionTest, ElMenuDeLaCintaCopiaLasLineasElegidasYGuarda) {
     EXPECT_FALSE(tecladoConMenu);
     EXPECT_TRUE(V().TecladoActivo);
 
-    const QString ruta = dir_.filePath(u"menu.csv"_s);
+    const QString ruta = FCarpeta.filePath(u"menu.csv"_s);
     V().PreguntarArchivoGuardar = [ruta] { return ruta; };
     menu->actions()[2]->trigger();
     EXPECT_EQ(LeerCsv(ruta).size(), 4); // titles, 5, 3, 8

@@ -1,5 +1,5 @@
-// Number texts: the independent vectors of tests/datos/formatos.tsv, the described cases by
-// name, and a round-trip property of the general format over random values.
+// Number texts: the independent vectors of tests/datos/formatos.tsv, the described cases the
+// vectors lack, and a round-trip property of the general format over random values.
 #include "FormatoNumero.h"
 #include "ArchivosPrueba.h"
 
@@ -86,33 +86,22 @@ TEST(FormatoNumero, CasosDescritos) {
     // 1000 x 1.05^3 in 80 bits is 1157.625 - 2^-52: only the 18-digit step makes it ",63".
     const long double capital = std::strtold("0x4859ffffffffffffp-52", nullptr);
     const Caso casos[] = {
-        {"cero general", TextoGeneral(0, 18), "0"},
-        {"cero fijo", TextoFijo(0, 3, 18, false), "0,000"},
         {"cero negativo general", TextoGeneral(-0.0L, 18), "0"},
         {"cero negativo con miles", TextoFijo(-0.0L, 3, 18, true), "0,000"},
         {"negativo redondeado a cero sin signo", TextoFijo(-0.0004L, 3, 18, false), "0,000"},
-        {"un tercio", Cortar20(TextoGeneral(tercio, 18)), "0,333333333333333333"},
         {"menos un tercio cortado a 20", Cortar20(TextoGeneral(-tercio, 18)),
          "-0,33333333333333333"},
-        {"0.0001 sin exponente", TextoGeneral(0.0001L, 18), "0,0001"},
-        {"0.00001 cientifico", TextoGeneral(0.00001L, 18), "1E-5"},
-        {"1e20 cientifico", TextoGeneral(1e20L, 18), "1E20"},
-        {"exponente negativo y decimales", TextoGeneral(-2.5e-7L, 18), "-2,5E-7"},
         {"18 cifras enteras sin exponente", TextoGeneral(123456789012345678.0L, 18),
          "123456789012345678"},
         {"el redondeo llega a 19 cifras", TextoGeneral(999999999999999999.7L, 18), "1E18"},
         {"el redondeo sube el exponente", TextoGeneral(9995, 3), "1E4"},
         {"el redondeo quita el exponente", TextoGeneral(0.000099999L, 3), "0,0001"},
-        {"formato con miles", TextoFijo(1234567.891L, 3, 18, true), "1.234.567,891"},
         {"tres cifras enteras sin grupo", TextoFijo(-123, 2, 18, true), "-123,00"},
-        {"mitad hacia arriba", TextoFijo(0.125L, 2, 18, false), "0,13"},
         {"mitad lejos de cero", TextoFijo(-0.125L, 2, 18, false), "-0,13"},
         {"mitad a entero", TextoFijo(2.5L, 0, 18, false), "3"},
         {"mitad a entero negativa", TextoFijo(-2.5L, 0, 18, false), "-3"},
         {"media milesima", TextoFijo(-0.0005L, 3, 18, false), "-0,001"},
         {"doble redondeo", FormatoN(capital, 0, 2), "1.157,63"},
-        {"empate en la cifra 18", TextoFijo(100000000000000.0625L, 3, 18, false),
-         "100000000000000,063"},
         {"empate en la ultima cifra de un registro de 10", TextoFijo(24923768.625L, 2, 10, false),
          "24923768,63"},
         {"empate en la cifra 18 de la cinta", FormatoN(-1327993293.408203125L, 0, 8),
@@ -180,7 +169,6 @@ TEST(FormatoNumero, PatronesQueElProcesadorNoHace) {
     EXPECT_EQ(TextoFijo(Patron(0x4000000000000000ULL, 16383), 2, 18, false), "ERROR");
 }
 
-// The C library's decimal comma must not leak into our texts.
 TEST(FormatoNumero, NoLeAfectaElLocaleDeC) {
     const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
     const std::string guardado = anterior ? anterior : "C";

@@ -59,11 +59,11 @@ TEST(ImpresionCuenta, LaLetraEsDeAnchoFijo) {
 class ImpresionPdf : public ::testing::Test {
 protected:
     void SetUp() override {
-        impresora_.setOutputFormat(QPrinter::PdfFormat);
-        impresora_.setOutputFileName(pdf_);
+        FImpresora.setOutputFormat(QPrinter::PdfFormat);
+        FImpresora.setOutputFileName(FPdf);
     }
     void Imprimir(const QStringList& lineas) {
-        ImprimirTexto(impresora_, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
+        ImprimirTexto(FImpresora, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
     }
     // The top of each word on the page, in points, by its text; blanks leave no word, so the
     // rows they take show only in where the words below them fall.
@@ -71,16 +71,16 @@ protected:
         static const QRegularExpression palabra(
             u"<word [^>]*yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"_s);
         QList<std::pair<QString, double>> palabras;
-        auto it = palabra.globalMatch(Ejecutar(u"pdftotext"_s, {u"-bbox"_s, pdf_, u"-"_s}));
+        auto it = palabra.globalMatch(Ejecutar(u"pdftotext"_s, {u"-bbox"_s, FPdf, u"-"_s}));
         while (it.hasNext()) {
             const auto m = it.next();
             palabras.append({m.captured(2), m.captured(1).toDouble()});
         }
         return palabras;
     }
-    QTemporaryDir dir_;
-    QString pdf_ = dir_.filePath(u"cuenta.pdf"_s);
-    QPrinter impresora_{QPrinter::HighResolution};
+    QTemporaryDir FCarpeta;
+    QString FPdf = FCarpeta.filePath(u"cuenta.pdf"_s);
+    QPrinter FImpresora{QPrinter::HighResolution};
 };
 
 // Which row of the page the header's rule and the tape's first line fall on, counted from the
@@ -113,7 +113,7 @@ TEST_F(ImpresionPdf, LasFilasEnBlancoOcupanSuSitioEnLaPagina) {
 
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
-        ASSERT_TRUE(QFile::remove(pdf_));
+        ASSERT_TRUE(QFile::remove(FPdf));
         Imprimir(LineasImpresion(Cinta, caso.cabecera));
         int filaRegla = -1;
         int filaCinta = -1;

@@ -53,14 +53,14 @@ protected:
     // A calculator started again on this state folder, its offer made.
     void Arrancar() {
         Reiniciar();
-        recuperacion_ = new RecuperacionCinta(V(), carpeta_);
-        recuperacion_->OfrecerRecuperacion();
+        FRecuperacion = new RecuperacionCinta(V(), FCarpeta);
+        FRecuperacion->OfrecerRecuperacion();
     }
     std::unique_ptr<QProcess> Hijo(int lineas) {
         auto hijo = std::make_unique<QProcess>();
         QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
         entorno.insert(u"SUMADORA_HIJO"_s, QString::number(lineas));
-        entorno.insert(u"XDG_STATE_HOME"_s, estado_.path());
+        entorno.insert(u"XDG_STATE_HOME"_s, FEstado.path());
         hijo->setProcessEnvironment(entorno);
         hijo->start(QCoreApplication::applicationFilePath(),
                     {u"--gtest_filter=RecuperacionHijo.*"_s});
@@ -78,7 +78,7 @@ protected:
         hijo.kill(); // SIGKILL
         hijo.waitForFinished();
     }
-    QStringList Copias() const { return QDir(carpeta_).entryList({u"*.cinta"_s}, QDir::Files); }
+    QStringList Copias() const { return QDir(FCarpeta).entryList({u"*.cinta"_s}, QDir::Files); }
     // Answers the next recovery question, which must name `lineas` lines.
     static void Responder(int lineas, bool recuperar) {
         AlAparecerDialogo([lineas, recuperar](QWidget* w) {
@@ -91,9 +91,9 @@ protected:
         });
     }
 
-    QTemporaryDir estado_;
-    const QString carpeta_ = estado_.filePath(u"Sumadora"_s);
-    RecuperacionCinta* recuperacion_ = nullptr;
+    QTemporaryDir FEstado;
+    const QString FCarpeta = FEstado.filePath(u"Sumadora"_s);
+    RecuperacionCinta* FRecuperacion = nullptr;
 };
 
 TEST_F(RecuperacionTest, DosProgramasMatadosDejanSusCintasYCadaUnaSeOfreceSoloMuertoSuPrograma) {
@@ -120,17 +120,17 @@ TEST_F(RecuperacionTest, DosProgramasMatadosDejanSusCintasYCadaUnaSeOfreceSoloMu
 TEST_F(RecuperacionTest, UnaSalidaNormalNoDejaNadaYUnArranqueSinCopiaNoPregunta) {
     Arrancar(); // nothing to offer: no question
     Pulsar(u"5 + 3 +"_s);
-    for (int i = 0; i < 100 && !QFile::exists(recuperacion_->RutaCopia()); ++i)
+    for (int i = 0; i < 100 && !QFile::exists(FRecuperacion->RutaCopia()); ++i)
         QTest::qWait(100);
-    EXPECT_EQ(DecodificarRecuperacion(LeerArchivo(recuperacion_->RutaCopia())).Texto.Lineas(),
+    EXPECT_EQ(DecodificarRecuperacion(LeerArchivo(FRecuperacion->RutaCopia())).Texto.Lineas(),
               Cinta());
     Reiniciar(); // the window and its keeper end as at a normal exit
-    EXPECT_TRUE(QDir(carpeta_).isEmpty()) << QDir(carpeta_).entryList().join(u' ').toStdString();
+    EXPECT_TRUE(QDir(FCarpeta).isEmpty()) << QDir(FCarpeta).entryList().join(u' ').toStdString();
 }
 
 TEST_F(RecuperacionTest, UnaCopiaDanadaSeRechazaConUnMensajeYSeDejaAparte) {
-    ASSERT_TRUE(QDir().mkpath(carpeta_));
-    const QString copia = carpeta_ + u"/Sumadora-1-1.cinta"_s;
+    ASSERT_TRUE(QDir().mkpath(FCarpeta));
+    const QString copia = FCarpeta + u"/Sumadora-1-1.cinta"_s;
     EscribirArchivo(copia, CodificarRecuperacion(TextoLineas(LineasSumadas(50))).chopped(7));
     QString mensaje;
     EsperarMensaje(&mensaje);
@@ -144,7 +144,7 @@ TEST_F(RecuperacionTest, UnaCopiaDanadaSeRechazaConUnMensajeYSeDejaAparte) {
 
 TEST_F(RecuperacionTest, SiLaCopiaNoSePuedeGuardarLoDiceUnaVez) {
     Arrancar();
-    ASSERT_TRUE(QDir().mkpath(recuperacion_->RutaCopia())); // a folder where the copy goes
+    ASSERT_TRUE(QDir().mkpath(FRecuperacion->RutaCopia())); // a folder where the copy goes
     QString mensaje;
     EsperarMensaje(&mensaje);
     Pulsar(u"5 +"_s);

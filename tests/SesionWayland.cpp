@@ -167,7 +167,7 @@ protected:
     std::unique_ptr<TSumadoraFormulario> ventana;
 };
 
-TEST_F(SesionWayland, TheMainWindowShowsAndTypedKeysPrintOnItsTape) {
+TEST_F(SesionWayland, LaVentanaSeVeYLoTecleadoSeImprimeEnLaCinta) {
     EXPECT_EQ(QGuiApplication::platformName(), u"xcb"_s);
     const std::optional<QPoint> antes = EnPantalla(ventana.get(), u"inicio"_s, 400);
     ASSERT_TRUE(antes) << "the main window is not on the compositor's screen";
@@ -190,7 +190,7 @@ TEST_F(SesionWayland, TheMainWindowShowsAndTypedKeysPrintOnItsTape) {
     EXPECT_EQ(*cinta, *donde + ventana->Cuenta->mapTo(ventana.get(), QPoint(0, 0)));
 }
 
-TEST_F(SesionWayland, DraggingTheSkinsCaptionMovesTheWindow) {
+TEST_F(SesionWayland, ArrastrarLaBarraDelSkinMueveLaVentana) {
     const std::optional<QPoint> antes = EnPantalla(ventana.get(), u"antes"_s, 400);
     ASSERT_TRUE(antes) << "the main window is not on the compositor's screen";
     ArrastrarTitulo(ventana.get(), *antes);
@@ -199,7 +199,7 @@ TEST_F(SesionWayland, DraggingTheSkinsCaptionMovesTheWindow) {
     EXPECT_EQ(*despues - *antes, QPoint(90, 70));
 }
 
-TEST_F(SesionWayland, TheDropDownOpensRightBelowItsBoxAndClosesWhenTheDialogIsDragged) {
+TEST_F(SesionWayland, ElDesplegableSeAbreBajoSuCajaYSeCierraAlArrastrarElDialogo) {
     TInteresSimple* dialogo = ventana->InteresSimple;
     dialogo->setWindowModality(Qt::NonModal); // shown without exec(), so nothing waits on it
     dialogo->show();

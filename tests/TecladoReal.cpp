@@ -31,9 +31,9 @@ protected:
         if (QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
             GTEST_SKIP() << "needs xdotool";
         const QString esperada = qEnvironmentVariable("TECLADO_ESPERADO");
-        disposicion_ = Disposicion();
+        FDisposicion = Disposicion();
         if (!esperada.isEmpty()) {
-            ASSERT_EQ(disposicion_, esperada) << "the display did not take the layout";
+            ASSERT_EQ(FDisposicion, esperada) << "the display did not take the layout";
         }
         VentanaPrueba::SetUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
@@ -61,7 +61,7 @@ protected:
         EXPECT_EQ(Estado(), esperado);
     }
 
-    QString disposicion_;
+    QString FDisposicion;
 };
 
 // Keys every layout has in the same place: digits, the pad, Enter, Backspace, Delete, F1
@@ -78,8 +78,8 @@ TEST_F(TecladoReal, BorrarDatoYBorrarOperacion) {
 
 // The keys of the main block that a Spanish keyboard types the operators with.
 TEST_F(TecladoReal, OperadoresDelTecladoEspanol) {
-    if (disposicion_ != u"es"_s)
-        GTEST_SKIP() << "for a Spanish layout; this display has " << disposicion_.toStdString();
+    if (FDisposicion != u"es"_s)
+        GTEST_SKIP() << "for a Spanish layout; this display has " << FDisposicion.toStdString();
     Teclear(u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
             u"shift+8 9 ctrl+6"_s,
             u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s, u"96"_s, u"0,175"_s,
@@ -90,8 +90,8 @@ TEST_F(TecladoReal, OperadoresDelTecladoEspanol) {
 // ("+" is Shift with "=", "*" Shift with 8, "-" and "/" have keys of their own). The tape is
 // the one the same characters give on a Spanish keyboard: "=" totals what was posted.
 TEST_F(TecladoReal, OperadoresDelTecladoEstadounidense) {
-    if (disposicion_ != u"us"_s)
-        GTEST_SKIP() << "for a US layout; this display has " << disposicion_.toStdString();
+    if (FDisposicion != u"us"_s)
+        GTEST_SKIP() << "for a US layout; this display has " << FDisposicion.toStdString();
     Teclear(u"1 2 shift+equal 3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s,
             u"12 +|---|12 T|||8 /|---|0 T|||6 *|---|0 T|||9 -|---|-9 T||"_s, u"-9"_s, u"-9"_s,
             u"0"_s);

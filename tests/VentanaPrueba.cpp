@@ -56,7 +56,7 @@ void VentanaPrueba::SetUp() {
 
 void VentanaPrueba::TearDown() {
     EXPECT_EQ(DialogosPendientes(), 0) << "an expected dialog never came";
-    ventana_.reset();
+    FVentana.reset();
 }
 
 void CrearDialogos(TSumadoraFormulario& v) {
@@ -68,9 +68,9 @@ void CrearDialogos(TSumadoraFormulario& v) {
 }
 
 TSumadoraFormulario& VentanaPrueba::V() {
-    if (!ventana_) {
-        ventana_ = std::make_unique<TSumadoraFormulario>(nullptr, ComoPrograma);
-        TSumadoraFormulario& v = *ventana_;
+    if (!FVentana) {
+        FVentana = std::make_unique<TSumadoraFormulario>(nullptr, ComoPrograma);
+        TSumadoraFormulario& v = *FVentana;
         v.PreguntarArchivoAbrir = [] {
             ADD_FAILURE() << "open dialog";
             return QString();
@@ -88,11 +88,11 @@ TSumadoraFormulario& VentanaPrueba::V() {
             CrearDialogos(v);
         v.show();
     }
-    return *ventana_;
+    return *FVentana;
 }
 
 void VentanaPrueba::Reiniciar() {
-    ventana_.reset();
+    FVentana.reset();
     V();
 }
 

@@ -54,7 +54,7 @@ protected:
     bool ComoPrograma = false; // the window takes the stored skin, as the program's does
 
 private:
-    std::unique_ptr<TSumadoraFormulario> ventana_;
+    std::unique_ptr<TSumadoraFormulario> FVentana;
 };
 
 // Keys from a fresh window and what they leave on the tape (as for Lineas()), in Datos,
