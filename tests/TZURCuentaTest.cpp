@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -323,6 +325,36 @@ TEST_F(PruebaCuenta, LoPintadoLineaALineaEsLaListaEntera) {
         if (i == 5 || i == 30)
             EXPECT_EQ(enPantalla(), entera()) << i << " lines";
     }
+}
+
+// The pointer picks tape lines for the tape's menu: a click one line, Shift+click the lines
+// from it, a drag the lines it crosses.
+TEST_F(PruebaCuenta, ElPunteroEligeLineas) {
+    cuenta.resize(240, 160);
+    cuenta.show();
+    for (int i = 1; i <= 30; ++i)
+        cuenta.AgregarLinea(u" +"_s, i);
+    ASSERT_TRUE(EsperarLista());
+    const auto centro = [this](int fila) {
+        return cuenta.visualRect(cuenta.model()->index(fila, 0)).center();
+    };
+    const auto elegidas = [this] {
+        QList<int> filas;
+        for (const QModelIndex& i : cuenta.selectionModel()->selectedRows())
+            filas << i.row();
+        std::sort(filas.begin(), filas.end());
+        return filas;
+    };
+    QTest::mouseClick(cuenta.viewport(), Qt::LeftButton, {}, centro(25));
+    EXPECT_EQ(elegidas(), QList<int>{25});
+    QTest::mouseClick(cuenta.viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(28));
+    EXPECT_EQ(elegidas(), (QList<int>{25, 26, 27, 28}));
+    QTest::mousePress(cuenta.viewport(), Qt::LeftButton, {}, centro(22));
+    QMouseEvent arrastre(QEvent::MouseMove, centro(24), cuenta.viewport()->mapToGlobal(centro(24)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(cuenta.viewport(), &arrastre);
+    QTest::mouseRelease(cuenta.viewport(), Qt::LeftButton, {}, centro(24));
+    EXPECT_EQ(elegidas(), (QList<int>{22, 23, 24}));
 }
 
 } // namespace
