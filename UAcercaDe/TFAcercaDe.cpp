@@ -68,3 +68,8 @@ TFAcercaDe::TFAcercaDe(QWidget* padre) : QDialog(padre) {
 void TFAcercaDe::FormCreate() {
     Version->setText(u"Versión "_s + VersionSumadora());
 }
+
+void TFAcercaDe::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    TMarcoSkin::CentrarEnPantalla(this);
+}

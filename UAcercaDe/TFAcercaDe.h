@@ -17,6 +17,9 @@ public:
     // Sets the version caption; runs once, when the dialog is created.
     void FormCreate();
 
+protected:
+    void showEvent(QShowEvent* evento) override;
+
 private:
     QWidget* FContenido;
 };

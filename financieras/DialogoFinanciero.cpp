@@ -6,7 +6,6 @@
 #include "TSkinCalcEdit.h"
 
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 DialogoFinanciero::DialogoFinanciero(QWidget* parent) : QDialog(parent) {}
@@ -36,9 +35,5 @@ CableadoBotones DialogoFinanciero::Cableado() const {
 
 void DialogoFinanciero::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
-    if (const QScreen* pantalla = screen()) {
-        QRect marco = frameGeometry();
-        marco.moveCenter(pantalla->availableGeometry().center());
-        move(marco.topLeft());
-    }
+    TMarcoSkin::CentrarEnPantalla(this);
 }

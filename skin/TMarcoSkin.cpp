@@ -321,3 +321,11 @@ bool TMarcoSkin::eventFilter(QObject* objeto, QEvent* evento) {
     }
     return QObject::eventFilter(objeto, evento);
 }
+
+void TMarcoSkin::CentrarEnPantalla(QWidget* ventana) {
+    if (const QScreen* pantalla = ventana->screen()) {
+        QRect marco = ventana->frameGeometry();
+        marco.moveCenter(pantalla->availableGeometry().center());
+        ventana->move(marco.topLeft());
+    }
+}

@@ -50,6 +50,9 @@ public:
     // The caption bar's buttons of the window's frame, each wired by the bar itself; none
     // for a window without a frame.
     static QList<QAbstractButton*> BotonesTitulo(const QWidget* ventana);
+    // Moves the window, frame included, to the centre of its screen's free area; the dialogs
+    // call it as they are shown.
+    static void CentrarEnPantalla(QWidget* ventana);
     // Switches every frame of the program; the engine calls it when the skin changes.
     static void ActivarTodos(bool activo);
     static bool TodosActivos();
