@@ -126,6 +126,9 @@ TPropiedades* TSumadoraFormulario::DialogoPropiedades() {
         Propiedades =
             new TPropiedades([this](int indice) { SD->AplicarSkin(indice); }, ArchivoIni(), this);
         TMarcoSkin::Instalar(Propiedades);
+        // Centred on the screen, frame included, once; afterwards it opens where the user
+        // left it.
+        TMarcoSkin::CentrarEnPantalla(Propiedades);
     }
     return Propiedades;
 }

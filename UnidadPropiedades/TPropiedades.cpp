@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -73,10 +72,6 @@ TPropiedades::TPropiedades(FuncionSkin aplicarSkin, ArchivoIni archivo, QWidget*
     connect(SelSkin, &QComboBox::currentIndexChanged, this, [this] { SelSkinChange(); });
 
     FormCreate();
-
-    // Centred on the screen once; afterwards it opens where the user left it.
-    if (const QScreen* pantalla = screen())
-        move(pantalla->availableGeometry().center() - rect().center());
 }
 
 CableadoBotones TPropiedades::Cableado() const {

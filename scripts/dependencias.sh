@@ -8,7 +8,8 @@ PAQUETES=(g++ cmake ninja-build ccache qt6-base-dev qt6-translations-l10n libgte
   xvfb xauth xdotool xclip x11-xkb-utils x11-utils openbox weston xwayland imagemagick
   poppler-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
-  librsvg2-bin python3 clang libclang-rt-14-dev libxcb-damage0-dev libxcb1-dev clang-format lcov)
+  librsvg2-bin python3 clang libclang-rt-14-dev libxcb-damage0-dev libxcb1-dev clang-format lcov
+  mutter dbus-daemon)
 
 instalar_dependencias() {
   local faltan=()
