@@ -355,6 +355,16 @@ TEST_F(PruebaCuenta, ElPunteroEligeLineas) {
     QCoreApplication::sendEvent(cuenta.viewport(), &arrastre);
     QTest::mouseRelease(cuenta.viewport(), Qt::LeftButton, {}, centro(24));
     EXPECT_EQ(elegidas(), (QList<int>{22, 23, 24}));
+    // Scrolling to a line, as the view does for the line under the pointer.
+    const auto aLaVista = [this](int fila, QAbstractItemView::ScrollHint como) {
+        cuenta.scrollTo(cuenta.model()->index(fila, 0), como);
+        return cuenta.viewport()->rect().contains(
+            cuenta.visualRect(cuenta.model()->index(fila, 0)));
+    };
+    EXPECT_TRUE(aLaVista(0, QAbstractItemView::EnsureVisible));
+    EXPECT_TRUE(aLaVista(29, QAbstractItemView::EnsureVisible));
+    EXPECT_TRUE(aLaVista(3, QAbstractItemView::PositionAtTop));
+    EXPECT_TRUE(aLaVista(15, QAbstractItemView::PositionAtCenter));
 }
 
 } // namespace

@@ -474,39 +474,9 @@ void TZURCuenta::scrollTo(const QModelIndex& index, ScrollHint hint) {
     }
 }
 
-QModelIndex TZURCuenta::moveCursor(CursorAction accion, Qt::KeyboardModifiers) {
-    const int filas = Modelo->rowCount();
-    if (filas == 0)
-        return {};
-    const QModelIndex actual = currentIndex();
-    const int fila = actual.isValid() ? actual.row() : -1;
-    const int pagina = std::max(1, viewport()->height() / FAlturaLinea);
-    int nueva = fila;
-    switch (accion) {
-    case MoveUp:
-    case MovePrevious:
-        nueva = fila < 0 ? 0 : fila - 1;
-        break;
-    case MoveDown:
-    case MoveNext:
-        nueva = fila + 1;
-        break;
-    case MovePageUp:
-        nueva = fila - pagina;
-        break;
-    case MovePageDown:
-        nueva = fila < 0 ? pagina - 1 : fila + pagina;
-        break;
-    case MoveHome:
-        nueva = 0;
-        break;
-    case MoveEnd:
-        nueva = filas - 1;
-        break;
-    default:
-        break;
-    }
-    return Modelo->index(std::clamp(nueva, 0, filas - 1));
+// The tape never takes the keyboard focus: the keys belong to the calculator.
+QModelIndex TZURCuenta::moveCursor(CursorAction, Qt::KeyboardModifiers) {
+    return currentIndex();
 }
 
 void TZURCuenta::setSelection(const QRect& zona, QItemSelectionModel::SelectionFlags orden) {
