@@ -2,7 +2,6 @@
 // mutter with XWayland and no QT_QPA_PLATFORM, so the program's own choice of platform is what
 // is tested. mutter puts windows where the program asks, so the About box, Properties and the
 // financial dialogs open centred on the screen, as the X server reports them.
-#include "PlataformaGrafica.h"
 #include "TFAcercaDe.h"
 #include "TInteresCompuesto.h"
 #include "TInteresSimple.h"
@@ -14,14 +13,10 @@
 #include <QApplication>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <clocale>
 
 using namespace Qt::StringLiterals;
 
@@ -63,14 +58,5 @@ TEST(SesionGnome, LosDialogosSeAbrenCentradosEnLaPantalla) {
 } // namespace
 
 int main(int argc, char** argv) {
-    ElegirPlataforma();
-    QTemporaryDir hogar;
-    qputenv("HOME", hogar.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (hogar.path() + u"/.config"_s).toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Sumadora"_s);
-    std::setlocale(LC_NUMERIC, "C");
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return PruebasEnSesion(argc, argv);
 }

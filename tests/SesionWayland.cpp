@@ -7,7 +7,6 @@
 // drop-down calculator opens right below its box, takes clicks, and closes when its dialog
 // is dragged away.
 // With CAPTURA_WAYLAND naming a folder, the screenshots are also saved there.
-#include "PlataformaGrafica.h"
 #include "TBarraTituloSkin.h"
 #include "TCalcButton.h"
 #include "TCalculatorPanel.h"
@@ -24,14 +23,12 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -248,14 +245,5 @@ TEST_F(SesionWayland, ElDesplegableSeAbreBajoSuCajaYSeCierraAlArrastrarElDialogo
 
 } // namespace
 int main(int argc, char** argv) {
-    ElegirPlataforma();
-    QTemporaryDir hogar;
-    qputenv("HOME", hogar.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (hogar.path() + u"/.config"_s).toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Sumadora"_s);
-    std::setlocale(LC_NUMERIC, "C");
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return PruebasEnSesion(argc, argv);
 }
