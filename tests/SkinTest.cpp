@@ -274,8 +274,12 @@ TEST_F(SkinTest, ElMarcoSigueAlSkinSeEnrollaYConservaElCliente) {
     EXPECT_FALSE(marco->Enrollada());
     EXPECT_EQ(ventana->geometry(), antes);
     EXPECT_TRUE(marco->Cliente()->isVisible());
-    // Through the system menu, and undone by going back to the plain look.
+    // Through the system menu, which also holds minimising, and undone by going back to the
+    // plain look.
+    EXPECT_TRUE(marco->Barra()->BotonMinimizar()->isHidden());
     std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
+    EXPECT_EQ(TextosMenu(menu.get()),
+              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s, u"Enro&llar"_s, u"&Cerrar"_s}));
     Accion(menu.get(), u"Enro&llar"_s)->trigger();
     EXPECT_TRUE(marco->Enrollada());
 
@@ -337,39 +341,15 @@ TEST_F(SkinTest, ArrastrarLaBarraSeAjustaAlBordeDeLaPantalla) {
     marco->MoverA(esquina + QPoint(7, 40));
     EXPECT_EQ(ventana->pos(), esquina + QPoint(7, 40));
 
-    // A dialog's frame has no roll-up button; its close button closes it.
+    // A dialog's frame cannot roll up; its close button closes it.
     EXPECT_FALSE(marco->Barra()->BotonEnrollar()->isVisible());
+    std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
+    EXPECT_EQ(TextosMenu(menu.get()), (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
     QTest::mouseClick(marco->Barra()->BotonCerrar(), Qt::LeftButton);
     EXPECT_FALSE(ventana->isVisible());
 }
 
-TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
-    TMarcoSkin* principal = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
-    // Minimising is in the main window's system menu, not on its caption.
-    EXPECT_TRUE(principal->Barra()->BotonMinimizar()->isHidden());
-    std::unique_ptr<QMenu> menu(principal->CrearMenuSistema());
-    EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s, u"Enro&llar"_s, u"&Cerrar"_s}));
-
-    QDialog dialogo;
-    std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
-    EXPECT_EQ(TextosMenu(menuDialogo.get()), (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
-
-    QStringList botones;
-    AlAparecerDialogo([&](QWidget* w) {
-        auto* caja = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(caja, nullptr);
-        for (QAbstractButton* b : caja->buttons())
-            botones << b->text();
-        ASSERT_TRUE(botones.contains(u"Aceptar"_s));
-        caja->buttons().at(botones.indexOf(u"Aceptar"_s))->click();
-    });
-    EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, true));
-    botones.sort();
-    EXPECT_EQ(botones, (QStringList{u"Aceptar"_s, u"Cancelar"_s}));
-}
-
-TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
+TEST_F(SkinTest, MenuDeEdicionYMensajesEnEspanol) {
     QLineEdit linea;
     linea.setText(u"123,45"_s);
     linea.setSelection(0, 3);
@@ -395,6 +375,19 @@ TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
     ASSERT_NE(abierto, nullptr);
     EXPECT_TRUE(TextosMenu(abierto).contains(u"Seleccionar Todo"_s));
     abierto->close();
+
+    QStringList botones;
+    AlAparecerDialogo([&](QWidget* w) {
+        auto* caja = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(caja, nullptr);
+        for (QAbstractButton* b : caja->buttons())
+            botones << b->text();
+        ASSERT_TRUE(botones.contains(u"Aceptar"_s));
+        caja->buttons().at(botones.indexOf(u"Aceptar"_s))->click();
+    });
+    EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, true));
+    botones.sort();
+    EXPECT_EQ(botones, (QStringList{u"Aceptar"_s, u"Cancelar"_s}));
 }
 
 } // namespace
