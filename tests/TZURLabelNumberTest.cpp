@@ -126,8 +126,15 @@ TEST_F(Registro, EntradaSigueTrasPintarYLaTerminaUnResultado) {
     EXPECT_FALSE(reg.Editando());
 }
 
-// "ERROR" keeps the old value and stays until a different value is written, Borrar, or a digit.
-TEST_F(Registro, ErrorSeQuedaHastaOtroValor) {
+// A caption gives way to the first value shown, even one equal to the value underneath;
+// "ERROR" does not: it keeps the old value and stays until a different value is written,
+// Borrar, or a digit.
+TEST_F(Registro, LeyendaCedeAlPrimerValorYErrorNo) {
+    reg.MostrarLeyenda(u"TOTAL"_s);
+    EXPECT_EQ(Visible(reg), "TOTAL");
+    reg.MostrarResultado(0);
+    EXPECT_EQ(Visible(reg), "0");
+    reg.MostrarLeyenda(u"DATO"_s);
     reg.Inverso(); // 1/0
     EXPECT_EQ(Visible(reg), "ERROR");
     EXPECT_EQ(reg.Valor(), 0);
@@ -200,20 +207,6 @@ TEST_F(Registro, FuncionesTerminanLaEntrada) {
         EXPECT_EQ(reg.Valor(), 9);
         reg.Borrar();
     }
-}
-
-// A caption gives way to the first value shown, even one equal to the value underneath;
-// "ERROR" does not.
-TEST_F(Registro, LeyendaCedeAlPrimerValor) {
-    reg.MostrarLeyenda(u"TOTAL"_s);
-    EXPECT_EQ(Visible(reg), "TOTAL");
-    reg.MostrarResultado(0);
-    EXPECT_EQ(Visible(reg), "0");
-    reg.MostrarLeyenda(u"DATO"_s);
-    reg.Inverso();
-    EXPECT_EQ(Visible(reg), "ERROR");
-    reg.MostrarResultado(0);
-    EXPECT_EQ(Visible(reg), "ERROR");
 }
 
 } // namespace
