@@ -103,25 +103,6 @@ TEST_F(ConCaja, ElBotonAbreDebajoOEncimaYCierra) {
     EXPECT_EQ(Desplegable()->pos(), caja->mapToGlobal(QPoint(0, 0)) - QPoint(0, 175));
 }
 
-// A box of value 0 shows what the display last held, pending operator included; another
-// value is shown as a result, so the next digit starts a new number.
-TEST_F(ConCaja, AlAbrirMuestraElValorDeLaCajaOLoQueQuedo) {
-    PulsarBotonCaja();
-    Teclas("3+4");
-    PulsarBotonCaja(); // closed without accepting
-    ASSERT_EQ(caja->Value(), 0.0);
-    PulsarBotonCaja();
-    EXPECT_EQ(Pantalla(), u"4"_s);
-    Teclas("=");
-    EXPECT_EQ(Pantalla(), u"7"_s);
-    PulsarBotonCaja();
-    caja->setValue(7.5);
-    PulsarBotonCaja();
-    EXPECT_EQ(Pantalla(), u"7,5"_s);
-    Teclas("2");
-    EXPECT_EQ(Pantalla(), u"2"_s);
-}
-
 // Accept writes the box through its type and bounds and closes; accepting an error or
 // cancelling leaves the box as it was.
 TEST_F(ConCaja, AceptarOCancelar) {
@@ -185,16 +166,30 @@ TEST_F(ConCaja, TeclasALaCajaYCierres) {
     EXPECT_FALSE(Desplegable()->isVisible());
 }
 
-TEST_F(ConCaja, MemoriaVaciaYPrecisionDeLaCajaEnCadaApertura) {
+// At each opening a box of value 0 shows what the display last held, pending operator
+// included; another value is shown as a result, so the next digit starts a new number. The
+// memory is empty again and the box's precision is taken.
+TEST_F(ConCaja, CadaAperturaMuestraLaCajaVaciaLaMemoriaYTomaLaPrecision) {
     PulsarBotonCaja();
     Teclas("12SX");
     EXPECT_TRUE(Desplegable()->Panel()->Indicador()->text().isEmpty());
     Teclas("S");
     EXPECT_EQ(Desplegable()->Panel()->Indicador()->text(), u"M"_s);
-    PulsarBotonCaja();
+    Teclas("C3+4");
+    PulsarBotonCaja(); // closed without accepting
+    ASSERT_EQ(caja->Value(), 0.0);
     caja->setPrecision(4);
     PulsarBotonCaja();
+    EXPECT_EQ(Pantalla(), u"4"_s);
     EXPECT_TRUE(Desplegable()->Panel()->Indicador()->text().isEmpty());
+    Teclas("=");
+    EXPECT_EQ(Pantalla(), u"7"_s);
+    PulsarBotonCaja();
+    caja->setValue(7.5);
+    PulsarBotonCaja();
+    EXPECT_EQ(Pantalla(), u"7,5"_s);
+    Teclas("2");
+    EXPECT_EQ(Pantalla(), u"2"_s);
     Teclas("R");
     EXPECT_EQ(Pantalla(), u"0"_s);
     Teclas("C123456");
