@@ -261,20 +261,37 @@ TEST_F(PruebaCuenta, CargarTextoNoTocaTotalNiEstado) {
     EXPECT_EQ(cuenta.model()->rowCount(), 0);
 }
 
-// The newest line is in view after each append, also after a total's several lines and on
-// a long tape, which is laid out less often.
-TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
+// Lines typed one by one repaint only what changed: what the screen then shows is the list
+// painted whole, also under a look whose rounded border reaches into the list. The newest
+// line is in view after each append, also after a total's several lines and on a long tape,
+// which is laid out less often.
+TEST_F(PruebaCuenta, LaUltimaLineaALaVistaYLoPintadoEsLaListaEntera) {
+    cuenta.setStyleSheet(u"TZURCuenta { background: #1b1224; color: #f0ffd0; "
+                         "border: 1px solid #7d55a3; border-radius: 6px; }"_s);
     cuenta.resize(240, 160);
     cuenta.show();
+    auto enPantalla = [this] {
+        return cuenta.screen()
+            ->grabWindow(cuenta.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    auto entera = [this] { return cuenta.grab().toImage().convertToFormat(QImage::Format_RGB32); };
     auto ultimaVisible = [this] {
         const int n = cuenta.CantidadLineas();
         return EsperarLista() && cuenta.viewport()->rect().contains(
                                      cuenta.visualRect(cuenta.model()->index(n - 1, 0)));
     };
-    for (int i = 1; i <= 300; ++i)
+    for (int i = 1; i <= 30; ++i) {
+        cuenta.AgregarLinea(u" +"_s, i);
+        ASSERT_TRUE(EsperarLista());
+        QCoreApplication::processEvents();
+        if (i == 5 || i == 30)
+            EXPECT_EQ(enPantalla(), entera()) << i << " lines";
+    }
+    for (int i = 31; i <= 300; ++i)
         cuenta.AgregarLinea(u" +"_s, i);
     EXPECT_TRUE(ultimaVisible());
-    EXPECT_EQ(cuenta.visualRect(cuenta.model()->index(299, 0)).height(), 15);
     cuenta.Intro();
     EXPECT_TRUE(ultimaVisible());
     cuenta.setAlturaLinea(20);
@@ -291,29 +308,6 @@ TEST_F(PruebaCuenta, LaUltimaLineaQuedaALaVista) {
     }
     EXPECT_TRUE(ultimaVisible());
     EXPECT_EQ(cuenta.Linea(cuenta.CantidadLineas() - 1), u"                     3 +"_s);
-}
-
-// Lines typed one by one repaint only what changed; what the screen then shows is the list
-// painted whole, also under a look whose rounded border reaches into the list.
-TEST_F(PruebaCuenta, LoPintadoLineaALineaEsLaListaEntera) {
-    cuenta.setStyleSheet(u"TZURCuenta { background: #1b1224; color: #f0ffd0; "
-                         "border: 1px solid #7d55a3; border-radius: 6px; }"_s);
-    cuenta.resize(240, 160);
-    cuenta.show();
-    auto enPantalla = [this] {
-        return cuenta.screen()
-            ->grabWindow(cuenta.winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
-    auto entera = [this] { return cuenta.grab().toImage().convertToFormat(QImage::Format_RGB32); };
-    for (int i = 1; i <= 30; ++i) {
-        cuenta.AgregarLinea(u" +"_s, i);
-        ASSERT_TRUE(EsperarLista());
-        QCoreApplication::processEvents();
-        if (i == 5 || i == 30)
-            EXPECT_EQ(enPantalla(), entera()) << i << " lines";
-    }
 }
 
 // The pointer picks tape lines for the tape's menu: a click one line, Shift+click the lines
