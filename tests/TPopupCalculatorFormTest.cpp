@@ -34,7 +34,6 @@ TEST(Desplegable, PosicionDebajoEncimaYDentroDeLaPantalla) {
         {"EncimaCercaDelFondo", QRect(100, 573, 120, 21), p, QPoint(100, 398)},
         {"AjustadaALaDerecha", QRect(900, 100, 120, 21), p, QPoint(804, 121)},
         {"CabeJustoALaDerecha", QRect(804, 100, 120, 21), p, QPoint(804, 121)},
-        {"EncimaYALaDerecha", QRect(950, 700, 60, 21), p, QPoint(804, 525)},
         {"NuncaAIzquierdaDeCero", QRect(50, 100, 120, 21), QRect(0, 0, 200, 768), QPoint(0, 121)},
         {"SegundaPantalla", QRect(3150, 900, 40, 21), QRect(1920, 0, 1280, 1024),
          QPoint(2980, 725)},
