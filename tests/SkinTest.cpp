@@ -200,8 +200,6 @@ TEST(CarpetaSkin, LasCarpetasMalasSeRechazanYDejanElAspecto) {
         EXPECT_EQ(sd.SkinActual(), 2);
         EXPECT_EQ(qApp->styleSheet(), hoja);
     }
-    sd.setCarpeta(3, raiz.filePath(u"falta"_s));
-    EXPECT_FALSE(sd.AplicarSkin(3));
 
     const QString buena = raiz.filePath(u"buena"_s);
     EscribirSkin(buena, "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }");
