@@ -283,8 +283,9 @@ TEST_F(PruebaCuenta, LaUltimaLineaALaVistaYLoPintadoEsLaListaEntera) {
         cuenta.AgregarLinea(u" +"_s, i);
         ASSERT_TRUE(EsperarLista());
         QCoreApplication::processEvents();
-        if (i == 5 || i == 30)
+        if (i == 5 || i == 30) {
             EXPECT_EQ(enPantalla(), entera()) << i << " lines";
+        }
     }
     for (int i = 31; i <= 300; ++i)
         cuenta.AgregarLinea(u" +"_s, i);
