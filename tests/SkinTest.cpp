@@ -200,8 +200,6 @@ TEST(CarpetaSkin, LasCarpetasMalasSeRechazanYDejanElAspecto) {
         EXPECT_EQ(sd.SkinActual(), 2);
         EXPECT_EQ(qApp->styleSheet(), hoja);
     }
-    sd.setCarpeta(3, raiz.filePath(u"falta"_s));
-    EXPECT_FALSE(sd.AplicarSkin(3));
 
     const QString buena = raiz.filePath(u"buena"_s);
     EscribirSkin(buena, "QCheckBox::indicator { image: url(@IMAGENES@/marca.png); }");
@@ -228,10 +226,7 @@ TEST(AjusteMagnetico, SeAjustaADiezPixelesOMenos) {
         {"ALaDerechaDeOtraVentanaA7", QRect(607, 320, 100, 80), {Otra}, QPoint(600, 320)},
         {"ALaIzquierdaDeOtraVentana", QRect(293, 320, 100, 80), {Otra}, QPoint(300, 320)},
         {"BajoOtraVentana", QRect(450, 456, 100, 80), {Otra}, QPoint(450, 450)},
-        {"SobreOtraVentanaConBordesIzquierdosAlineados",
-         QRect(404, 215, 100, 80),
-         {Otra},
-         QPoint(400, 220)},
+        {"SobreOtraAlineadaALaIzquierda", QRect(404, 215, 100, 80), {Otra}, QPoint(400, 220)},
         {"OtraVentanaLejosEnElOtroEje", QRect(607, 600, 100, 80), {Otra}, QPoint(607, 600)},
         {"GanaElBordeMasCercano",
          QRect(603, 320, 100, 80),
@@ -274,8 +269,12 @@ TEST_F(SkinTest, ElMarcoSigueAlSkinSeEnrollaYConservaElCliente) {
     EXPECT_FALSE(marco->Enrollada());
     EXPECT_EQ(ventana->geometry(), antes);
     EXPECT_TRUE(marco->Cliente()->isVisible());
-    // Through the system menu, and undone by going back to the plain look.
+    // Through the system menu, which also holds minimising, and undone by going back to the
+    // plain look.
+    EXPECT_TRUE(marco->Barra()->BotonMinimizar()->isHidden());
     std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
+    EXPECT_EQ(TextosMenu(menu.get()),
+              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s, u"Enro&llar"_s, u"&Cerrar"_s}));
     Accion(menu.get(), u"Enro&llar"_s)->trigger();
     EXPECT_TRUE(marco->Enrollada());
 
@@ -337,41 +336,15 @@ TEST_F(SkinTest, ArrastrarLaBarraSeAjustaAlBordeDeLaPantalla) {
     marco->MoverA(esquina + QPoint(7, 40));
     EXPECT_EQ(ventana->pos(), esquina + QPoint(7, 40));
 
-    // A dialog's frame has no roll-up button; its close button closes it.
+    // A dialog's frame cannot roll up; its close button closes it.
     EXPECT_FALSE(marco->Barra()->BotonEnrollar()->isVisible());
+    std::unique_ptr<QMenu> menu(marco->CrearMenuSistema());
+    EXPECT_EQ(TextosMenu(menu.get()), (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
     QTest::mouseClick(marco->Barra()->BotonCerrar(), Qt::LeftButton);
     EXPECT_FALSE(ventana->isVisible());
 }
 
-TEST_F(SkinTest, MenusDeSistemaYMensajesEnEspanol) {
-    TMarcoSkin* principal = TMarcoSkin::Instalar(ventana.get(), TMarcoSkin::BotonesPrincipal());
-    // Minimising is in the main window's system menu, not on its caption.
-    EXPECT_TRUE(principal->Barra()->BotonMinimizar()->isHidden());
-    std::unique_ptr<QMenu> menu(principal->CrearMenuSistema());
-    EXPECT_EQ(TextosMenu(menu.get()),
-              (QStringList{u"&Restaurar"_s, u"Mi&nimizar"_s, u"Enro&llar"_s, u"&Cerrar"_s}));
-
-    QDialog dialogo;
-    std::unique_ptr<QMenu> menuDialogo(TMarcoSkin::Instalar(&dialogo)->CrearMenuSistema());
-    EXPECT_EQ(TextosMenu(menuDialogo.get()), (QStringList{u"&Restaurar"_s, u"&Cerrar"_s}));
-
-    for (const bool conCancelar : {true, false}) {
-        QStringList botones;
-        AlAparecerDialogo([&](QWidget* w) {
-            auto* caja = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(caja, nullptr);
-            for (QAbstractButton* b : caja->buttons())
-                botones << b->text();
-            ASSERT_TRUE(botones.contains(u"Aceptar"_s));
-            caja->buttons().at(botones.indexOf(u"Aceptar"_s))->click();
-        });
-        EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, conCancelar));
-        botones.sort();
-        EXPECT_EQ(botones.join(u' '), conCancelar ? u"Aceptar Cancelar"_s : u"Aceptar"_s);
-    }
-}
-
-TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
+TEST_F(SkinTest, MenuDeEdicionYMensajesEnEspanol) {
     QLineEdit linea;
     linea.setText(u"123,45"_s);
     linea.setSelection(0, 3);
@@ -397,6 +370,19 @@ TEST_F(SkinTest, LasCajasDeTextoTienenElMenuEnEspanol) {
     ASSERT_NE(abierto, nullptr);
     EXPECT_TRUE(TextosMenu(abierto).contains(u"Seleccionar Todo"_s));
     abierto->close();
+
+    QStringList botones;
+    AlAparecerDialogo([&](QWidget* w) {
+        auto* caja = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(caja, nullptr);
+        for (QAbstractButton* b : caja->buttons())
+            botones << b->text();
+        ASSERT_TRUE(botones.contains(u"Aceptar"_s));
+        caja->buttons().at(botones.indexOf(u"Aceptar"_s))->click();
+    });
+    EXPECT_TRUE(TSkinData::Mensaje(nullptr, u"Hola"_s, true));
+    botones.sort();
+    EXPECT_EQ(botones, (QStringList{u"Aceptar"_s, u"Cancelar"_s}));
 }
 
 } // namespace

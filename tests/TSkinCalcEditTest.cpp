@@ -1,4 +1,4 @@
-// Tests of the numeric edit box: the key filter cell by cell, pasted text, Value following
+// Tests of the numeric edit box: the key filter key by key, pasted text, Value following
 // the text, writing Value, the bounds and the drop-down button.
 #include "TSkinCalcEdit.h"
 
@@ -45,7 +45,6 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
         bool Rechazada;
     } casos[] = {
         {"RealDigito", vtFloat, "12", false, Qt::Key_3, Nada, "123", false},
-        {"RealDigitoDelTeclado", vtFloat, "12", false, Qt::Key_7, Teclado, "127", false},
         {"RealMenos", vtFloat, "", false, Qt::Key_Minus, Nada, "-", false},
         {"RealSegundoMenosRechazado", vtFloat, "-5", false, Qt::Key_Minus, Nada, "-5", true},
         {"RealMenosSobreElMenosElegido", vtFloat, "-5", true, Qt::Key_Minus, Nada, "-", false},
@@ -53,17 +52,13 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
         {"RealSegundaComaRechazada", vtFloat, "5,2", false, Qt::Key_Comma, Nada, "5,2", true},
         {"RealDecimalDelTecladoDaComa", vtFloat, "5", false, Qt::Key_Period, Teclado, "5,", false},
         {"RealPuntoRechazado", vtFloat, "5", false, Qt::Key_Period, Nada, "5", true},
-        {"RealLetraRechazada", vtFloat, "5", false, Qt::Key_A, Nada, "5", true},
-        {"RealIntroRechazado", vtFloat, "5", false, Qt::Key_Return, Nada, "5", true},
-        {"RealIntroDelTecladoRechazado", vtFloat, "5", false, Qt::Key_Enter, Teclado, "5", true},
         {"RealRetrocesoPasa", vtFloat, "123", false, Qt::Key_Backspace, Nada, "12", false},
-        {"RealSuprimirPasa", vtFloat, "123", true, Qt::Key_Delete, Nada, "", false},
-        {"EnteraDigito", vtInteger, "4", false, Qt::Key_2, Nada, "42", false},
-        {"EnteraSegundoMenosRechazado", vtInteger, "-4", false, Qt::Key_Minus, Nada, "-4", true},
         {"EnteraComaRechazada", vtInteger, "4", false, Qt::Key_Comma, Nada, "4", true},
         {"EnteraDecimalDelTecladoRechazado", vtInteger, "4", false, Qt::Key_Period, Teclado, "4",
          true},
-        {"EnteraIntroRechazado", vtInteger, "4", false, Qt::Key_Enter, Nada, "4", true}};
+        // Shortcuts pass: pasted text is not filtered.
+        {"PegadoSinFiltrar", vtInteger, "1", true, Qt::Key_V, Qt::ControlModifier, "1.000", false}};
+    QGuiApplication::clipboard()->setText(u"1.000"_s);
     for (const auto& t : casos) {
         SCOPED_TRACE(t.Nombre);
         Caja->setValueType(t.Tipo);
@@ -77,32 +72,12 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
         EXPECT_EQ(rechazos.count(), t.Rechazada ? 1 : 0);
     }
 
-    // A refused Enter is eaten: it does not reach the window.
+    // Enter is refused and eaten: it does not reach the window.
     QSignalSpy rechazos(Caja, &TSkinCalcEdit::TeclaRechazada);
     QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
     QApplication::sendEvent(Caja, &intro);
     EXPECT_TRUE(intro.isAccepted());
     EXPECT_EQ(rechazos.count(), 1);
-}
-
-TEST_F(CajaNumericaTest, LoTecleadoFormaUnNumeroYLoPegadoNoSeFiltra) {
-    Caja->clear();
-    QSignalSpy rechazos(Caja, &TSkinCalcEdit::TeclaRechazada);
-    QTest::keyClicks(Caja, u"-1a2,5,0-"_s);
-    EXPECT_EQ(Caja->text(), u"-12,50"_s);
-    EXPECT_EQ(rechazos.count(), 3);
-    EXPECT_DOUBLE_EQ(Caja->Value(), -12.5);
-
-    Caja->setValueType(vtInteger);
-    Caja->setText(u"1"_s);
-    Caja->end(false);
-    Caja->insert(u".5a-"_s);
-    EXPECT_EQ(Caja->text(), u"1.5a-"_s);
-    QGuiApplication::clipboard()->setText(u"1.000"_s);
-    Caja->selectAll();
-    QTest::keyClick(Caja, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(rechazos.count(), 3);
-    EXPECT_EQ(Caja->text(), u"1.000"_s);
 }
 
 // Only a valid text changes Value (it was 99); the text itself is never rewritten.
@@ -113,7 +88,6 @@ TEST_F(CajaNumericaTest, ValueSigueSoloALosTextosValidos) {
         std::string Contenido;
         double Esperado;
     } casos[] = {{"RealConComa", vtFloat, "12,5", 12.5},
-                 {"RealNegativo", vtFloat, "-3", -3},
                  {"RealComaFinal", vtFloat, "5,", 5},
                  {"RealMenosComa", vtFloat, "-,5", -0.5},
                  {"RealVacioConservaValue", vtFloat, "", 99},
@@ -123,7 +97,6 @@ TEST_F(CajaNumericaTest, ValueSigueSoloALosTextosValidos) {
                  {"RealMenosEnMedioConservaValue", vtFloat, "1-2", 99},
                  {"RealPuntoConservaValue", vtFloat, "1.5", 99},
                  {"RealDesbordadoConservaValue", vtFloat, "1" + std::string(400, '0'), 99},
-                 {"EnteraNumero", vtInteger, "42", 42},
                  {"EnteraNegativo", vtInteger, "-7", -7},
                  {"EnteraComaConservaValue", vtInteger, "4,2", 99}};
     for (const auto& c : casos) {
@@ -156,7 +129,6 @@ TEST_F(CajaNumericaTest, EscribirValueEscribeElTexto) {
         {"CerosTrasQuinceCifras", vtFloat, 2, 123456789012345678.0, "123456789012346000,00"},
         {"SinDecimales", vtFloat, 0, 7.5, "8"},
         {"EnteraMitadSeAleja", vtInteger, 2, 2.5, "3"},
-        {"EnteraMitadNegativa", vtInteger, 2, -2.5, "-3"},
         {"EnteraNegativoPequenoEsCero", vtInteger, 2, -0.4, "0"}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.Nombre);
