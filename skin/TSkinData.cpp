@@ -16,7 +16,6 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextEdit>
@@ -239,17 +238,6 @@ QMenu* TSkinData::CrearMenuEdicion(QWidget* edicion, QWidget* padre) {
     }
     delete menu;
     return nullptr;
-}
-
-bool TSkinData::Mensaje(QWidget* padre, const QString& texto, bool conCancelar,
-                        QMessageBox::Icon icono) {
-    QMessageBox caja(icono, QApplication::applicationName(), texto, QMessageBox::NoButton, padre);
-    QPushButton* aceptar = caja.addButton(TextosSkin::Aceptar(), QMessageBox::AcceptRole);
-    if (conCancelar)
-        caja.addButton(TextosSkin::Cancelar(), QMessageBox::RejectRole);
-    caja.setDefaultButton(aceptar);
-    caja.exec();
-    return caja.clickedButton() == aceptar;
 }
 
 bool TSkinData::eventFilter(QObject* objeto, QEvent* evento) {

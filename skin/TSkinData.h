@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QMap>
-#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -51,11 +50,6 @@ public:
     // The Spanish context menu of an edit box (QLineEdit, QTextEdit, QPlainTextEdit);
     // nullptr for other widgets. The caller owns the menu.
     static QMenu* CrearMenuEdicion(QWidget* edicion, QWidget* padre = nullptr);
-
-    // A message box with the engine's Spanish buttons ("Aceptar", and "Cancelar" when asked);
-    // true when accepted.
-    static bool Mensaje(QWidget* padre, const QString& texto, bool conCancelar = false,
-                        QMessageBox::Icon icono = QMessageBox::Information);
 
 Q_SIGNALS:
     void SkinCambiado(int indice);

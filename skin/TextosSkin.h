@@ -46,12 +46,6 @@ inline QString Borrar() {
 inline QString SeleccionarTodo() {
     return QStringLiteral("Seleccionar Todo");
 }
-inline QString Aceptar() {
-    return QStringLiteral("Aceptar");
-}
-inline QString Cancelar() {
-    return QStringLiteral("Cancelar");
-}
 // Caption of the edit box's drop-down calculator.
 inline QString TituloCalculadora() {
     return QStringLiteral("Sumadora");

@@ -30,7 +30,6 @@ public:
 
     // Entry state, for callers and tests that must tell typing from showing.
     bool Editando() const { return FEditando; }
-    bool DecimalActivo() const { return FDecimalActivo; }
 
     // Shows the value again, in the current format, whatever the display held; the value and
     // the entry state stay.
