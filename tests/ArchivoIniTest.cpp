@@ -65,7 +65,8 @@ TEST_F(ArchivoIniTest, SinArchivoDaLosDefectosYLaPrimeraEscrituraCreaCarpetaYArc
 struct CasoEscritura {
     const char* nombre;
     QByteArray antes;
-    const char *seccion, *clave, *valor;
+    const char *seccion, *clave;
+    const char16_t* valor;
     QByteArray despues;
 };
 
@@ -76,40 +77,62 @@ TEST_P(EscrituraEnArchivo, CambiaSoloLoQueEscribe) {
     const CasoEscritura& c = GetParam();
     const QString seccion = QString::fromUtf8(c.seccion), clave = QString::fromUtf8(c.clave);
     EscribirArchivo(Ruta(), c.antes);
-    ArchivoIni(Ruta()).EscribirTexto(seccion, clave, QString::fromUtf8(c.valor));
+    ArchivoIni(Ruta()).EscribirTexto(seccion, clave, QStringView(c.valor).toString());
     EXPECT_EQ(LeerArchivo(Ruta()), c.despues);
     EXPECT_EQ(ArchivoIni(Ruta()).LeerTexto(seccion, clave, u"?"_s),
-              QString::fromUtf8(c.valor).trimmed());
+              QStringView(c.valor).trimmed().toString());
 }
 
 const QByteArray kMano = "; Sumadora, editado a mano\r\n[Opciones]\r\n  Formato = 0\r\n"
                          "# comentario=1\r\nDecimales=2\r\n\r\n[Otra cosa]\r\n"
                          "clave rara =  valor con  espacios  \r\nlínea sin igual\r\n";
 
+// Every byte value, twice: no text at all. Its first line end is a bare LF, so new lines take it.
+const QByteArray kBinario = [] {
+    QByteArray b;
+    for (int i = 0; i < 512; ++i)
+        b.append(char(i < 256 ? i : i ^ 0x5a));
+    return b;
+}();
+
 const CasoEscritura kEscrituras[] = {
-    {"ClaveExistenteEnSuSitio", kMano, "Opciones", "Formato", "1",
+    {"ClaveExistenteEnSuSitio", kMano, "Opciones", "Formato", u"1",
      QByteArray(kMano).replace("Formato = 0", "Formato = 1")},
-    {"ClaveNuevaTrasLaUltimaDeSuSeccion", kMano, "Opciones", "Separador Miles", "1",
+    {"ClaveNuevaTrasLaUltimaDeSuSeccion", kMano, "Opciones", "Separador Miles", u"1",
      QByteArray(kMano).replace("Decimales=2\r\n", "Decimales=2\r\nSeparador Miles=1\r\n")},
-    {"SeccionNuevaAlFinal", kMano, "Skin", "Tipo", "3", kMano + "\r\n[Skin]\r\nTipo=3\r\n"},
-    {"SinDistinguirMayusculas", "[OPCIONES]\r\nformato=0\r\n", "Opciones", "FORMATO", "1",
+    {"SeccionNuevaAlFinal", kMano, "Skin", "Tipo", u"3", kMano + "\r\n[Skin]\r\nTipo=3\r\n"},
+    {"SinDistinguirMayusculas", "[OPCIONES]\r\nformato=0\r\n", "Opciones", "FORMATO", u"1",
      "[OPCIONES]\r\nformato=1\r\n"},
-    {"MayusculasAcentuadas", "[SECCIÓN]\nÑANDÚ=a\n", "sección", "ñandú", "b",
+    {"MayusculasAcentuadas", "[SECCIÓN]\nÑANDÚ=a\n", "sección", "ñandú", u"b",
      "[SECCIÓN]\nÑANDÚ=b\n"},
-    {"EspaciosEnCorchetes", "[ Tipo de IVA ]\nIVA=16\n", "Tipo de IVA", "IVA", "21",
+    {"EspaciosEnCorchetes", "[ Tipo de IVA ]\nIVA=16\n", "Tipo de IVA", "IVA", u"21",
      "[ Tipo de IVA ]\nIVA=21\n"},
-    {"FinesDeLineaUnix", "[A]\nx=1\n\n[B]\ny=2\n", "A", "z", "3", "[A]\nx=1\nz=3\n\n[B]\ny=2\n"},
-    {"SeccionSinFinDeLinea", "[A]", "A", "x", "1", "[A]\r\nx=1\r\n"},
-    {"UltimaLineaSinFin", "[A]\nx=1", "B", "y", "2", "[A]\nx=1\n\n[B]\ny=2\n"},
-    {"SinBlancoDoble", "[A]\nx=1\n\n", "B", "y", "2", "[A]\nx=1\n\n[B]\ny=2\n"},
-    {"SeccionRepetidaValeLaPrimera", "[A]\nx=1\nx=2\n[a]\nx=3\n", "A", "x", "9",
+    {"FinesDeLineaUnix", "[A]\nx=1\n\n[B]\ny=2\n", "A", "z", u"3", "[A]\nx=1\nz=3\n\n[B]\ny=2\n"},
+    {"SeccionSinFinDeLinea", "[A]", "A", "x", u"1", "[A]\r\nx=1\r\n"},
+    {"UltimaLineaSinFin", "[A]\nx=1", "B", "y", u"2", "[A]\nx=1\n\n[B]\ny=2\n"},
+    {"SinBlancoDoble", "[A]\nx=1\n\n", "B", "y", u"2", "[A]\nx=1\n\n[B]\ny=2\n"},
+    {"SeccionRepetidaValeLaPrimera", "[A]\nx=1\nx=2\n[a]\nx=3\n", "A", "x", u"9",
      "[A]\nx=9\nx=2\n[a]\nx=3\n"},
-    {"ClaveComentadaNoCuenta", "[A]\n;x=1\n", "A", "x", "2", "[A]\nx=2\n;x=1\n"},
-    {"MarcaDeOrdenUtf8", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "x", "2", "\xEF\xBB\xBF[A]\r\nx=2\r\n"},
-    {"TextoExactoSinRecortar", "", "Imprimir", "L1", "  Café «Ñu» €  ",
+    {"ClaveComentadaNoCuenta", "[A]\n;x=1\n", "A", "x", u"2", "[A]\nx=2\n;x=1\n"},
+    {"MarcaDeOrdenUtf8", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "x", u"2",
+     "\xEF\xBB\xBF[A]\r\nx=2\r\n"},
+    {"TextoExactoSinRecortar", "", "Imprimir", "L1", u"  Café «Ñu» €  ",
      "[Imprimir]\r\nL1=  Café «Ñu» €  \r\n"},
-    {"LineaConNul", CRUDO("[A]\r\n\0\0\r\nx=5\0basura\r\n"), "A", "x", "7",
-     CRUDO("[A]\r\n\0\0\r\nx=7\r\n")}};
+    {"LineaConNul", CRUDO("[A]\r\n\0\0\r\nx=5\0basura\r\n"), "A", "x", u"7",
+     CRUDO("[A]\r\n\0\0\r\nx=7\r\n")},
+    {"ArchivoBinario", kBinario, "Conversion", "DEG", u"0", kBinario + "\n\n[Conversion]\nDEG=0\n"},
+    // A Windows-1252 file stays so; with a character it has not, it all becomes UTF-8, as it
+    // does when its bytes would pass for UTF-8 once the others are gone.
+    {"Windows1252", "[I]\r\nL1=\xf1\r\n", "I", "L2", u"Año €",
+     "[I]\r\nL1=\xf1\r\nL2=A\xf1o \x80\r\n"},
+    {"FueraDeWindows1252", "[I]\r\nL1=\xf1\x80\r\n", "I", "L2", u"Łódź",
+     "[I]\r\nL1=ñ€\r\nL2=Łódź\r\n"},
+    {"SoloPareceUtf8", "[I]\r\nL1=\xC3\xA9\r\nL2=\xE9\r\n", "I", "L2", u"e",
+     "[I]\r\nL1=Ã©\r\nL2=e\r\n"},
+    // A value that begins with U+FEFF keeps it.
+    {"MarcaEnUnValor", "", "I", "L2", u"\uFEFFhola", "[I]\r\nL2=\uFEFFhola\r\n"},
+    {"MarcaEnUnValorDe1252", "[I]\r\nL1=\xf1\r\n", "I", "L2", u"\uFEFFhola",
+     "[I]\r\nL1=ñ\r\nL2=\uFEFFhola\r\n"}};
 INSTANTIATE_TEST_SUITE_P(ArchivoIni, EscrituraEnArchivo, ::testing::ValuesIn(kEscrituras),
                          [](const auto& i) { return std::string(i.param.nombre); });
 
@@ -177,57 +200,6 @@ TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
         EXPECT_EQ(LeerArchivo(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(c.texto) + "\r\n");
         EXPECT_EQ(ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 42), c.valor) << c.texto;
     }
-}
-
-TEST_F(ArchivoIniTest, UnArchivoWindows1252SigueSiendoloTrasEscribir) {
-    EscribirArchivo(Ruta(), "[Imprimir]\r\nL1=Espa\xf1"
-                            "a \x80\r\n");
-    const ArchivoIni ini(Ruta());
-    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"España €"_s);
-    ini.EscribirTexto(u"Imprimir"_s, u"L2"_s, u"Año"_s);
-    EXPECT_EQ(LeerArchivo(Ruta()), QByteArray("[Imprimir]\r\nL1=Espa\xf1"
-                                              "a \x80\r\nL2=A\xf1o\r\n"));
-
-    // A character Windows-1252 has not: the whole file moves to UTF-8, nothing is lost.
-    ini.EscribirTexto(u"Imprimir"_s, u"L3"_s, u"Łódź"_s);
-    EXPECT_EQ(LeerArchivo(Ruta()),
-              u"[Imprimir]\r\nL1=España €\r\nL2=Año\r\nL3=Łódź\r\n"_s.toUtf8());
-    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"España €"_s);
-    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L3"_s, u""_s), u"Łódź"_s);
-
-    // Bytes that pass for UTF-8 only once the others are gone: the file would read otherwise,
-    // so it becomes UTF-8 as a whole.
-    EscribirArchivo(Ruta(), "[Imprimir]\r\nL1=\xC3\xA9\r\nL2=\xE9\r\n");
-    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"Ã©"_s);
-    ini.EscribirTexto(u"Imprimir"_s, u"L2"_s, u"e"_s);
-    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"Ã©"_s);
-    EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L2"_s, u""_s), u"e"_s);
-
-    // A value that begins with U+FEFF keeps it, in a new file and in a Windows-1252 one.
-    for (const QByteArray& antes : {QByteArray(), QByteArray("[Imprimir]\r\nL1=Espa\xf1"
-                                                             "a\r\n")}) {
-        EscribirArchivo(Ruta(), antes);
-        ini.EscribirTexto(u"Imprimir"_s, u"L2"_s, u"\uFEFFhola"_s);
-        EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L2"_s, u""_s), u"\uFEFFhola"_s);
-    }
-}
-
-TEST_F(ArchivoIniTest, UnArchivoBinarioDaDefectosYSobreviveAUnaEscritura) {
-    QByteArray basura;
-    for (int vuelta = 0; vuelta < 2; ++vuelta)
-        for (int b = 0; b < 256; ++b)
-            basura.append(static_cast<char>(b ^ (vuelta * 0x5a)));
-    EscribirArchivo(Ruta(), basura);
-    const ArchivoIni ini(Ruta());
-    EXPECT_TRUE(ini.LeerBooleano(u"Conversion"_s, u"DEG"_s, true));
-    EXPECT_EQ(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3), 3);
-
-    ini.EscribirBooleano(u"Conversion"_s, u"DEG"_s, false);
-    const QByteArray despues = LeerArchivo(Ruta());
-    ASSERT_TRUE(despues.startsWith(basura));
-    // Its first line end is a bare LF, so the new lines take it.
-    EXPECT_EQ(despues.mid(basura.size()), QByteArray("\n\n[Conversion]\nDEG=0\n"));
-    EXPECT_FALSE(ini.LeerBooleano(u"Conversion"_s, u"DEG"_s, true));
 }
 
 TEST_F(ArchivoIniTest, UnaEscrituraImposibleAvisaYNoTocaNada) {
