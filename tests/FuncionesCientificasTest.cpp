@@ -137,6 +137,9 @@ TEST(Potencia, SigueLasReglasDeLaPotencia) {
         SCOPED_TRACE(c.nombre);
         Comprobar(Potencia(c.base, c.exponente), c.esperado);
     }
+    // An overflow is infinity, a domain error NaN: the tape names them differently.
+    EXPECT_EQ(Potencia(10, 5000), INFINITY);
+    EXPECT_TRUE(std::isnan(Potencia(-8, 1 / 3.0L)));
 }
 
 // The whole-exponent path rounds like repeated multiplication, not like exp/log: the
