@@ -55,10 +55,6 @@ struct CasoTeclas {
     int precision = 15;
 };
 
-std::ostream& operator<<(std::ostream& os, const CasoTeclas& c) {
-    return os << c.nombre;
-}
-
 class SecuenciasTeclas : public ::testing::TestWithParam<CasoTeclas> {};
 
 TEST_P(SecuenciasTeclas, DejanLaPantallaEsperada) {

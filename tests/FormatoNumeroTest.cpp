@@ -15,9 +15,6 @@
 
 namespace {
 
-int Digitos(int numDigits) {
-    return std::clamp(numDigits, 2, 18);
-}
 std::string Cortar20(std::string s) {
     return s.substr(0, 20);
 }
@@ -27,17 +24,16 @@ bool TextoDeFormato(const std::string& formato, long double v, std::string* text
     int a = 0, b = 0;
     char tipo = 0;
     if (std::sscanf(formato.c_str(), "reg:g:%d", &a) == 1)
-        *texto = Cortar20(TextoGeneral(v, Digitos(a)));
+        *texto = Cortar20(TextoGeneral(v, std::clamp(a, 2, 18)));
     else if (std::sscanf(formato.c_str(), "reg:%c:%d:%d", &tipo, &a, &b) == 3 &&
              (tipo == 'f' || tipo == 'n'))
-        *texto = Cortar20(TextoFijo(v, b, Digitos(a), tipo == 'n'));
+        *texto = Cortar20(TextoFijo(v, b, std::clamp(a, 2, 18), tipo == 'n'));
     else if (std::sscanf(formato.c_str(), "tape:g:%d", &a) == 1)
         *texto = FormatoG(v, a, 18);
     else if (std::sscanf(formato.c_str(), "tape:f:%d:%d", &a, &b) == 2)
         *texto = FormatoF(v, a, b);
-    else if (std::sscanf(formato.c_str(), "tape:n:%d:%d", &a, &b) == 2)
-        *texto = FormatoN(v, a, b);
-    else if (std::sscanf(formato.c_str(), "%%%d.%dn", &a, &b) == 2)
+    else if (std::sscanf(formato.c_str(), "tape:n:%d:%d", &a, &b) == 2 ||
+             std::sscanf(formato.c_str(), "%%%d.%dn", &a, &b) == 2)
         *texto = FormatoN(v, a, b);
     else
         return false;
