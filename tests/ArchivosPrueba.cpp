@@ -38,10 +38,6 @@ QStringList Lineas(const QString& descripcion) {
     return lineas;
 }
 
-QString RutaDatos(const QString& nombre) {
-    return QStringLiteral(DATOS_PRUEBA) + QLatin1Char('/') + nombre;
-}
-
 QByteArray LeerArchivo(const QString& ruta) {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no se pudo leer>");

@@ -17,9 +17,6 @@
 QStringList Lineas(const QString& descripcion);
 QString Separador();
 
-// Path of a file under tests/datos.
-QString RutaDatos(const QString& nombre);
-
 // A whole file's bytes, or a text saying it could not be read (which no expected value holds).
 QByteArray LeerArchivo(const QString& ruta);
 // Replaces a file's bytes; a failure fails the test.

@@ -137,7 +137,7 @@ TEST(Potencia, SigueLasReglasDeLaPotencia) {
         SCOPED_TRACE(c.nombre);
         Comprobar(Potencia(c.base, c.exponente), c.esperado);
     }
-    // An overflow is infinity, a domain error NaN.
+    // An overflow is infinity, a domain error NaN: the tape names them differently.
     EXPECT_EQ(Potencia(10, 5000), INFINITY);
     EXPECT_TRUE(std::isnan(Potencia(-8, 1 / 3.0L)));
 }
@@ -147,7 +147,6 @@ TEST(Potencia, SigueLasReglasDeLaPotencia) {
 TEST(Potencia, ExponenteEnteroMultiplicaSinLogaritmos) {
     const long double x = 5 / 100.0L + 1;
     EXPECT_EQ(Potencia(x, 3) * 1000, 0x90b3fffffffffffep-53L) << Hex(Potencia(x, 3) * 1000);
-    EXPECT_EQ(0x90b3fffffffffffep-53L, 1157.625L - 0x1p-52L);
     EXPECT_EQ(Potencia(3, 40), 12157665459056928801.0L); // 3^40 < 2^64: exact
     EXPECT_EQ(Potencia(-1, 2147483647), -1);
 }

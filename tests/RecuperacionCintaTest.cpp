@@ -1,7 +1,5 @@
-// Nothing lost in a crash: programs killed with SIGKILL leave their tapes to the next start,
-// which offers them back; a running program's copy is never taken; a normal exit leaves
-// nothing; a damaged copy is refused with a message. The "programs" are this test program
-// started again as a child that runs RecuperacionHijo.
+// Nothing lost in a crash. The programs killed are this test program started again as a
+// child that runs RecuperacionHijo.
 #include "VentanaPrueba.h"
 
 #include "ArchivoRecuperacion.h"
