@@ -1,6 +1,6 @@
 // The main window with its five dialogs: the settings taken over after the Properties
-// dialog, the financial dialogs opened with the keyboard hook at rest, and every button of
-// every window named by a table.
+// dialog, the other dialogs opened with the keyboard hook at rest, and every button of every
+// window named by a table.
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
@@ -120,10 +120,11 @@ TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
         QTest::qWaitFor([this] { return UnidadGuardada() == ClavesAjustes::Grados.Nombre; }));
 }
 
-// Each button of the "Financieras" page opens its dialog modally with the hook at rest,
-// and the dialog keeps its contents between openings.
-TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
+// The About box from the toolbar and each button of the "Financieras" page open their dialog
+// modally with the hook at rest, the same dialog each time, which keeps its contents.
+TEST_F(DialogosVentanaTest, LosDialogosSeAbrenModalesConElTecladoApagado) {
     const std::pair<QString, std::function<QWidget*()>> casos[] = {
+        {u"BotonAcercaDe"_s, [this] { return V().DialogoAcercaDe(); }},
         {u"BotonInteresSimple"_s, [this] { return V().DialogoInteresSimple(); }},
         {u"BotonInteresCompuesto"_s, [this] { return V().DialogoInteresCompuesto(); }},
         {u"SpeedButton26"_s, [this] { return V().DialogoPrestamoFrances(); }},

@@ -43,13 +43,6 @@ QStringList Estado(const TSumadoraFormulario& v) {
     return estado;
 }
 
-std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta) {
-    auto impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    impresora->setOutputFormat(QPrinter::PdfFormat);
-    impresora->setOutputFileName(ruta);
-    return impresora;
-}
-
 void VentanaPrueba::SetUp() {
     QFile::remove(ArchivoIni::RutaPredeterminada());
 }

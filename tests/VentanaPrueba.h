@@ -7,7 +7,6 @@
 
 #include "ArchivoIni.h"
 
-#include <QPrinter>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -19,8 +18,6 @@
 QString Texto(const TZURDigit* registro); // without the padding blanks
 // Everything a key can change, one entry per line so that a failure shows the difference.
 QStringList Estado(const TSumadoraFormulario& v);
-// A printer that writes a PDF file at `ruta`.
-std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta);
 // Builds the five dialogs the window otherwise builds at their first opening.
 void CrearDialogos(TSumadoraFormulario& v);
 
