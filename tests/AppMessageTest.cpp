@@ -129,18 +129,6 @@ const Secuencia Secuencias[] = {
 INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias),
                          NombreSecuencia);
 
-// F adds, and Shift with F subtracts, each time Shift is pressed, in its own memory alone.
-TEST_F(TecladoTest, FSumaYMayusFRestaEnSuMemoriaSola) {
-    TZURLabelNumber* const memorias[] = {V().M1, V().M2, V().M3, V().M4, V().M5};
-    for (int k = 1; k <= 5; ++k) {
-        Teclear(u"Supr 7 F%1 Mayús+F%1 Mayús+F%1"_s.arg(k));
-        for (int j = 1; j <= 5; ++j)
-            EXPECT_EQ(Texto(memorias[j - 1]), j == k ? u"-7"_s : u"0"_s) << "F" << k << ", M" << j;
-        Clic(u"BotonM%1Borrar"_s.arg(k));
-    }
-    EXPECT_TRUE(Cinta().isEmpty());
-}
-
 // The hook is at rest while a modal window runs: its keys are the window's alone.
 TEST_F(TecladoTest, LoTecleadoEnUnDialogoModalNoLlegaALaCalculadora) {
     Teclear(u"4 P+ 2"_s);
