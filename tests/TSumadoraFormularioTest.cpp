@@ -89,35 +89,27 @@ TEST_F(VentanaTest, SinArchivoEmpiezaEnGradosYCreaSoloLaSeccionConversion) {
     EXPECT_EQ(LeerArchivo(Ajustes.Ruta()), "[Conversion]\r\nDEG=1\r\nRAD=0\r\nGRAD=0\r\n");
 }
 
-struct ArranqueUnidad {
-    const char* nombre;
-    bool deg, rad, grad; // as stored
-    TAngularConversion conversion;
-    const char16_t* casilla;
-    const ClavesAjustes::Clave<bool>* unidad; // the key left true alone
-};
-
-class UnidadAlEmpezarTest : public VentanaTest,
-                            public ::testing::WithParamInterface<ArranqueUnidad> {};
-
-TEST_P(UnidadAlEmpezarTest, GanaLaPrimeraYElArchivoQuedaConEllaSola) {
-    const ArranqueUnidad& a = GetParam();
-    GuardarUnidad(a.deg, a.rad, a.grad);
-    EXPECT_EQ(V().Datos->ConversionAngular(), a.conversion);
-    EXPECT_TRUE(Boton(QString::fromUtf16(a.casilla))->isChecked());
-    EXPECT_EQ(UnidadGuardada(), a.unidad->Nombre);
+// The first unit stored true wins, with none it is degrees; its box is checked and the file is
+// left with it alone.
+TEST_F(VentanaTest, LaUnidadGuardadaGanaLaPrimeraYElArchivoQuedaConEllaSola) {
+    const struct {
+        bool deg, rad, grad; // as stored
+        TAngularConversion conversion;
+        const ClavesAjustes::Clave<bool>& unidad;
+    } casos[] = {{false, false, true, acGRAD, ClavesAjustes::Centesimales},
+                 {false, true, true, acRAD, ClavesAjustes::Radianes},
+                 {true, true, true, acDEG, ClavesAjustes::Grados},
+                 {false, false, false, acDEG, ClavesAjustes::Grados}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(::testing::Message() << c.deg << c.rad << c.grad);
+        const QString unidad = c.unidad.Nombre.toString();
+        GuardarUnidad(c.deg, c.rad, c.grad);
+        Reiniciar();
+        EXPECT_EQ(V().Datos->ConversionAngular(), c.conversion);
+        EXPECT_TRUE(V().findChild<QAbstractButton*>(u"Check"_s + unidad)->isChecked());
+        EXPECT_EQ(UnidadGuardada(), unidad);
+    }
 }
-
-const ArranqueUnidad Arranques[] = {
-    {"Centesimales", false, false, true, acGRAD, u"CheckGRAD", &ClavesAjustes::Centesimales},
-    {"RadianesAntesQueCentesimales", false, true, true, acRAD, u"CheckRAD",
-     &ClavesAjustes::Radianes},
-    {"GradosAntesQueTodo", true, true, true, acDEG, u"CheckDEG", &ClavesAjustes::Grados},
-    {"NingunaEsGrados", false, false, false, acDEG, u"CheckDEG", &ClavesAjustes::Grados},
-};
-
-INSTANTIATE_TEST_SUITE_P(Ajustes, UnidadAlEmpezarTest, ::testing::ValuesIn(Arranques),
-                         [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(VentanaTest, LeeElFormatoYElIVADelArchivo) {
     namespace C = ClavesAjustes;

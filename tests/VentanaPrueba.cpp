@@ -89,16 +89,9 @@ void VentanaPrueba::Reiniciar() {
     V();
 }
 
-QAbstractButton* VentanaPrueba::Boton(const QString& nombre) {
-    auto* boton = V().findChild<QAbstractButton*>(nombre);
-    EXPECT_NE(boton, nullptr) << nombre.toStdString();
-    return boton;
-}
-
 void VentanaPrueba::Clic(const QString& nombre) {
-    QAbstractButton* boton = Boton(nombre);
-    if (!boton)
-        return;
+    auto* boton = V().findChild<QAbstractButton*>(nombre);
+    ASSERT_NE(boton, nullptr) << nombre.toStdString();
     if (boton->isVisible())
         QTest::mouseClick(boton, Qt::LeftButton);
     else

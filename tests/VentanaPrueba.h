@@ -35,7 +35,6 @@ protected:
     // A new window in place of the old one, as when the program starts again.
     void Reiniciar();
 
-    QAbstractButton* Boton(const QString& nombre);
     void Clic(const QString& nombre);
     // Keys as written on the buttons, separated by blanks; a run of digits is typed one digit
     // at a time except "00" and "000", which are those keys. Any other word is a button's name.
