@@ -8,7 +8,6 @@
 #include "ReglaEntrada.h"
 
 #include <QMessageBox>
-
 #include <QToolButton>
 
 #include <gtest/gtest.h>
