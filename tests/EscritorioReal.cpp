@@ -115,53 +115,43 @@ protected:
 
 // ---- TecladoReal ----
 
-// The display's keyboard layout, as setxkbmap reports it.
-QString Disposicion() {
-    static const QRegularExpression linea(u"^layout:\\s*(\\S+)"_s,
-                                          QRegularExpression::MultilineOption);
-    return linea.match(Ejecutar(u"setxkbmap"_s, {u"-query"_s})).captured(1);
-}
-
 // A display with another layout than the run was set up with fails instead of testing the
 // wrong keyboard.
 class TecladoReal : public VentanaPrueba {
 protected:
     void SetUp() override {
-        ASSERT_EQ(Disposicion(), qEnvironmentVariable("TECLADO_ESPERADO"))
+        static const QRegularExpression disposicion(u"^layout:\\s*(\\S+)"_s,
+                                                    QRegularExpression::MultilineOption);
+        ASSERT_EQ(disposicion.match(Ejecutar(u"setxkbmap"_s, {u"-query"_s})).captured(1),
+                  qEnvironmentVariable("TECLADO_ESPERADO"))
             << "the display did not take the layout";
         VentanaPrueba::SetUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
         // No window manager: the focus is given by hand.
         ASSERT_TRUE(Usuario({u"windowfocus"_s, u"--sync"_s, QString::number(V().winId())}));
     }
-
-    QStringList Estado() { return Cinta() << Texto(V().Datos) << Texto(V().Operandos); }
-
-    // Types the keys (xdotool's key names) and lets the window take them until it shows the
-    // tape (as for Lineas()), the entry and the total; the wait only bounds a run that went
-    // wrong.
-    void Teclear(const QString& teclas, const QString& lineas, const QString& dato,
-                 const QString& total) {
-        const QStringList esperado = Lineas(lineas) << dato << total;
-        ASSERT_TRUE(Usuario(QStringList{u"key"_s, u"--delay"_s, u"20"_s} + teclas.split(u' ')));
-        (void)QTest::qWaitFor([&] { return Estado() == esperado; }, 20000);
-        EXPECT_EQ(Estado(), esperado);
-    }
 };
 
-// The operators as each layout types them. Spanish: the keys of the main block. US: the
+// The operators as each layout types them (xdotool's key names), and the tape (as for
+// Lineas()), the entry and the total they leave. Spanish: the keys of the main block. US: the
 // hinted symbols act by the character typed, where a US user types them ("+" is Shift with "=",
 // "*" Shift with 8, "-" and "/" have keys of their own), and the tape is the one the same
 // characters give on a Spanish keyboard: "=" totals what was posted.
 TEST_F(TecladoReal, OperadoresDeLaDisposicion) {
-    if (qEnvironmentVariable("TECLADO_ESPERADO") == u"es"_s)
-        Teclear(u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
-                u"shift+8 9 ctrl+6"_s,
-                u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s, u"96"_s,
-                u"0,175"_s);
-    else
-        Teclear(u"1 2 shift+equal 3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s,
-                u"12 +|---|12 T|||8 /|---|0 T|||6 *|---|0 T|||9 -|---|-9 T||"_s, u"-9"_s, u"-9"_s);
+    const bool espanol = qEnvironmentVariable("TECLADO_ESPERADO") == u"es"_s;
+    const QString teclas =
+        espanol ? u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
+                  u"shift+8 9 ctrl+6"_s
+                : u"1 2 shift+equal 3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s;
+    const QStringList esperado =
+        espanol ? Lineas(u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s)
+                      << u"96"_s << u"0,175"_s
+                : Lineas(u"12 +|---|12 T|||8 /|---|0 T|||6 *|---|0 T|||9 -|---|-9 T||"_s)
+                      << u"-9"_s << u"-9"_s;
+    ASSERT_TRUE(Usuario(QStringList{u"key"_s, u"--delay"_s, u"20"_s} + teclas.split(u' ')));
+    const auto estado = [this] { return Cinta() << Texto(V().Datos) << Texto(V().Operandos); };
+    (void)QTest::qWaitFor([&] { return estado() == esperado; }, 20000); // bounds a wrong run
+    EXPECT_EQ(estado(), esperado);
 }
 
 // ---- EscritorioReal ----
