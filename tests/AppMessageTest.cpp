@@ -99,9 +99,6 @@ TEST_P(SecuenciaPrueba, ImprimeLaCintaYMuestraLosRegistros) {
 }
 
 const Secuencia Secuencias[] = {
-    {"IntroSinCuentaAbiertaSuma", u"5 Intro", u"5 +", u"5", u"5"},
-    {"IntroConCuentaAbiertaTotaliza", u"5 P+ 3 P+ Intro", u"5 +|3 +|---|8 T||", u"8", u"8"},
-    {"RetrocesoBorraSoloElDato", u"5 P+ 3 Retroceso", u"5 +", u"0", u"5"},
     {"DigitosDelTecladoNumerico", u"P1 P2 P0 P+", u"120 +", u"120", u"120"},
     {"F6F7YF10NoHacenNada", u"5 F6 F7 F10 6", u"", u"56", u"TOTAL"},
     {"ControlNoSeMira", u"Control+5 P+", u"5 +", u"5", u"5"},
@@ -129,7 +126,6 @@ const Secuencia Secuencias[] = {
 INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias),
                          NombreSecuencia);
 
-// The hook is at rest while a modal window runs: its keys are the window's alone.
 TEST_F(TecladoTest, LoTecleadoEnUnDialogoModalNoLlegaALaCalculadora) {
     Teclear(u"4 P+ 2"_s);
     const QStringList antes = Estado(V());

@@ -104,8 +104,6 @@ TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
     EXPECT_EQ(qApp->styleSheet(), hoja);
 }
 
-// As the program starts, the angle unit a fresh file lacks is written once the window has
-// painted.
 TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
     EXPECT_TRUE(

@@ -60,17 +60,19 @@ const Secuencia Casos[] = {
 INSTANTIATE_TEST_SUITE_P(Teclas, SecuenciaPrueba, ::testing::ValuesIn(Casos), NombreSecuencia);
 
 // An arithmetic fault stops the key at the step where it happens: the lines printed before
-// stay, the total, its code and the total register do not change, and a message tells why.
-TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
+// stay, the total, its code and the total register do not change, and an error message tells
+// why.
+TEST_F(FuncionesTest, FalloEnElIVAOElPorcentajeAvisaYDejaElTotal) {
     const struct {
         const char* nombre;
         long double tipo, total;
-        const char16_t *operador, *boton;
+        const char16_t *operador, *teclas;
         int lineas;                        // printed before the fault
         const char16_t* mensaje = nullptr; // the overflow's unless given
     } casos[] = {{"MasIVADesbordaElTotal", 16, LDBL_MAX / 1.1L, u"+", u"BotonMasIVA", 3},
                  {"MasIVADesbordaLaCuota", 1000, LDBL_MAX / 2, u"+", u"BotonMasIVA", 2},
                  {"MenosIVAConTipoMenos100", -100, 50, u"+", u"BotonMenosIVA", 2},
+                 {"PorcentajeDesbordaElProducto", 16, LDBL_MAX / 2, u"+", u"50 %", 2},
                  {"MenosIVAConTipoMenos100YTotalCero", -100, 0, u" ", u"BotonMenosIVA", 1,
                   u"Operación de coma flotante no válida."}};
     for (const auto& f : casos) {
@@ -84,9 +86,11 @@ TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
         V().Operandos->MostrarResultado(f.total);
         const QString textoTotal = Texto(V().Operandos);
         QString mensaje;
-        EsperarMensaje(&mensaje);
-        Clic(QString::fromUtf16(f.boton));
+        QMessageBox::Icon icono = QMessageBox::NoIcon;
+        EsperarMensaje(&mensaje, &icono);
+        Pulsar(QString::fromUtf16(f.teclas));
         EXPECT_EQ(mensaje, f.mensaje ? QString::fromUtf16(f.mensaje) : Desbordamiento);
+        EXPECT_EQ(icono, QMessageBox::Critical);
         EXPECT_EQ(Cinta().size(), f.lineas);
         EXPECT_EQ(V().Cuenta->Valor(), f.total);
         EXPECT_EQ(V().Cuenta->Operador(), operador);
