@@ -43,6 +43,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -99,6 +100,26 @@ void Arrastrar(const QPoint& agarre) {
                  QString::number(agarre.y() + 7 * paso)});
     Usuario({u"mouseup"_s, u"1"_s});
     Apartar();
+}
+
+bool Igual(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <=
+           24;
+}
+
+// How many pixels of `muestra` differ (by more than rounding) from the screen's at `origen`,
+// counting no further than `tope`.
+int Distintos(const QImage& pantalla, QPoint origen, const QImage& original, int tope = INT_MAX) {
+    const QImage muestra = original.convertToFormat(QImage::Format_RGB32);
+    int distintos = 0;
+    for (int y = 0; y < muestra.height() && distintos <= tope; ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(pantalla.constScanLine(origen.y() + y));
+        const auto* b = reinterpret_cast<const QRgb*>(muestra.constScanLine(y));
+        for (int x = 0; x < muestra.width(); ++x)
+            distintos += Igual(a[origen.x() + x], b[x]) ? 0 : 1;
+    }
+    return distintos;
 }
 
 // The main window with its five dialogs built, over a fresh settings file.
@@ -179,28 +200,8 @@ QList<int> Marco(QWidget* w) {
 }
 
 QImage Pantalla() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-}
-
-// Mean difference per channel between a part of the screen and an image of the same size.
-double Diferencia(const QImage& pantalla, QPoint origen, const QImage& imagen, const QRect& zona) {
-    double suma = 0;
-    for (int y = zona.top(); y <= zona.bottom(); ++y)
-        for (int x = zona.left(); x <= zona.right(); ++x) {
-            const QColor a = pantalla.pixelColor(origen + QPoint(x, y));
-            const QColor b = imagen.pixelColor(x, y);
-            suma +=
-                qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
-        }
-    return suma / (3.0 * zona.width() * zona.height());
-}
-
-// Share of the pixels of screen row `y` from x0 to x1 that have the desktop's colour.
-double Escritorio(const QImage& pantalla, int y, int x0, int x1, QRgb fondo) {
-    int iguales = 0;
-    for (int x = x0; x <= x1; ++x)
-        iguales += pantalla.pixel(x, y) == fondo;
-    return double(iguales) / (x1 - x0 + 1);
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
 }
 
 QStringList BotonesVisibles(TMarcoSkin* marco) {
@@ -242,23 +243,26 @@ protected:
         const QList<int> bordes = Marco(w);
         const QImage pantalla = Pantalla();
         const QRect g = w->geometry();
-        const QImage propia = w->grab().toImage();
-        const QRect arriba(0, 2, g.width() - 1, TMarcoSkin::AltoTitulo - 4);
+        QImage escritorio(g.width(), 1, QImage::Format_RGB32); // a row of bare desktop
+        escritorio.fill(Fondo);
         if (marco != nullptr && marco->Activo()) {
             EXPECT_EQ(bordes, (QList<int>{0, 0, 0, 0}));
-            EXPECT_GT(Escritorio(pantalla, g.top() - 1, g.left(), g.right(), Fondo), 0.95);
+            EXPECT_LT(Distintos(pantalla, g.topLeft() - QPoint(0, 1), escritorio), g.width() / 20);
             EXPECT_TRUE(marco->Barra()->isVisible());
         } else {
             ASSERT_EQ(bordes.size(), 4);
             EXPECT_GT(bordes[2], 10);
-            EXPECT_LT(Escritorio(pantalla, g.top() - bordes[2] / 2, g.left(), g.right(), Fondo),
-                      0.5)
+            EXPECT_GT(Distintos(pantalla, g.topLeft() - QPoint(0, bordes[2] / 2), escritorio),
+                      g.width() / 2)
                 << "no caption of the window manager";
             EXPECT_TRUE(marco == nullptr || !marco->Barra()->isVisible());
         }
         // The screen's top rows of the window are the window's own: the skin's caption, or
         // its controls with no caption of ours.
-        EXPECT_LT(Diferencia(pantalla, g.topLeft(), propia, arriba), 6.0);
+        const QRect arriba(0, 2, g.width(), TMarcoSkin::AltoTitulo - 4);
+        EXPECT_LT(
+            Distintos(pantalla, g.topLeft() + arriba.topLeft(), w->grab().toImage().copy(arriba)),
+            arriba.width() * arriba.height() / 50);
     }
 
     QRgb Fondo = 0;
@@ -363,11 +367,6 @@ QImage CapturaWeston(const QString& nombre) {
 // pixels unlike (a blinking caret); a grid of probe pixels rejects most spots at once.
 std::optional<QPoint> Buscar(const QImage& pantalla, const QImage& original, int distintos) {
     const QImage muestra = original.convertToFormat(QImage::Format_RGB32);
-    const auto igual = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-                   std::abs(qBlue(a) - qBlue(b)) <=
-               24;
-    };
     const int w = muestra.width(), h = muestra.height();
     std::vector<QPoint> sondas;
     for (int i = 0; i < 8; ++i)
@@ -377,18 +376,9 @@ std::optional<QPoint> Buscar(const QImage& pantalla, const QImage& original, int
         for (int x = 0; x + w <= pantalla.width(); ++x) {
             int fallos = 0;
             for (const QPoint& s : sondas)
-                if (!igual(pantalla.pixel(x + s.x(), y + s.y()), muestra.pixel(s)) && ++fallos > 2)
+                if (!Igual(pantalla.pixel(x + s.x(), y + s.y()), muestra.pixel(s)) && ++fallos > 2)
                     break;
-            if (fallos > 2)
-                continue;
-            fallos = 0;
-            for (int v = 0; v < h && fallos <= distintos; ++v) {
-                const auto* a = reinterpret_cast<const QRgb*>(pantalla.constScanLine(y + v)) + x;
-                const auto* b = reinterpret_cast<const QRgb*>(muestra.constScanLine(v));
-                for (int u = 0; u < w; ++u)
-                    fallos += igual(a[u], b[u]) ? 0 : 1;
-            }
-            if (fallos <= distintos)
+            if (fallos <= 2 && Distintos(pantalla, {x, y}, muestra, distintos) <= distintos)
                 return QPoint(x, y);
         }
     return std::nullopt;
