@@ -114,7 +114,6 @@ const Secuencia Secuencias[] = {
     // F10 is no system key: with the latch armed it does nothing and disarms it.
     {"MayusF10DesarmaElIVA", u"116 P+ Mayús F10 F12", u"116 +|116 =|16 %|18,56 +", u"116",
      u"134,56"},
-    {"MayusF10DesarmaElCinco", u"4 P+ Mayús F10 5 P+", u"4 +|5 +", u"5", u"9"},
     // Each Shift key-down, auto-repeated ones included, turns the latch over. The keys a hint
     // announces (Supr, the decimal keys, F1 to F12) are checked against their buttons below.
     {"MayusRepetidaTresVecesQuitaElIVA", u"116 P+ Mayús×3 F12", u"116 +|116 =|-16 %|16 -", u"116",

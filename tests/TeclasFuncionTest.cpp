@@ -7,6 +7,8 @@
 #include "ClavesAjustes.h"
 #include "FuncionesCientificas.h"
 
+#include <QAbstractButton>
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -140,31 +142,35 @@ TEST_F(FuncionesTest, CadaTeclaDeFuncionLaSuya) {
     }
 }
 
-// A unit box rewrites the stored section and governs the next sine (of the entry in the new
-// unit) but leaves the entry as it was.
-TEST_F(FuncionesTest, CambioDeUnidad) {
+// At start the first unit stored true wins (with none, degrees): its box is checked and the
+// file is left with it alone. A unit box then rewrites the stored section and governs the next
+// sine (of the entry in the new unit) but leaves the entry as it was.
+TEST_F(FuncionesTest, UnidadAlEmpezarYCambioDeUnidad) {
+    namespace C = ClavesAjustes;
     const struct {
-        const char* nombre;
         bool deg, rad, grad; // stored before the start
-        const char *casilla, *entrada;
+        TAngularConversion conversion;
+        const C::Clave<bool>&inicial, &nueva;
+        const char* entrada;
         long double seno;
-        const ClavesAjustes::Clave<bool>& unidad;
-    } casos[] = {
-        {"DeRadianesAGrados", false, true, false, "CheckDEG", "30", 0.5L, ClavesAjustes::Grados},
-        {"DeGradosARadianes", true, false, false, "CheckRAD", "30", std::sin(30.0L),
-         ClavesAjustes::Radianes},
-        {"DeRadianesACentesimales", false, true, false, "CheckGRAD", "50", std::sqrt(0.5L),
-         ClavesAjustes::Centesimales},
-        {"DeCentesimalesAGrados", false, false, true, "CheckDEG", "90", 1, ClavesAjustes::Grados}};
+    } casos[] = {{false, false, true, acGRAD, C::Centesimales, C::Grados, "90", 1},
+                 {false, true, true, acRAD, C::Radianes, C::Centesimales, "50", std::sqrt(0.5L)},
+                 {true, true, true, acDEG, C::Grados, C::Radianes, "30", std::sin(30.0L)},
+                 {false, true, false, acRAD, C::Radianes, C::Grados, "30", 0.5L},
+                 {false, false, false, acDEG, C::Grados, C::Grados, "30", 0.5L}};
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
+        SCOPED_TRACE(::testing::Message() << c.deg << c.rad << c.grad);
+        const QString inicial = c.inicial.Nombre.toString(), nueva = c.nueva.Nombre.toString();
         GuardarUnidad(c.deg, c.rad, c.grad);
         Reiniciar();
+        EXPECT_EQ(V().Datos->ConversionAngular(), c.conversion);
+        EXPECT_TRUE(V().findChild<QAbstractButton*>(u"Check"_s + inicial)->isChecked());
+        EXPECT_EQ(UnidadGuardada(), inicial);
         Pulsar(u"TRIG "_s + QString::fromUtf8(c.entrada));
         const QStringList antes = Estado(V());
-        Clic(QString::fromUtf8(c.casilla));
+        Clic(u"Check"_s + nueva);
         EXPECT_EQ(Estado(V()), antes);
-        EXPECT_EQ(UnidadGuardada(), c.unidad.Nombre);
+        EXPECT_EQ(UnidadGuardada(), nueva);
         Pulsar(u"BotonSeno"_s);
         EXPECT_NEAR(double(V().Datos->Valor()), double(c.seno), 1e-15);
     }
