@@ -161,7 +161,8 @@ TEST_F(FuncionesTest, UnidadAlEmpezarYCambioDeUnidad) {
     for (const auto& c : casos) {
         SCOPED_TRACE(::testing::Message() << c.deg << c.rad << c.grad);
         const QString inicial = c.inicial.Nombre.toString(), nueva = c.nueva.Nombre.toString();
-        GuardarUnidad(c.deg, c.rad, c.grad);
+        Ajustes.Escribir({C::Escritura(C::Grados, c.deg), C::Escritura(C::Radianes, c.rad),
+                          C::Escritura(C::Centesimales, c.grad)});
         Reiniciar();
         EXPECT_EQ(V().Datos->ConversionAngular(), c.conversion);
         EXPECT_TRUE(V().findChild<QAbstractButton*>(u"Check"_s + inicial)->isChecked());

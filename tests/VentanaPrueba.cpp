@@ -134,12 +134,6 @@ QStringList VentanaPrueba::Cinta() {
     return V().Cuenta->Lineas();
 }
 
-void VentanaPrueba::GuardarUnidad(bool deg, bool rad, bool grad) {
-    namespace C = ClavesAjustes;
-    Ajustes.Escribir({C::Escritura(C::Grados, deg), C::Escritura(C::Radianes, rad),
-                      C::Escritura(C::Centesimales, grad)});
-}
-
 QString VentanaPrueba::UnidadGuardada() {
     QStringList ciertas;
     for (const auto* clave :

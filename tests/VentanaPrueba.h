@@ -41,7 +41,6 @@ protected:
     void Pulsar(const QString& teclas);
     QStringList Cinta();
 
-    void GuardarUnidad(bool deg, bool rad, bool grad);
     // The names of the angle-unit keys stored true, e.g. "RAD".
     QString UnidadGuardada();
 
