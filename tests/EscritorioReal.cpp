@@ -1,19 +1,6 @@
-// The program on real desktops, one test suite per session tests/CMakeLists.txt runs it in
-// (--gtest_filter), in Wayland with the platform the program itself chooses. Keys and the pointer
-// are a user's, made with xdotool; what the user sees is read from the screen.
-// - TecladoReal: a virtual X display with a Spanish or a US layout (TECLADO_ESPERADO) and no
-//   window manager; keys typed into the main window reach the tape and the registers.
-// - EscritorioReal: openbox on a virtual X display (black root). For the main window, the
-//   dialogs and the error message, skinned and plain: exactly one caption row shows (the
-//   frame extents and the screen's pixels), with the window's own buttons, and dragging the
-//   caption moves the window.
-// - SesionWayland: Weston with XWayland (sesion_wayland.sh), input made on the display
-//   Weston's window is on, the screen read from weston-screenshooter: the typed keys print,
-//   and the drop-down calculator opens below its box, takes clicks, and closes when its dialog
-//   is dragged by the skin's caption, which moves the dialog. With CAPTURA_WAYLAND naming a
-//   folder, the screenshots are also saved there.
-// - SesionGnome: a headless mutter with XWayland (sesion_gnome.sh): the dialogs open centred on
-//   the screen, as the X server reports them.
+// The program on real desktops: each test suite runs in its own session, which
+// tests/CMakeLists.txt starts (--gtest_filter). Keys and the pointer are a user's, made with
+// xdotool; what the user sees is read from the screen.
 #include "GuardiaErrores.h"
 #include "TBarraTituloSkin.h"
 #include "TCalcButton.h"
@@ -134,7 +121,7 @@ protected:
     std::unique_ptr<TSumadoraFormulario> ventana;
 };
 
-// ---- TecladoReal ----
+// ---- TecladoReal: a virtual X display with a Spanish or a US layout and no window manager ----
 
 // A display with another layout than the run was set up with fails instead of testing the
 // wrong keyboard.
@@ -175,7 +162,7 @@ TEST_F(TecladoReal, OperadoresDeLaDisposicion) {
     EXPECT_EQ(estado(), esperado);
 }
 
-// ---- EscritorioReal ----
+// ---- EscritorioReal: openbox on a virtual X display (black root) ----
 
 // The values of a window property as xprop prints them ("1, 1, 20, 1"), split at commas;
 // empty while the property is not set.
@@ -344,7 +331,7 @@ TEST_F(EscritorioReal, ArrastrarLaBarraMueveLaVentana) {
     }
 }
 
-// ---- SesionWayland ----
+// ---- SesionWayland: Weston with XWayland (sesion_wayland.sh), the program's platform ----
 
 // The compositor's whole screen as the user sees it; saved as wayland_NOMBRE.png in the
 // folder CAPTURA_WAYLAND names.
@@ -479,7 +466,7 @@ TEST_F(SesionWayland, ElDesplegableSeAbreBajoSuCajaYSeCierraAlArrastrarElDialogo
     dialogo->hide();
 }
 
-// ---- SesionGnome ----
+// ---- SesionGnome: a headless mutter with XWayland (sesion_gnome.sh), the program's platform ----
 
 // The window's outer rectangle as the X server has it, from xwininfo.
 QRect SegunX(const QWidget* ventana) {

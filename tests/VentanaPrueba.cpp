@@ -1,7 +1,6 @@
 // The main window fixture shared by the tests that work the whole calculator.
 #include "VentanaPrueba.h"
 
-#include "AyudasPrueba.h"
 #include "ClavesAjustes.h"
 
 #include <QAbstractButton>

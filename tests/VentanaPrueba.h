@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 QString Texto(const TZURDigit* registro); // without the padding blanks
