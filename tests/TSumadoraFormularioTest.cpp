@@ -117,13 +117,12 @@ TEST_F(VentanaTest, ElPanelSeAbreYCierraSoloConElAncho) {
 }
 
 TEST_F(VentanaTest, LasMemoriasSonIndependientes) {
-    TZURLabelNumber* memorias[] = {V().M1, V().M2, V().M3, V().M4, V().M5};
     for (int k = 1; k <= 5; ++k)
         Pulsar(u"CE %1 BotonM%2Sumar"_s.arg(k * 11).arg(k));
     Pulsar(u"BotonM2Borrar CE 3 BotonM4Restar"_s);
-    const long double esperado[] = {11, 0, 33, 41, 55};
-    for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(memorias[k]->Valor(), esperado[k]) << "M" << k + 1;
+    EXPECT_EQ(
+        (QStringList{Texto(V().M1), Texto(V().M2), Texto(V().M3), Texto(V().M4), Texto(V().M5)}),
+        (QStringList{u"11"_s, u"0"_s, u"33"_s, u"41"_s, u"55"_s}));
     Pulsar(u"BotonM5Leer"_s);
     EXPECT_EQ(Texto(V().Datos), u"55"_s);
 }
