@@ -148,9 +148,10 @@ protected:
 TEST_F(TecladoReal, OperadoresDeLaDisposicion) {
     const bool espanol = qEnvironmentVariable("TECLADO_ESPERADO") == u"es"_s;
     const QString teclas =
-        espanol ? u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
-                  u"shift+8 9 ctrl+6"_s
-                : u"1 2 shift+equal 3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s;
+        espanol
+            ? u"4 plus 5 shift+plus 2 comma 5 minus 3 period 5 shift+7 shift+5 shift+0 "
+              u"shift+8 9 ctrl+6"_s
+            : u"KP_1 KP_2 shift+equal KP_3 equal 8 slash 2 equal 6 shift+8 7 equal 9 minus 4 equal"_s;
     const QStringList esperado =
         espanol ? Lineas(u"4 +|4 =|5 *|20 =|2,5 -|17,5 =|3,5 /|5 =|3,5 %|---|0,175 T||"_s)
                       << u"96"_s << u"0,175"_s
@@ -298,32 +299,32 @@ TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
     }
 }
 
+// The dialogs' captions are the same; SesionWayland drags one.
 TEST_F(EscritorioReal, ArrastrarLaBarraMueveLaVentana) {
+    QWidget* w = ventana.get();
+    TMarcoSkin* marco = TMarcoSkin::De(w);
     for (const int skin : {1, 0}) {
+        SCOPED_TRACE(skin);
         ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(skin));
-        for (QWidget* w : std::initializer_list<QWidget*>{ventana.get(), ventana->Propiedades}) {
-            SCOPED_TRACE(w->windowTitle().toStdString() + " skin " + std::to_string(skin));
-            Mostrar(w);
-            TMarcoSkin* marco = TMarcoSkin::De(w);
-            const QPoint antes = w->geometry().topLeft();
-            const QPoint agarre =
-                marco->Activo() ? marco->Barra()->mapToGlobal(QPoint(marco->Barra()->width() / 2,
-                                                                     TMarcoSkin::AltoTitulo / 2))
-                                : antes + QPoint(w->width() / 3, -Marco(w).value(2) / 2);
-            Arrastrar(agarre);
-            const QPoint esperado = antes + QPoint(90, 70);
-            EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return (w->geometry().topLeft() - esperado).manhattanLength() <= 4; }, 2000))
-                << "from " << antes.x() << "," << antes.y() << " to " << w->x() << "," << w->y();
-            if (skin != 0 && w == ventana.get()) {
-                // Handing the drag to the window manager leaves the double click to roll up.
-                Apuntar(agarre + QPoint(90, 70));
-                Usuario({u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"100"_s, u"1"_s});
-                EXPECT_TRUE(QTest::qWaitFor([marco] { return marco->Enrollada(); }, 2000));
-                marco->Desenrollar();
-            }
-            w->hide();
+        Mostrar(w);
+        const QPoint antes = w->geometry().topLeft();
+        const QPoint agarre = marco->Activo()
+                                  ? marco->Barra()->mapToGlobal(QPoint(marco->Barra()->width() / 2,
+                                                                       TMarcoSkin::AltoTitulo / 2))
+                                  : antes + QPoint(w->width() / 3, -Marco(w).value(2) / 2);
+        Arrastrar(agarre);
+        const QPoint esperado = antes + QPoint(90, 70);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return (w->geometry().topLeft() - esperado).manhattanLength() <= 4; }, 2000))
+            << "from " << antes.x() << "," << antes.y() << " to " << w->x() << "," << w->y();
+        if (skin != 0) {
+            // Handing the drag to the window manager leaves the double click to roll up.
+            Apuntar(esperado + agarre - antes);
+            Usuario({u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"100"_s, u"1"_s});
+            EXPECT_TRUE(QTest::qWaitFor([marco] { return marco->Enrollada(); }, 2000));
+            marco->Desenrollar();
         }
+        w->hide();
     }
 }
 
@@ -386,7 +387,7 @@ void ArrastrarTitulo(QWidget* w, const QPoint& ventana) {
     Arrastrar(ventana + barra->mapTo(w, QPoint(barra->width() / 2, barra->height() / 2)));
 }
 
-class SesionWayland : public Sesion {
+class VentanaVista : public Sesion {
 protected:
     void SetUp() override {
         Sesion::SetUp();
@@ -394,6 +395,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
     }
 };
+using SesionWayland = VentanaVista;
 
 TEST_F(SesionWayland, LaVentanaSeVeYLoTecleadoSeImprimeEnLaCinta) {
     EXPECT_EQ(QGuiApplication::platformName(), u"xcb"_s);
@@ -474,13 +476,11 @@ QRect SegunX(const QWidget* ventana) {
             valor(u"Height"_s)};
 }
 
-using SesionGnome = Sesion;
+using SesionGnome = VentanaVista;
 
 TEST_F(SesionGnome, LosDialogosSeAbrenCentradosEnLaPantalla) {
     ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s);
     TSumadoraFormulario& v = *ventana;
-    v.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
     const QPoint centro = v.screen()->availableGeometry().center();
     for (QDialog* dialogo : std::initializer_list<QDialog*>{
              v.AcercaDe, v.Propiedades, v.InteresSimple, v.InteresCompuesto, v.PrestamoFrances}) {
@@ -490,8 +490,8 @@ TEST_F(SesionGnome, LosDialogosSeAbrenCentradosEnLaPantalla) {
                 (void)QTest::qWaitFor([&] { return (donde = SegunX(dialogo)).center() == centro; });
         });
         dialogo->exec();
-        EXPECT_NEAR(donde.center().x(), centro.x(), 1) << dialogo->windowTitle().toStdString();
-        EXPECT_NEAR(donde.center().y(), centro.y(), 1) << dialogo->windowTitle().toStdString();
+        EXPECT_LE((donde.center() - centro).manhattanLength(), 2)
+            << dialogo->windowTitle().toStdString();
     }
 }
 

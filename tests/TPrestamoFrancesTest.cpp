@@ -55,12 +55,6 @@ const QStringList FilasUnAnio = {
     u"  11           8.489,85             70,90             8.525,23"_s,
     u"  12           8.525,23             35,52                 0,00"_s};
 
-TEST(InformePrestamoTest, InteresNegativoYCapitalConDecimales) {
-    const QStringList lineas = InformePrestamo(1000000.5L, -3, 1, u"x"_s);
-    EXPECT_EQ(lineas[2], u"Capital:       1.000.000,50"_s);
-    EXPECT_EQ(lineas[3], u"Interés anual: -3,00 %"_s);
-}
-
 TEST(AniosPrestamoTest, EnteroDecimalDentroDelLimite) {
     const struct {
         QString texto;

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -136,6 +137,14 @@ TEST_F(DialogosVentanaTest, LosDialogosSeAbrenModalesConElTecladoApagado) {
     AlAparecerDialogo(
         [this](QWidget*) { EXPECT_EQ(V().DialogoInteresSimple()->CI->text(), u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
+}
+
+TEST_F(DialogosVentanaTest, ElBotonDelMenuDeLaBarraAbreElMenuDelSistema) {
+    Clic(u"BotonMenuSistema"_s);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->actions().isEmpty());
+    menu->close();
 }
 
 // A button no table names would do nothing when clicked. Each button of each window is in

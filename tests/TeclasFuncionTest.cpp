@@ -51,7 +51,6 @@ const Secuencia Casos[] = {
     {"NIFElMayorConLetra", u"2147483647 BotonNIF", u"2147483647-M|", u"2147483647", u"0"},
     // Truncation towards zero makes any entry above -1 the number 0.
     {"NIFMenosMedioEsCero", u"0 . 5 ± BotonNIF", u"0-T|", u"-0,5", u"0"},
-    {"NIFNegativo", u"5 ± BotonNIF", u"", u"ERROR", u"TOTAL"},
     {"NIFDosALaTreintaYUno", u"2147483648 BotonNIF", u"", u"ERROR", u"TOTAL"},
     {"NIFEnMediaCuenta", u"5 + 12345678 BotonNIF 3 + Total", u"5 +|12345678-Z||3 +|---|8 T||", u"8",
      u"8"},

@@ -42,9 +42,8 @@ int main(int argc, char** argv) {
 
 #ifdef PRUEBAS_VENTANAS
     QTimer vigilante;
-    vigilante.setInterval(20);
-    QObject::connect(&vigilante, &QTimer::timeout, &app, &AtenderDialogosModales);
-    vigilante.start();
+    vigilante.callOnTimeout(&app, &AtenderDialogosModales);
+    vigilante.start(20);
 #endif
     return RUN_ALL_TESTS();
 }
