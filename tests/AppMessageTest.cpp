@@ -99,9 +99,6 @@ TEST_P(SecuenciaPrueba, ImprimeLaCintaYMuestraLosRegistros) {
 }
 
 const Secuencia Secuencias[] = {
-    {"IntroSinCuentaAbiertaSuma", u"5 Intro", u"5 +", u"5", u"5"},
-    {"IntroConCuentaAbiertaTotaliza", u"5 P+ 3 P+ Intro", u"5 +|3 +|---|8 T||", u"8", u"8"},
-    {"RetrocesoBorraSoloElDato", u"5 P+ 3 Retroceso", u"5 +", u"0", u"5"},
     {"DigitosDelTecladoNumerico", u"P1 P2 P0 P+", u"120 +", u"120", u"120"},
     {"F6F7YF10NoHacenNada", u"5 F6 F7 F10 6", u"", u"56", u"TOTAL"},
     {"ControlNoSeMira", u"Control+5 P+", u"5 +", u"5", u"5"},
@@ -117,7 +114,6 @@ const Secuencia Secuencias[] = {
     // F10 is no system key: with the latch armed it does nothing and disarms it.
     {"MayusF10DesarmaElIVA", u"116 P+ Mayús F10 F12", u"116 +|116 =|16 %|18,56 +", u"116",
      u"134,56"},
-    {"MayusF10DesarmaElCinco", u"4 P+ Mayús F10 5 P+", u"4 +|5 +", u"5", u"9"},
     // Each Shift key-down, auto-repeated ones included, turns the latch over. The keys a hint
     // announces (Supr, the decimal keys, F1 to F12) are checked against their buttons below.
     {"MayusRepetidaTresVecesQuitaElIVA", u"116 P+ Mayús×3 F12", u"116 +|116 =|-16 %|16 -", u"116",
@@ -129,19 +125,6 @@ const Secuencia Secuencias[] = {
 INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias),
                          NombreSecuencia);
 
-// F adds, and Shift with F subtracts, each time Shift is pressed, in its own memory alone.
-TEST_F(TecladoTest, FSumaYMayusFRestaEnSuMemoriaSola) {
-    TZURLabelNumber* const memorias[] = {V().M1, V().M2, V().M3, V().M4, V().M5};
-    for (int k = 1; k <= 5; ++k) {
-        Teclear(u"Supr 7 F%1 Mayús+F%1 Mayús+F%1"_s.arg(k));
-        for (int j = 1; j <= 5; ++j)
-            EXPECT_EQ(Texto(memorias[j - 1]), j == k ? u"-7"_s : u"0"_s) << "F" << k << ", M" << j;
-        Clic(u"BotonM%1Borrar"_s.arg(k));
-    }
-    EXPECT_TRUE(Cinta().isEmpty());
-}
-
-// The hook is at rest while a modal window runs: its keys are the window's alone.
 TEST_F(TecladoTest, LoTecleadoEnUnDialogoModalNoLlegaALaCalculadora) {
     Teclear(u"4 P+ 2"_s);
     const QStringList antes = Estado(V());

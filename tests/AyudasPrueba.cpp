@@ -1,19 +1,12 @@
 #include "AyudasPrueba.h"
 
-#include "PlataformaGrafica.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <deque>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 std::deque<std::function<void(QWidget*)>>& Pendientes() {
@@ -67,17 +60,4 @@ void EsperarMensaje(QString* texto, QMessageBox::Icon* icono) {
         if (icono)
             *icono = m->icon();
     });
-}
-
-int PruebasEnSesion(int argc, char** argv) {
-    ElegirPlataforma();
-    QTemporaryDir hogar;
-    qputenv("HOME", hogar.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (hogar.path() + u"/.config"_s).toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Sumadora"_s);
-    std::setlocale(LC_NUMERIC, "C");
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

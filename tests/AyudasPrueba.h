@@ -32,7 +32,3 @@ public:
         return false;
     }
 };
-
-// The main of a test run in a desktop session (sesion_wayland.sh, sesion_gnome.sh): the
-// program's own choice of platform, a temporary HOME, no watch for modal dialogs.
-int PruebasEnSesion(int argc, char** argv);

@@ -69,20 +69,21 @@ const QByteArray DiezClavesPorDefecto =
     "[Imprimir]\r\nIncluir Cabecera=0\r\nL1=\r\nL2=\r\nL3=\r\nL4=\r\n\r\n"
     "[Skin]\r\nTipo=1\r\n";
 
-// What the dialog shows; unless a case says otherwise, the keys' defaults.
-struct Mostrado {
-    int formato = C::Formato.Defecto ? 0 : 1;
-    int decimales = C::Decimales.Defecto;
-    bool miles = C::SeparadorMiles.Defecto;
-    double iva = static_cast<double>(C::IVA.Defecto);
-    bool cabecera = C::IncluirCabecera.Defecto;
-    int skin = C::Skin.Defecto; // -1: none chosen, and none applied
-};
+// What the dialog shows, in one line: the format's index, decimals, thousands separator,
+// IVA, header, and skin (-1: none chosen).
+QString Mostrado(const TPropiedades& d) {
+    return u"%1 %2 %3 %4 %5 %6"_s.arg(d.IndiceFormato())
+        .arg(d.Decimales->value())
+        .arg(int(d.SeparadorMiles->isChecked()))
+        .arg(d.IVA->value())
+        .arg(int(d.IncluirCabecera->isChecked()))
+        .arg(d.SelSkin->currentIndex());
+}
 
 struct CasoLectura {
     const char* nombre;
     std::vector<ArchivoIni::Escritura> claves; // none: no file at all
-    void (*cambio)(Mostrado&);
+    const char16_t* mostrado;
 };
 
 class LecturaTest : public TPropiedadesTest, public ::testing::WithParamInterface<CasoLectura> {};
@@ -91,37 +92,30 @@ TEST_P(LecturaTest, MuestraLoGuardadoYAplicaSuSkin) {
     const CasoLectura& c = GetParam();
     if (!c.claves.empty())
         Guardar(c.claves);
-    Mostrado m;
-    if (c.cambio)
-        c.cambio(m);
     const QByteArray antes = LeerArchivo(Ruta());
     auto d = Crear();
-    EXPECT_EQ(d->IndiceFormato(), m.formato);
-    ExpectOpciones(*d, m.formato == 1);
-    EXPECT_EQ(d->Decimales->value(), m.decimales);
-    EXPECT_EQ(d->SeparadorMiles->isChecked(), m.miles);
-    EXPECT_EQ(d->IVA->value(), m.iva);
-    EXPECT_EQ(d->IncluirCabecera->isChecked(), m.cabecera);
-    ExpectLineas(*d, m.cabecera);
-    EXPECT_EQ(d->SelSkin->currentIndex(), m.skin);
-    EXPECT_EQ(aplicadas, m.skin < 0 ? std::vector<int>{} : std::vector<int>{m.skin});
+    EXPECT_EQ(Mostrado(*d), QString::fromUtf16(c.mostrado));
+    ExpectOpciones(*d, d->IndiceFormato() == 1);
+    ExpectLineas(*d, d->IncluirCabecera->isChecked());
+    const int skin = d->SelSkin->currentIndex(); // none applied when none is chosen
+    EXPECT_EQ(aplicadas, skin < 0 ? std::vector<int>{} : std::vector<int>{skin});
     EXPECT_EQ(LeerArchivo(Ruta()), antes); // creating only reads
     EXPECT_EQ(QFile::exists(Ruta()), !c.claves.empty());
 }
 
 const CasoLectura kLecturas[] = {
-    {"SinArchivo", {}, nullptr},
+    {"SinArchivo", {}, u"0 3 0 16 0 1"},
     {"TodoGuardado",
      {C::Escritura(C::Formato, false), C::Escritura(C::Decimales, 5),
       C::Escritura(C::SeparadorMiles, true), C::Escritura(C::IVA, 21.0L),
       C::Escritura(C::IncluirCabecera, true), C::Escritura(C::Skin, 2)},
-     [](Mostrado& m) { m = {1, 5, true, 21.0, true, 2}; }},
-    {"DecimalesDemasiados", {C::Escritura(C::Decimales, 15)}, [](Mostrado& m) { m.decimales = 9; }},
-    {"DecimalesNegativos", {C::Escritura(C::Decimales, -4)}, [](Mostrado& m) { m.decimales = 0; }},
-    {"IVAEnorme", {C::EscrituraTexto(C::IVA, u"1e400"_s)}, [](Mostrado& m) { m.iva = 25.0; }},
-    {"SinSkin", {C::Escritura(C::Skin, 0)}, [](Mostrado& m) { m.skin = 0; }},
-    {"SkinBionix", {C::Escritura(C::Skin, 7)}, [](Mostrado& m) { m.skin = 7; }},
-    {"SkinInexistente", {C::Escritura(C::Skin, 9)}, [](Mostrado& m) { m.skin = -1; }}};
+     u"1 5 1 21 1 2"},
+    {"DecimalesDemasiados", {C::Escritura(C::Decimales, 15)}, u"0 9 0 16 0 1"},
+    {"DecimalesNegativos", {C::Escritura(C::Decimales, -4)}, u"0 0 0 16 0 1"},
+    {"IVAEnorme", {C::EscrituraTexto(C::IVA, u"1e400"_s)}, u"0 3 0 25 0 1"},
+    {"SinSkin", {C::Escritura(C::Skin, 0)}, u"0 3 0 16 0 0"},
+    {"SkinBionix", {C::Escritura(C::Skin, 7)}, u"0 3 0 16 0 7"},
+    {"SkinInexistente", {C::Escritura(C::Skin, 9)}, u"0 3 0 16 0 -1"}};
 INSTANTIATE_TEST_SUITE_P(Archivos, LecturaTest, ::testing::ValuesIn(kLecturas),
                          [](const auto& i) { return std::string(i.param.nombre); });
 
@@ -144,10 +138,7 @@ TEST_F(TPropiedadesTest, LasOpcionesSeHabilitanYSeGuardanAunqueEstenDeshabilitad
     d->Aplicar->click();
 
     auto otra = Crear();
-    EXPECT_EQ(otra->IndiceFormato(), 0);
-    EXPECT_EQ(otra->Decimales->value(), 5);
-    EXPECT_TRUE(otra->SeparadorMiles->isChecked());
-    EXPECT_FALSE(otra->IncluirCabecera->isChecked());
+    EXPECT_EQ(Mostrado(*otra), u"0 5 1 16 0 1"_s);
     EXPECT_EQ(otra->L1->text(), u"Bar Manolo"_s); // the file keeps no surrounding blanks
     EXPECT_EQ(otra->L4->text(), u"Año 2024 €"_s);
 }

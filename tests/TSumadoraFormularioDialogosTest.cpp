@@ -1,6 +1,6 @@
 // The main window with its five dialogs: the settings taken over after the Properties
-// dialog, the financial dialogs opened with the keyboard hook at rest, and every button of
-// every window named by a table.
+// dialog, the other dialogs opened with the keyboard hook at rest, and every button of every
+// window named by a table.
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -49,12 +50,14 @@ protected:
 };
 
 // A fixed format with 9 decimals redraws the seven registers at once and the tape lines
-// written afterwards; the earlier lines keep their figures, the values and the entry stay.
+// written afterwards; the earlier lines keep their figures, the values and the entry stay. A
+// new IVA reaches the IVA keys.
 TEST_F(DialogosVentanaTest, PropiedadesCambianElFormatoDeRegistrosYLineasNuevas) {
     Pulsar(u"12 + 5 BotonM1Sumar 3"_s);
     Propiedades([](TPropiedades* p) {
         p->FormatoFijo->click();
         p->Decimales->setValue(9);
+        p->IVA->setValue(7.5);
         p->Aplicar->click();
     });
     EXPECT_EQ(
@@ -63,6 +66,8 @@ TEST_F(DialogosVentanaTest, PropiedadesCambianElFormatoDeRegistrosYLineasNuevas)
     Pulsar(u"4 +"_s);
     EXPECT_EQ(Cinta(), (QStringList{u"12"_s.rightJustified(22) + u" +"_s,
                                     u"534,000000000"_s.rightJustified(22) + u" +"_s}));
+    Pulsar(u"BotonMasIVA"_s);
+    EXPECT_EQ(Texto(V().Operandos), u"586,950000000"_s);
 }
 
 // The main window takes stored values as they are; the dialog shows them clamped until
@@ -77,18 +82,6 @@ TEST_F(DialogosVentanaTest, DecimalesFueraDeRangoHastaAplicar) {
     Propiedades([](TPropiedades* p) { p->Aplicar->click(); });
     EXPECT_EQ(Texto(V().Datos), u"1,500000000"_s);
     EXPECT_EQ(ClavesAjustes::Leer(Ajustes, ClavesAjustes::Decimales), 9);
-}
-
-TEST_F(DialogosVentanaTest, UnIVANuevoLlegaALasTeclasDeIVA) {
-    Propiedades([](TPropiedades* p) {
-        p->IVA->setValue(7.5);
-        p->Aplicar->click();
-    });
-    Pulsar(u"100 + BotonMasIVA"_s);
-    EXPECT_EQ(Texto(V().Operandos), u"107,5"_s);
-    Pulsar(u"BotonMenosIVA"_s); // the amount it takes out is T - T / 1,075, unrounded
-    EXPECT_EQ(Cinta().mid(0, 6), Lineas(u"100 +|100 =|7,5 %|7,5 +|107,5 =|-7,5 %"_s));
-    EXPECT_EQ(Texto(V().Operandos), u"100"_s);
 }
 
 // The stored skin is applied at start, a file without it gives "Vista", before any dialog
@@ -112,18 +105,17 @@ TEST_F(DialogosVentanaTest, SkinGuardadoAlIniciarSinCrearDialogos) {
     EXPECT_EQ(qApp->styleSheet(), hoja);
 }
 
-// As the program starts, the angle unit a fresh file lacks is written once the window has
-// painted.
 TEST_F(DialogosVentanaTest, UnidadEscritaTrasPintarLaVentana) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
     EXPECT_TRUE(
         QTest::qWaitFor([this] { return UnidadGuardada() == ClavesAjustes::Grados.Nombre; }));
 }
 
-// Each button of the "Financieras" page opens its dialog modally with the hook at rest,
-// and the dialog keeps its contents between openings.
-TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
+// The About box from the toolbar and each button of the "Financieras" page open their dialog
+// modally with the hook at rest, the same dialog each time, which keeps its contents.
+TEST_F(DialogosVentanaTest, LosDialogosSeAbrenModalesConElTecladoApagado) {
     const std::pair<QString, std::function<QWidget*()>> casos[] = {
+        {u"BotonAcercaDe"_s, [this] { return V().DialogoAcercaDe(); }},
         {u"BotonInteresSimple"_s, [this] { return V().DialogoInteresSimple(); }},
         {u"BotonInteresCompuesto"_s, [this] { return V().DialogoInteresCompuesto(); }},
         {u"SpeedButton26"_s, [this] { return V().DialogoPrestamoFrances(); }},
@@ -145,6 +137,14 @@ TEST_F(DialogosVentanaTest, DialogosFinancierosDesdeLaPagina) {
     AlAparecerDialogo(
         [this](QWidget*) { EXPECT_EQ(V().DialogoInteresSimple()->CI->text(), u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
+}
+
+TEST_F(DialogosVentanaTest, ElBotonDelMenuDeLaBarraAbreElMenuDelSistema) {
+    Clic(u"BotonMenuSistema"_s);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->actions().isEmpty());
+    menu->close();
 }
 
 // A button no table names would do nothing when clicked. Each button of each window is in

@@ -7,6 +7,8 @@
 #include "ClavesAjustes.h"
 #include "FuncionesCientificas.h"
 
+#include <QAbstractButton>
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -17,14 +19,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using FuncionesTest = VentanaPrueba;
-
-// Within a couple of 80-bit ulps (the sine of 30 degrees need not be 0.5 exactly).
-::testing::AssertionResult Cerca(long double obtenido, long double esperado) {
-    if (std::fabs(obtenido - esperado) <= 4 * LDBL_EPSILON * std::fabs(esperado))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << static_cast<double>(obtenido) << " is not " << static_cast<double>(esperado);
-}
 
 TEST_P(SecuenciaPrueba, EscribeLasLineasYCambiaElTotal) {
     Pulsar(QString::fromUtf16(GetParam().teclas));
@@ -57,7 +51,6 @@ const Secuencia Casos[] = {
     {"NIFElMayorConLetra", u"2147483647 BotonNIF", u"2147483647-M|", u"2147483647", u"0"},
     // Truncation towards zero makes any entry above -1 the number 0.
     {"NIFMenosMedioEsCero", u"0 . 5 ± BotonNIF", u"0-T|", u"-0,5", u"0"},
-    {"NIFNegativo", u"5 ± BotonNIF", u"", u"ERROR", u"TOTAL"},
     {"NIFDosALaTreintaYUno", u"2147483648 BotonNIF", u"", u"ERROR", u"TOTAL"},
     {"NIFEnMediaCuenta", u"5 + 12345678 BotonNIF 3 + Total", u"5 +|12345678-Z||3 +|---|8 T||", u"8",
      u"8"},
@@ -68,17 +61,19 @@ const Secuencia Casos[] = {
 INSTANTIATE_TEST_SUITE_P(Teclas, SecuenciaPrueba, ::testing::ValuesIn(Casos), NombreSecuencia);
 
 // An arithmetic fault stops the key at the step where it happens: the lines printed before
-// stay, the total, its code and the total register do not change, and a message tells why.
-TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
+// stay, the total, its code and the total register do not change, and an error message tells
+// why.
+TEST_F(FuncionesTest, FalloEnElIVAOElPorcentajeAvisaYDejaElTotal) {
     const struct {
         const char* nombre;
         long double tipo, total;
-        const char16_t *operador, *boton;
+        const char16_t *operador, *teclas;
         int lineas;                        // printed before the fault
         const char16_t* mensaje = nullptr; // the overflow's unless given
     } casos[] = {{"MasIVADesbordaElTotal", 16, LDBL_MAX / 1.1L, u"+", u"BotonMasIVA", 3},
                  {"MasIVADesbordaLaCuota", 1000, LDBL_MAX / 2, u"+", u"BotonMasIVA", 2},
                  {"MenosIVAConTipoMenos100", -100, 50, u"+", u"BotonMenosIVA", 2},
+                 {"PorcentajeDesbordaElProducto", 16, LDBL_MAX / 2, u"+", u"50 %", 2},
                  {"MenosIVAConTipoMenos100YTotalCero", -100, 0, u" ", u"BotonMenosIVA", 1,
                   u"Operación de coma flotante no válida."}};
     for (const auto& f : casos) {
@@ -92,9 +87,11 @@ TEST_F(FuncionesTest, FalloEnElIVAAvisaYDejaElTotal) {
         V().Operandos->MostrarResultado(f.total);
         const QString textoTotal = Texto(V().Operandos);
         QString mensaje;
-        EsperarMensaje(&mensaje);
-        Clic(QString::fromUtf16(f.boton));
+        QMessageBox::Icon icono = QMessageBox::NoIcon;
+        EsperarMensaje(&mensaje, &icono);
+        Pulsar(QString::fromUtf16(f.teclas));
         EXPECT_EQ(mensaje, f.mensaje ? QString::fromUtf16(f.mensaje) : Desbordamiento);
+        EXPECT_EQ(icono, QMessageBox::Critical);
         EXPECT_EQ(Cinta().size(), f.lineas);
         EXPECT_EQ(V().Cuenta->Valor(), f.total);
         EXPECT_EQ(V().Cuenta->Operador(), operador);
@@ -144,33 +141,38 @@ TEST_F(FuncionesTest, CadaTeclaDeFuncionLaSuya) {
     }
 }
 
-// A unit box rewrites the stored section and governs the next sine (of the entry in the new
-// unit) but leaves the entry as it was.
-TEST_F(FuncionesTest, CambioDeUnidad) {
+// At start the first unit stored true wins (with none, degrees): its box is checked and the
+// file is left with it alone. A unit box then rewrites the stored section and governs the next
+// sine (of the entry in the new unit) but leaves the entry as it was.
+TEST_F(FuncionesTest, UnidadAlEmpezarYCambioDeUnidad) {
+    namespace C = ClavesAjustes;
     const struct {
-        const char* nombre;
         bool deg, rad, grad; // stored before the start
-        const char *casilla, *entrada;
+        TAngularConversion conversion;
+        const C::Clave<bool>&inicial, &nueva;
+        const char* entrada;
         long double seno;
-        const ClavesAjustes::Clave<bool>& unidad;
-    } casos[] = {
-        {"DeRadianesAGrados", false, true, false, "CheckDEG", "30", 0.5L, ClavesAjustes::Grados},
-        {"DeGradosARadianes", true, false, false, "CheckRAD", "30", std::sin(30.0L),
-         ClavesAjustes::Radianes},
-        {"DeRadianesACentesimales", false, true, false, "CheckGRAD", "50", std::sqrt(0.5L),
-         ClavesAjustes::Centesimales},
-        {"DeCentesimalesAGrados", false, false, true, "CheckDEG", "90", 1, ClavesAjustes::Grados}};
+    } casos[] = {{false, false, true, acGRAD, C::Centesimales, C::Grados, "90", 1},
+                 {false, true, true, acRAD, C::Radianes, C::Centesimales, "50", std::sqrt(0.5L)},
+                 {true, true, true, acDEG, C::Grados, C::Radianes, "30", std::sin(30.0L)},
+                 {false, true, false, acRAD, C::Radianes, C::Grados, "30", 0.5L},
+                 {false, false, false, acDEG, C::Grados, C::Grados, "30", 0.5L}};
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        GuardarUnidad(c.deg, c.rad, c.grad);
+        SCOPED_TRACE(::testing::Message() << c.deg << c.rad << c.grad);
+        const QString inicial = c.inicial.Nombre.toString(), nueva = c.nueva.Nombre.toString();
+        Ajustes.Escribir({C::Escritura(C::Grados, c.deg), C::Escritura(C::Radianes, c.rad),
+                          C::Escritura(C::Centesimales, c.grad)});
         Reiniciar();
+        EXPECT_EQ(V().Datos->ConversionAngular(), c.conversion);
+        EXPECT_TRUE(V().findChild<QAbstractButton*>(u"Check"_s + inicial)->isChecked());
+        EXPECT_EQ(UnidadGuardada(), inicial);
         Pulsar(u"TRIG "_s + QString::fromUtf8(c.entrada));
         const QStringList antes = Estado(V());
-        Clic(QString::fromUtf8(c.casilla));
+        Clic(u"Check"_s + nueva);
         EXPECT_EQ(Estado(V()), antes);
-        EXPECT_EQ(UnidadGuardada(), c.unidad.Nombre);
+        EXPECT_EQ(UnidadGuardada(), nueva);
         Pulsar(u"BotonSeno"_s);
-        EXPECT_TRUE(Cerca(V().Datos->Valor(), c.seno));
+        EXPECT_NEAR(double(V().Datos->Valor()), double(c.seno), 1e-15);
     }
 }
 

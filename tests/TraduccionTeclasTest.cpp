@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -26,26 +24,8 @@ struct Fila {
     int esperado;
 };
 
-void PrintTo(const Fila& f, std::ostream* os) {
-    *os << f.nombre << " (tecla 0x" << std::hex << f.tecla << ", modificadores 0x"
-        << f.modificadores.toInt() << std::dec << ", código nativo " << f.codigoNativo << ")";
-}
-
-class TraduccionTecla : public ::testing::TestWithParam<Fila> {};
-
-TEST_P(TraduccionTecla, DaElCodigoDeLaTabla) {
-    const Fila& f = GetParam();
-    const int codigo =
-        CodigoVirtual({f.tecla, f.modificadores, f.codigoNativo, QString::fromUtf16(f.texto)});
-    EXPECT_EQ(codigo, f.esperado) << "0x" << std::hex << codigo;
-}
-
-std::string NombreFila(const ::testing::TestParamInfo<Fila>& info) {
-    return info.param.nombre;
-}
-
-// What xcb reports with `setxkbmap es`.
-const Fila kEspanol[] = {
+const Fila kFilas[] = {
+    // What xcb reports with `setxkbmap es`.
     {"Es_5", Qt::Key_5, Ninguno, 14, u"5", 0x35},
     {"Es_Mayus5_Porcentaje", Qt::Key_Percent, Mayus, 14, u"%", 0x35},
     {"Es_Mayus0_Igual", Qt::Key_Equal, Mayus, 19, u"=", 0x30},
@@ -80,22 +60,13 @@ const Fila kEspanol[] = {
     {"Es_MayusDerecha", Qt::Key_Shift, Mayus, 62, u"", 0x10},
     // xdotool types a symbol missing from the layout through a spare keycode.
     {"Es_CodigoDeReserva_Mas", Qt::Key_Plus, Ninguno, 255, u"+", 0xBB},
-};
-INSTANTIATE_TEST_SUITE_P(Espanol, TraduccionTecla, ::testing::ValuesIn(kEspanol), NombreFila);
-
-// What xcb reports with `setxkbmap us` where the pad's keys differ from the Spanish layout; the
-// US symbol keys act by their character (CaracterDeOtraDisposicion below).
-const Fila kEstadounidense[] = {
+    // What xcb reports with `setxkbmap us` where the pad's keys differ from the Spanish layout; the
+    // US symbol keys act by their character (CaracterDeOtraDisposicion below).
     {"Us_Teclado5", Qt::Key_5, Teclado, 84, u"5", 0x65},
     {"Us_TecladoDecimal", Qt::Key_Period, Teclado, 91, u".", 0x6E},
-};
-INSTANTIATE_TEST_SUITE_P(Estadounidense, TraduccionTecla, ::testing::ValuesIn(kEstadounidense),
-                         NombreFila);
-
-// Offscreen: no scan code, so the Qt key and the keypad modifier decide, as on a Spanish
-// keyboard. The keys the buttons' hints announce are also pressed this way, over a window, by
-// the keyboard hook's tests; these are the rest.
-const Fila kSinCodigo[] = {
+    // Offscreen: no scan code, so the Qt key and the keypad modifier decide, as on a Spanish
+    // keyboard. The keys the buttons' hints announce are also pressed this way, over a window, by
+    // the keyboard hook's tests; these are the rest.
     {"Sin_TecladoDecimal_Coma", Qt::Key_Comma, Teclado, 0, u",", 0x6E},
     {"Sin_TecladoDecimal_Suprimir", Qt::Key_Delete, Teclado, 0, u"", 0x6E},
     {"Sin_SinBloqNum_Teclado7", Qt::Key_Home, Teclado, 0, u"", 0x67},
@@ -107,8 +78,14 @@ const Fila kSinCodigo[] = {
     {"Sin_Ene", Qt::Key_Ntilde, Ninguno, 0, u"ñ", 0},
     {"Sin_Desconocida", Qt::Key_unknown, Ninguno, 0, u"", 0},
 };
-INSTANTIATE_TEST_SUITE_P(SinCodigoNativo, TraduccionTecla, ::testing::ValuesIn(kSinCodigo),
-                         NombreFila);
+
+TEST(TraduccionTecla, CadaFilaDaElCodigoDeLaTabla) {
+    for (const Fila& f : kFilas) {
+        const int codigo =
+            CodigoVirtual({f.tecla, f.modificadores, f.codigoNativo, QString::fromUtf16(f.texto)});
+        EXPECT_EQ(codigo, f.esperado) << f.nombre << ": 0x" << std::hex << codigo;
+    }
+}
 
 // Which keys act by the character they type: those where it differs from the Spanish one.
 TEST(CaracterDeOtraDisposicion, SoloDondeElTecladoNoEsElEspanol) {

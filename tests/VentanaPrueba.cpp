@@ -1,7 +1,6 @@
 // The main window fixture shared by the tests that work the whole calculator.
 #include "VentanaPrueba.h"
 
-#include "AyudasPrueba.h"
 #include "ClavesAjustes.h"
 
 #include <QAbstractButton>
@@ -41,13 +40,6 @@ QStringList Estado(const TSumadoraFormulario& v) {
                       exacto(registro->Valor());
     estado << u"Mayúsculas "_s + QString::number(v.PendienteMayusculas);
     return estado;
-}
-
-std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta) {
-    auto impresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    impresora->setOutputFormat(QPrinter::PdfFormat);
-    impresora->setOutputFileName(ruta);
-    return impresora;
 }
 
 void VentanaPrueba::SetUp() {
@@ -96,16 +88,9 @@ void VentanaPrueba::Reiniciar() {
     V();
 }
 
-QAbstractButton* VentanaPrueba::Boton(const QString& nombre) {
-    auto* boton = V().findChild<QAbstractButton*>(nombre);
-    EXPECT_NE(boton, nullptr) << nombre.toStdString();
-    return boton;
-}
-
 void VentanaPrueba::Clic(const QString& nombre) {
-    QAbstractButton* boton = Boton(nombre);
-    if (!boton)
-        return;
+    auto* boton = V().findChild<QAbstractButton*>(nombre);
+    ASSERT_NE(boton, nullptr) << nombre.toStdString();
     if (boton->isVisible())
         QTest::mouseClick(boton, Qt::LeftButton);
     else
@@ -146,12 +131,6 @@ void VentanaPrueba::Pulsar(const QString& teclas) {
 
 QStringList VentanaPrueba::Cinta() {
     return V().Cuenta->Lineas();
-}
-
-void VentanaPrueba::GuardarUnidad(bool deg, bool rad, bool grad) {
-    namespace C = ClavesAjustes;
-    Ajustes.Escribir({C::Escritura(C::Grados, deg), C::Escritura(C::Radianes, rad),
-                      C::Escritura(C::Centesimales, grad)});
 }
 
 QString VentanaPrueba::UnidadGuardada() {

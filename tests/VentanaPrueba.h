@@ -7,20 +7,16 @@
 
 #include "ArchivoIni.h"
 
-#include <QPrinter>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 QString Texto(const TZURDigit* registro); // without the padding blanks
 // Everything a key can change, one entry per line so that a failure shows the difference.
 QStringList Estado(const TSumadoraFormulario& v);
-// A printer that writes a PDF file at `ruta`.
-std::unique_ptr<QPrinter> ImpresoraPdf(const QString& ruta);
 // Builds the five dialogs the window otherwise builds at their first opening.
 void CrearDialogos(TSumadoraFormulario& v);
 
@@ -38,14 +34,12 @@ protected:
     // A new window in place of the old one, as when the program starts again.
     void Reiniciar();
 
-    QAbstractButton* Boton(const QString& nombre);
     void Clic(const QString& nombre);
     // Keys as written on the buttons, separated by blanks; a run of digits is typed one digit
     // at a time except "00" and "000", which are those keys. Any other word is a button's name.
     void Pulsar(const QString& teclas);
     QStringList Cinta();
 
-    void GuardarUnidad(bool deg, bool rad, bool grad);
     // The names of the angle-unit keys stored true, e.g. "RAD".
     QString UnidadGuardada();
 

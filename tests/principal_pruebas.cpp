@@ -1,6 +1,10 @@
 // Test main: a temporary HOME so no test sees the user's real settings, the decimal point
-// fixed for the C library; for window tests a headless QApplication and a watchdog for modal
-// dialogs, for logic tests only a QCoreApplication.
+// fixed for the C library; for window tests a headless QApplication (for tests in a desktop
+// session, the platform the program chooses there) and a watchdog for modal dialogs, for
+// logic tests only a QCoreApplication.
+#ifdef PRUEBAS_EN_SESION
+#include "PlataformaGrafica.h"
+#endif
 #ifdef PRUEBAS_VENTANAS
 #include <QApplication>
 #include <QTimer>
@@ -20,8 +24,12 @@ using Aplicacion = QCoreApplication;
 using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv) {
+#ifdef PRUEBAS_EN_SESION
+    ElegirPlataforma();
+#else
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QTemporaryDir hogar;
     qputenv("HOME", hogar.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (hogar.path() + u"/.config"_s).toLocal8Bit());
@@ -34,9 +42,8 @@ int main(int argc, char** argv) {
 
 #ifdef PRUEBAS_VENTANAS
     QTimer vigilante;
-    vigilante.setInterval(20);
-    QObject::connect(&vigilante, &QTimer::timeout, &app, &AtenderDialogosModales);
-    vigilante.start();
+    vigilante.callOnTimeout(&app, &AtenderDialogosModales);
+    vigilante.start(20);
 #endif
     return RUN_ALL_TESTS();
 }
