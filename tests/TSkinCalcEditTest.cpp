@@ -45,6 +45,7 @@ TEST_F(CajaNumericaTest, FiltroDeTeclasAceptaORechazaConPitido) {
         bool Rechazada;
     } casos[] = {
         {"RealDigito", vtFloat, "12", false, Qt::Key_3, Nada, "123", false},
+        {"RealDigitoDelTeclado", vtFloat, "12", false, Qt::Key_3, Teclado, "123", false},
         {"RealMenos", vtFloat, "", false, Qt::Key_Minus, Nada, "-", false},
         {"RealSegundoMenosRechazado", vtFloat, "-5", false, Qt::Key_Minus, Nada, "-5", true},
         {"RealMenosSobreElMenosElegido", vtFloat, "-5", true, Qt::Key_Minus, Nada, "-", false},
