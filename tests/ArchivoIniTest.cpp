@@ -100,8 +100,6 @@ const CasoEscritura kEscrituras[] = {
     {"ClaveNuevaTrasLaUltimaDeSuSeccion", kMano, "Opciones", "Separador Miles", u"1",
      QByteArray(kMano).replace("Decimales=2\r\n", "Decimales=2\r\nSeparador Miles=1\r\n")},
     {"SeccionNuevaAlFinal", kMano, "Skin", "Tipo", u"3", kMano + "\r\n[Skin]\r\nTipo=3\r\n"},
-    {"SinDistinguirMayusculas", "[OPCIONES]\r\nformato=0\r\n", "Opciones", "FORMATO", u"1",
-     "[OPCIONES]\r\nformato=1\r\n"},
     {"MayusculasAcentuadas", "[SECCIÓN]\nÑANDÚ=a\n", "sección", "ñandú", u"b",
      "[SECCIÓN]\nÑANDÚ=b\n"},
     {"EspaciosEnCorchetes", "[ Tipo de IVA ]\nIVA=16\n", "Tipo de IVA", "IVA", u"21",
@@ -167,8 +165,7 @@ TEST_P(LecturaDeValores, DaElValorOElDefecto) {
 }
 
 constexpr Tipo B = Tipo::Booleano, E = Tipo::Entero, R = Tipo::Real;
-const CasoLectura kLecturas[] = {{"BooleanoCero", B, "0", 0},
-                                 {"BooleanoNegativoEsVerdadero", B, "-1", 1},
+const CasoLectura kLecturas[] = {{"BooleanoNegativoEsVerdadero", B, "-1", 1},
                                  {"BooleanoConBlancos", B, " \t0  ", 0},
                                  {"BooleanoFalseDaDefecto", B, "false", 1},
                                  {"BooleanoVacioDaDefecto", B, "", 1},
@@ -231,7 +228,6 @@ TEST_F(ArchivoIniTest, UnaEscrituraQueNoCambiaNadaNoTocaElDisco) {
     const QDateTime antes = QFileInfo(Ruta()).lastModified();
     const ArchivoIni ini(Ruta());
     ini.Escribir({{u"opciones"_s, u"formato"_s, u"1"_s}});
-    ini.EscribirBooleano(u"Opciones"_s, u"Formato"_s, true);
     EXPECT_EQ(QFileInfo(Ruta()).lastModified(), antes);
     // Not even the lock file is made.
     EXPECT_EQ(QDir(FCarpeta.path()).entryList(QDir::Files), QStringList{u"Sumadora.ini"_s});

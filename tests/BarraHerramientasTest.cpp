@@ -141,21 +141,16 @@ TEST_F(BarraTest, LosDialogosDeVerdadDanAlNombreElSufijoDelFiltro) {
     EXPECT_EQ(QDir(FCarpeta.path()).entryList(QDir::Files), archivos);
 }
 
-// What is refused is tested where files are read; here, that the window says it.
-TEST_F(BarraTest, UnArchivoRechazadoLoDiceYNoTocaLaCinta) {
-    const QString nulos = FCarpeta.filePath(u"imagen.SUMA"_s);
-    EscribirArchivo(nulos, QByteArray("PNG\0\0\x01", 6));
+// What is refused is tested where files are read; here, that the window says it. In any
+// format, a save that fails says where and leaves nothing half-written.
+TEST_F(BarraTest, AbrirOGuardarQueFallaLoDiceYNoTocaNada) {
+    const QString fichero = FCarpeta.filePath(u"imagen.SUMA"_s); // no folder either
+    const QByteArray nulos("PNG\0\0\x01", 6);
+    EscribirArchivo(fichero, nulos);
     Pulsar(u"5 +"_s);
-    V().PreguntarArchivoAbrir = Responder(nulos);
-    const QString texto = Fallo(u"BotonAbrirCuenta"_s);
-    EXPECT_TRUE(texto.contains(u"caracteres nulos"_s)) << texto.toStdString();
-}
-
-// In any format, a save that fails says where and leaves nothing half-written.
-TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {
-    const QString fichero = FCarpeta.filePath(u"no_es_carpeta"_s);
-    EscribirArchivo(fichero, "igual");
-    Pulsar(u"5 +"_s);
+    V().PreguntarArchivoAbrir = Responder(fichero);
+    const QString rechazo = Fallo(u"BotonAbrirCuenta"_s);
+    EXPECT_TRUE(rechazo.contains(u"caracteres nulos"_s)) << rechazo.toStdString();
     for (const QString& nombre : {u"dia.SUMA"_s, u"dia.csv"_s, u"dia.pdf"_s}) {
         const QString ruta = fichero + u'/' + nombre;
         V().PreguntarArchivoGuardar = Responder(ruta);
@@ -163,10 +158,10 @@ TEST_F(BarraTest, GuardarDondeNoSePuedeLoDiceYNoTocaNada) {
         EXPECT_TRUE(texto.startsWith(u"No se puede guardar"_s)) << texto.toStdString();
         EXPECT_TRUE(texto.contains(QDir::toNativeSeparators(ruta))) << texto.toStdString();
     }
-    EXPECT_EQ(LeerArchivo(fichero), QByteArray("igual"));
+    EXPECT_EQ(LeerArchivo(fichero), nulos);
     EXPECT_EQ(
         QDir(FCarpeta.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList{u"no_es_carpeta"_s});
+        QStringList{u"imagen.SUMA"_s});
 }
 
 class ImprimirTest : public BarraTest {

@@ -148,36 +148,6 @@ protected:
         }
     }
 
-    // A popup's rows: the highlighted one and the others.
-    void ComprobarFilas(QAbstractItemView* vista, const QString& donde) {
-        QWidget* ventana = vista->window();
-        QApplication::processEvents();
-        const QImage imagen = ventana->grab().toImage();
-        for (int fila = 0; fila < vista->model()->rowCount(); ++fila) {
-            const QRect r = vista->visualRect(vista->model()->index(fila, 0));
-            Comprobar(
-                imagen,
-                r.adjusted(2, 1, -2, -1).translated(vista->viewport()->mapTo(ventana, QPoint())),
-                donde + u" fila "_s + QString::number(fila) +
-                    (fila == vista->currentIndex().row() ? u" resaltada"_s : QString()));
-        }
-    }
-
-    void ComprobarMenu(QMenu* menu, const QString& donde) {
-        menu->popup(QPoint(50, 50));
-        QApplication::processEvents();
-        menu->setActiveAction(menu->actions().constLast());
-        QApplication::processEvents();
-        const QImage imagen = menu->grab().toImage();
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator())
-                Comprobar(imagen, menu->actionGeometry(a).adjusted(2, 1, -2, -1),
-                          donde + u" "_s + a->text() +
-                              (a->isEnabled() ? QString() : u" (inactiva)"_s) +
-                              (a == menu->activeAction() ? u" (resaltada)"_s : QString()));
-        menu->close();
-    }
-
     std::string Look;
 };
 
@@ -222,12 +192,34 @@ TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
         p->SelSkin->showPopup();
         QAbstractItemView* lista = p->SelSkin->view();
         lista->setCurrentIndex(lista->model()->index((skin + 3) % 8, 0));
-        ComprobarFilas(lista, u"Seleccionar Skin"_s);
+        // Its rows: the highlighted one and the others.
+        QApplication::processEvents();
+        const QImage filas = lista->window()->grab().toImage();
+        const QPoint origen = lista->viewport()->mapTo(lista->window(), QPoint());
+        for (int fila = 0; fila < lista->model()->rowCount(); ++fila)
+            Comprobar(filas,
+                      lista->visualRect(lista->model()->index(fila, 0))
+                          .adjusted(2, 1, -2, -1)
+                          .translated(origen),
+                      u"Seleccionar Skin fila "_s + QString::number(fila) +
+                          (fila == lista->currentIndex().row() ? u" resaltada"_s : QString()));
         p->SelSkin->hidePopup();
         p->hide();
 
+        // The system menu, its last item highlighted.
         std::unique_ptr<QMenu> menu(TMarcoSkin::De(&v)->CrearMenuSistema(&v));
-        ComprobarMenu(menu.get(), u"menú de sistema"_s);
+        menu->popup(QPoint(50, 50));
+        QApplication::processEvents();
+        menu->setActiveAction(menu->actions().constLast());
+        QApplication::processEvents();
+        const QImage imagen = menu->grab().toImage();
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                Comprobar(imagen, menu->actionGeometry(a).adjusted(2, 1, -2, -1),
+                          u"menú de sistema "_s + a->text() +
+                              (a->isEnabled() ? QString() : u" (inactiva)"_s) +
+                              (a == menu->activeAction() ? u" (resaltada)"_s : QString()));
+        menu->close();
     }
     ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(0));
 }

@@ -158,7 +158,6 @@ TEST(TZURDigit, TextoNormalizadoYCeldas) {
         {"DerechaSeisEspacios", taRightJustify, 8, u"12"_s, u"      12"_s},
         {"CentroMitadTruncada", taCenter, 7, u"12"_s, u"  12"_s},
         {"DerechaTrasRecortarEspaciosYControl", taRightJustify, 4, u"\t 12 \n\x01"_s, u"  12"_s},
-        {"LlenoSinRelleno", taRightJustify, 4, u"1212"_s, u"1212"_s},
         // A character outside the table leaves its cell blank and shifts nothing.
         {"LetraDesconocida", taLeftJustify, 3, u"1X2"_s, u"1X2"_s},
         {"Acentuada", taLeftJustify, 3, u"1\u00e92"_s, u"1\u00c92"_s},
