@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -273,31 +274,21 @@ constexpr int EscriturasPorHijo = 1000;
     std::_Exit(0);
 }();
 
-// A file as the writers leave it at any instant: a comment, then for each section the keys
-// K0, K1, ... in order with their numbers; how many per section, or nothing if it is not so.
+// A file as the writers leave it at any instant: a comment, then for each section, after a
+// blank line, the keys K0, K1, ... in order with their numbers; how many per section, or
+// nothing if it is not so.
 std::optional<std::map<QByteArray, int>> Estado(const QByteArray& datos) {
-    QList<QByteArray> lineas = datos.split('\n');
-    if (lineas.size() < 2 || lineas.takeLast() != "" || lineas.takeFirst() != "; inicial\r")
-        return std::nullopt;
+    static const QRegularExpression seccion(u"\r\n\\[([AB])\\]\r\n((?:K[0-9]+=[0-9]+\r\n)*)"_s);
     std::map<QByteArray, int> cuentas;
-    QByteArray seccion;
-    for (QByteArray l : lineas) {
-        if (!l.endsWith('\r'))
-            return std::nullopt;
-        l.chop(1);
-        if (l.isEmpty())
-            continue;
-        if (l.startsWith('[') && l.endsWith(']')) {
-            seccion = l.mid(1, l.size() - 2);
-            cuentas[seccion];
-            continue;
-        }
-        int& n = cuentas[seccion];
-        if (seccion.isEmpty() || l != "K" + QByteArray::number(n) + "=" + QByteArray::number(n))
-            return std::nullopt;
-        ++n;
+    QByteArray rehecho = "; inicial\r\n";
+    for (auto it = seccion.globalMatch(QString::fromLatin1(datos)); it.hasNext();) {
+        const auto m = it.next();
+        const QByteArray nombre = m.captured(1).toLatin1();
+        rehecho += "\r\n[" + nombre + "]\r\n";
+        for (int& n = cuentas[nombre]; n < m.captured(2).count(u'\n'); ++n)
+            rehecho += "K" + QByteArray::number(n) + "=" + QByteArray::number(n) + "\r\n";
     }
-    return cuentas;
+    return rehecho == datos ? std::optional(cuentas) : std::nullopt;
 }
 
 // While both write, this program reads the file without the lock: it is whole every time, and

@@ -185,7 +185,6 @@ TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
                 << Look << " " << w->objectName().toStdString() << ": disabled "
                 << inactivo.name().toStdString() << ", enabled " << activo.name().toStdString();
         }
-        p->FormatoGeneral->setChecked(true);
 
         paginas->setCurrentIndex(paginas->count() - 1);
         const QSignalBlocker sinCambio(p->SelSkin);

@@ -73,7 +73,6 @@ TEST(AniosPrestamoTest, EnteroDecimalDentroDelLimite) {
     }
 }
 
-// A fresh dialog for every test, as created at start.
 class TPrestamoFrancesTest : public ::testing::Test {
 protected:
     TPrestamoFrances dialogo;

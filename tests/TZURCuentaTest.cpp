@@ -213,7 +213,6 @@ TEST_F(PruebaCuenta, LineasLiteralesSeparadorYTextoLibre) {
     EXPECT_EQ(cuenta.Operador(), u" "_s);
 }
 
-// Values given directly, a missing register and one destroyed under the tape.
 TEST_F(PruebaCuenta, ValoresDirectosYRegistroDestruido) {
     cuenta.setXDato(nullptr);
     cuenta.setXTotal(nullptr);

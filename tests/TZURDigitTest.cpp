@@ -215,7 +215,6 @@ TEST(TZURDigit, ValoresFueraDeRangoNoRompen) {
     EXPECT_FALSE(Pintado(n).isNull());
 }
 
-// A setter given the value held repaints nothing; a change repaints.
 TEST(TZURDigit, RepintaUnaVezSoloSiAlgoCambia) {
     TZURDigit d;
     d.setNumDigits(32);
