@@ -138,7 +138,6 @@ TEST_F(ArchivoIniTest, UnSaltoDeLineaEnElValorNoPartirLaLinea) {
     const ArchivoIni ini(Ruta());
     ini.EscribirTexto(u"Imprimir"_s, u"L1"_s, u"uno\r\n[Opciones]\nFormato=0"_s);
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"uno  [Opciones] Formato=0"_s);
-    EXPECT_TRUE(ini.LeerBooleano(u"Opciones"_s, u"Formato"_s, true));
 }
 
 // How each kind of value reads back from the text a hand may have left in the file.

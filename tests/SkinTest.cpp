@@ -359,10 +359,7 @@ TEST_F(SkinTest, MenuDeEdicionEnEspanol) {
     QContextMenuEvent evento(QContextMenuEvent::Mouse, QPoint(2, 2),
                              linea.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&linea, &evento);
-    QMenu* abierto = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == u"MenuEdicion"_s && w->isVisible())
-            abierto = qobject_cast<QMenu*>(w);
+    auto* abierto = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(abierto, nullptr);
     EXPECT_TRUE(TextosMenu(abierto).contains(u"Seleccionar Todo"_s));
     abierto->close();

@@ -202,7 +202,6 @@ TEST_F(PruebaCuenta, LineasLiteralesSeparadorYTextoLibre) {
     }
     cuenta.setCaracteresLinea(22);
     cuenta.AgregarTexto(u"  NIF: 12345678Z"_s);
-    cuenta.AgregarLineasEnBlanco(0);
     cuenta.AgregarLineasEnBlanco(-3);
     cuenta.AgregarLineasEnBlanco(2);
     cuenta.AgregarLinea(u" %"_s, 15);
@@ -219,7 +218,6 @@ TEST_F(PruebaCuenta, ValoresDirectosYRegistroDestruido) {
     cuenta.setValor(99);
     cuenta.Sumar(); // no operand source: nothing applied, not even the reset
     cuenta.Intro(); // idle: acts as Sumar, which has nothing to apply
-    EXPECT_EQ(cuenta.CantidadLineas(), 0);
     EXPECT_EQ(cuenta.Valor(), 99);
     cuenta.SumarValor(6);
     cuenta.AlCuadrado();
