@@ -56,7 +56,6 @@ TEST_F(ArchivoIniTest, SinArchivoDaLosDefectosYLaPrimeraEscrituraCreaCarpetaYArc
                                             "\r\n[Opciones]\r\nDecimales=9\r\n"
                                             "\r\n[Tipo de IVA]\r\nIVA=7,5\r\n"));
     // Nothing is cached: every read goes to the file as it is now.
-    EXPECT_FALSE(ini.LeerBooleano(u"Conversion"_s, u"DEG"_s, true));
     EscribirArchivo(ruta, "[Opciones]\nDecimales=4\n");
     EXPECT_EQ(ini.LeerEntero(u"Opciones"_s, u"Decimales"_s, 3), 4);
 }

@@ -124,8 +124,7 @@ protected:
     void ComprobarVentana(QWidget* ventana, const QString& donde) {
         QApplication::processEvents();
         const QImage imagen = ventana->grab().toImage();
-        const QList<QWidget*> hijos = ventana->findChildren<QWidget*>();
-        for (QWidget* w : hijos) {
+        for (QWidget* w : ventana->findChildren<QWidget*>()) {
             if (!w->isVisible() || qobject_cast<QTabBar*>(w->parentWidget()))
                 continue;
             if (auto* barra = qobject_cast<QTabBar*>(w)) {

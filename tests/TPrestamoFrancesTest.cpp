@@ -146,7 +146,6 @@ TEST_F(TPrestamoFrancesTest, EntradaRechazadaNoCambiaNada) {
 // The one print path names the job and the file; no PDF is left behind.
 TEST_F(TPrestamoFrancesTest, ImpresoraQueNoAbreOFaltaDaMensaje) {
     QPrinter impresora;
-    impresora.setOutputFormat(QPrinter::PdfFormat);
     impresora.setOutputFileName(u"/no/existe/carpeta/informe.pdf"_s);
     EXPECT_EQ(
         MensajeDeError([&] { dialogo.Imprimir(impresora); }),
@@ -187,7 +186,6 @@ TEST_F(TPrestamoFrancesTest, ElMenuDelInformeGuardaCsvYPdfYSinImpresoraSeOfreceE
     dialogo.Informe->appendPlainText(u"Firmado: el cliente"_s);
     const QString impreso = carpeta.filePath(u"impreso.pdf"_s);
     QPrinter impresora(QPrinter::HighResolution);
-    impresora.setOutputFormat(QPrinter::PdfFormat);
     impresora.setOutputFileName(impreso);
     dialogo.Imprimir(impresora);
     const QString pagina = TextoPdf(impreso);

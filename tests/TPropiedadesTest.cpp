@@ -25,9 +25,6 @@ namespace C = ClavesAjustes;
 class TPropiedadesTest : public ::testing::Test {
 protected:
     QString Ruta() const { return carpeta.filePath(u"Sumadora.ini"_s); }
-    void Guardar(const std::vector<ArchivoIni::Escritura>& claves) {
-        ArchivoIni(Ruta()).Escribir(claves);
-    }
     std::unique_ptr<TPropiedades> Crear() {
         return std::make_unique<TPropiedades>([this](int i) { aplicadas.push_back(i); },
                                               ArchivoIni(Ruta()));
@@ -90,7 +87,7 @@ class LecturaTest : public TPropiedadesTest, public ::testing::WithParamInterfac
 TEST_P(LecturaTest, MuestraLoGuardadoYAplicaSuSkin) {
     const CasoLectura& c = GetParam();
     if (!c.claves.empty())
-        Guardar(c.claves);
+        ArchivoIni(Ruta()).Escribir(c.claves);
     const QByteArray antes = LeerArchivo(Ruta());
     auto d = Crear();
     EXPECT_EQ(Mostrado(*d), QString::fromUtf16(c.mostrado));
@@ -180,7 +177,7 @@ TEST_F(TPropiedadesTest, CerrarSinAplicarDejaElSkinElegidoYLosControles) {
 }
 
 TEST_F(TPropiedadesTest, UnFalloAlAplicarElSkinSeAvisaYSigue) {
-    Guardar({C::Escritura(C::Skin, 3)});
+    ArchivoIni(Ruta()).Escribir({C::Escritura(C::Skin, 3)});
     QString mensaje;
     EsperarMensaje(&mensaje);
     TPropiedades d([](int) { throw ErrorSumadora(u"No se puede cargar el skin."_s); },
