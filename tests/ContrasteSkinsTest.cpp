@@ -124,8 +124,7 @@ protected:
     void ComprobarVentana(QWidget* ventana, const QString& donde) {
         QApplication::processEvents();
         const QImage imagen = ventana->grab().toImage();
-        const QList<QWidget*> hijos = ventana->findChildren<QWidget*>();
-        for (QWidget* w : hijos) {
+        for (QWidget* w : ventana->findChildren<QWidget*>()) {
             if (!w->isVisible() || qobject_cast<QTabBar*>(w->parentWidget()))
                 continue;
             if (auto* barra = qobject_cast<QTabBar*>(w)) {
@@ -146,36 +145,6 @@ protected:
                       donde + u" "_s + QLatin1String(w->metaObject()->className()) + u" "_s +
                           w->objectName());
         }
-    }
-
-    // A popup's rows: the highlighted one and the others.
-    void ComprobarFilas(QAbstractItemView* vista, const QString& donde) {
-        QWidget* ventana = vista->window();
-        QApplication::processEvents();
-        const QImage imagen = ventana->grab().toImage();
-        for (int fila = 0; fila < vista->model()->rowCount(); ++fila) {
-            const QRect r = vista->visualRect(vista->model()->index(fila, 0));
-            Comprobar(
-                imagen,
-                r.adjusted(2, 1, -2, -1).translated(vista->viewport()->mapTo(ventana, QPoint())),
-                donde + u" fila "_s + QString::number(fila) +
-                    (fila == vista->currentIndex().row() ? u" resaltada"_s : QString()));
-        }
-    }
-
-    void ComprobarMenu(QMenu* menu, const QString& donde) {
-        menu->popup(QPoint(50, 50));
-        QApplication::processEvents();
-        menu->setActiveAction(menu->actions().constLast());
-        QApplication::processEvents();
-        const QImage imagen = menu->grab().toImage();
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator())
-                Comprobar(imagen, menu->actionGeometry(a).adjusted(2, 1, -2, -1),
-                          donde + u" "_s + a->text() +
-                              (a->isEnabled() ? QString() : u" (inactiva)"_s) +
-                              (a == menu->activeAction() ? u" (resaltada)"_s : QString()));
-        menu->close();
     }
 
     std::string Look;
@@ -215,19 +184,40 @@ TEST_F(ContrasteSkinsTest, CadaTextoLegibleEnCadaAspecto) {
                 << Look << " " << w->objectName().toStdString() << ": disabled "
                 << inactivo.name().toStdString() << ", enabled " << activo.name().toStdString();
         }
-        p->FormatoGeneral->setChecked(true);
 
         paginas->setCurrentIndex(paginas->count() - 1);
         const QSignalBlocker sinCambio(p->SelSkin);
         p->SelSkin->showPopup();
         QAbstractItemView* lista = p->SelSkin->view();
         lista->setCurrentIndex(lista->model()->index((skin + 3) % 8, 0));
-        ComprobarFilas(lista, u"Seleccionar Skin"_s);
+        // Its rows: the highlighted one and the others.
+        QApplication::processEvents();
+        const QImage filas = lista->window()->grab().toImage();
+        const QPoint origen = lista->viewport()->mapTo(lista->window(), QPoint());
+        for (int fila = 0; fila < lista->model()->rowCount(); ++fila)
+            Comprobar(filas,
+                      lista->visualRect(lista->model()->index(fila, 0))
+                          .adjusted(2, 1, -2, -1)
+                          .translated(origen),
+                      u"Seleccionar Skin fila "_s + QString::number(fila) +
+                          (fila == lista->currentIndex().row() ? u" resaltada"_s : QString()));
         p->SelSkin->hidePopup();
         p->hide();
 
+        // The system menu, its last item highlighted.
         std::unique_ptr<QMenu> menu(TMarcoSkin::De(&v)->CrearMenuSistema(&v));
-        ComprobarMenu(menu.get(), u"menú de sistema"_s);
+        menu->popup(QPoint(50, 50));
+        QApplication::processEvents();
+        menu->setActiveAction(menu->actions().constLast());
+        QApplication::processEvents();
+        const QImage imagen = menu->grab().toImage();
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                Comprobar(imagen, menu->actionGeometry(a).adjusted(2, 1, -2, -1),
+                          u"menú de sistema "_s + a->text() +
+                              (a->isEnabled() ? QString() : u" (inactiva)"_s) +
+                              (a == menu->activeAction() ? u" (resaltada)"_s : QString()));
+        menu->close();
     }
     ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(0));
 }
