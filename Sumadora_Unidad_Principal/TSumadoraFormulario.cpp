@@ -42,11 +42,12 @@ static void IniciarRecursos() {
 
 namespace {
 
-// The program's icon at every size drawn for it.
-QIcon IconoPrograma() {
+// The program's icon at the sizes drawn for it, up to `mayor` pixels.
+QIcon IconoPrograma(int mayor = 256) {
     QIcon icono;
     for (const int lado : {16, 24, 32, 48, 64, 128, 256})
-        icono.addFile(u":/icono/sumadora-%1.png"_s.arg(lado), QSize(lado, lado));
+        if (lado <= mayor)
+            icono.addFile(u":/icono/sumadora-%1.png"_s.arg(lado), QSize(lado, lado));
     return icono;
 }
 
@@ -68,7 +69,7 @@ const CasillaUnidad CasillasUnidad[] = {
 } // namespace
 
 TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
-    : QWidget(parent), DiferirEscritura(comoPrograma) {
+    : QWidget(parent), FDiferirTareas(comoPrograma) {
     IniciarRecursos();
     // The start reads the settings file once; writes still go to the file itself.
     const ArchivoIni ajustes = ArchivoIni().Instantanea();
@@ -79,7 +80,10 @@ TSumadoraFormulario::TSumadoraFormulario(QWidget* parent, bool comoPrograma)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setupUi(this);
-    setWindowIcon(IconoPrograma());
+    // The sizes above 64 pixels serve window switchers only, and decoding them would take a
+    // twentieth of the start.
+    setWindowIcon(IconoPrograma(64));
+    TrasPrimerFotograma([this] { setWindowIcon(IconoPrograma()); });
     // The keyboard hook: every key press of every window of the program passes by AppMessage.
     QCoreApplication::instance()->installEventFilter(this);
     Cuenta->setXDato(Datos);
@@ -237,18 +241,22 @@ TAngularConversion TSumadoraFormulario::LeerUnidadAngular(const ArchivoIni& ini)
     auto escribir = [this, escrituras] {
         ConGuardia(this, [&] { ArchivoIni().Escribir(escrituras); });
     };
-    if (DiferirEscritura)
-        EscrituraPendiente = escribir;
-    else
-        escribir();
+    TrasPrimerFotograma(escribir);
     return ganadora->Unidad;
+}
+
+void TSumadoraFormulario::TrasPrimerFotograma(std::function<void()> Tarea) {
+    if (FDiferirTareas)
+        FTareasPendientes.push_back(std::move(Tarea));
+    else
+        Tarea();
 }
 
 void TSumadoraFormulario::paintEvent(QPaintEvent* Evento) {
     QWidget::paintEvent(Evento);
-    // Right after the first frame, so that writing the file does not delay it.
-    if (EscrituraPendiente)
-        QTimer::singleShot(0, this, std::exchange(EscrituraPendiente, {}));
+    FDiferirTareas = false;
+    for (std::function<void()>& tarea : std::exchange(FTareasPendientes, {}))
+        QTimer::singleShot(0, this, std::move(tarea));
 }
 
 void TSumadoraFormulario::UnidadAngularClick(QAbstractButton* Casilla) {

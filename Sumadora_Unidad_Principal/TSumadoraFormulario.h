@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QDialog;
@@ -122,9 +123,11 @@ protected:
     void paintEvent(QPaintEvent* Evento) override;
 
 private:
-    // The start's settings rewrite while it waits for the first paint.
-    std::function<void()> EscrituraPendiente;
-    bool DiferirEscritura = false;
+    // For the program, runs `Tarea` right after its first frame, so as not to delay it; at
+    // once otherwise, or once the window has painted.
+    void TrasPrimerFotograma(std::function<void()> Tarea);
+    std::vector<std::function<void()>> FTareasPendientes;
+    bool FDiferirTareas = false;
     // Whether this delivery of a key press is its first one; the hook acts once per press.
     bool EsNuevaPulsacion(QObject* Receptor, const QKeyEvent& Evento);
     const QEvent* PulsacionEnCurso = nullptr;
