@@ -51,8 +51,6 @@ TEST_P(Decodificar, DaLasLineasYLaCodificacionYSeGuardaIgual) {
 constexpr CodificacionCuenta U8 = CodificacionCuenta::Utf8, Bom = CodificacionCuenta::Utf8ConBom;
 const CasoLectura kLecturas[] = {
     {"CrLf", B("a\r\nb\r\n"), {u"a"_s, u"b"_s}, B("a\r\nb\r\n")},
-    {"LfSolo", B("a\nb\n"), {u"a"_s, u"b"_s}, B("a\r\nb\r\n")},
-    {"CrSolo", B("a\rb\r"), {u"a"_s, u"b"_s}, B("a\r\nb\r\n")},
     {"SinSaltoFinal", B("a\r\nb"), {u"a"_s, u"b"_s}, B("a\r\nb\r\n")},
     {"Mezclados", B("a\r\nb\nc\rd"), {u"a"_s, u"b"_s, u"c"_s, u"d"_s}, B("a\r\nb\r\nc\r\nd\r\n")},
     {"LineasVaciasAlFinal", B("a\r\n\r\n\r\n"), {u"a"_s, QString(), QString()}, B("a\r\n\r\n\r\n")},
