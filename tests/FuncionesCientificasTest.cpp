@@ -124,7 +124,6 @@ TEST(Potencia, SigueLasReglasDeLaPotencia) {
         {"ceroALaDosYMedio", 0, 2.5L, 0},
         {"ceroALaMenosUno", 0, -1, Falla},
         {"ceroALaMenosMedio", 0, -0.5L, Falla},
-        {"menosOchoAUnTercio", -8, 1 / 3.0L, Falla},
         {"dosALaMedia", 2, 0.5L, 1.414213562373095048801688724209698079L},
         {"diezALaCincoMilYMedio", 10, 5000.5L, Falla},
     };

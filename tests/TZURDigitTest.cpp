@@ -155,7 +155,6 @@ TEST(TZURDigit, TextoNormalizadoYCeldas) {
         QString texto, normalizado;
     } casos[] = {
         {"IzquierdaSinRelleno", taLeftJustify, 8, u"12"_s, u"12"_s},
-        {"DerechaSeisEspacios", taRightJustify, 8, u"12"_s, u"      12"_s},
         {"CentroMitadTruncada", taCenter, 7, u"12"_s, u"  12"_s},
         {"DerechaTrasRecortarEspaciosYControl", taRightJustify, 4, u"\t 12 \n\x01"_s, u"  12"_s},
         // A character outside the table leaves its cell blank and shifts nothing.
