@@ -20,6 +20,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -139,60 +140,35 @@ TEST_F(ArchivoIniTest, UnSaltoDeLineaEnElValorNoPartirLaLinea) {
     EXPECT_EQ(ini.LeerTexto(u"Imprimir"_s, u"L1"_s, u""_s), u"uno  [Opciones] Formato=0"_s);
 }
 
-// How each kind of value reads back from the text a hand may have left in the file.
-enum class Tipo { Booleano, Entero, Real };
-struct CasoLectura {
-    const char* nombre;
-    Tipo tipo;
-    QByteArray texto;
-    long double esperado; // the default is 42 for integers and reals, true for booleans
-};
-
-class LecturaDeValores : public ArchivoIniTest,
-                         public ::testing::WithParamInterface<CasoLectura> {};
-
-TEST_P(LecturaDeValores, DaElValorOElDefecto) {
-    const CasoLectura& c = GetParam();
-    EscribirArchivo(Ruta(), "[S]\r\nK=" + c.texto + "\r\n");
-    const ArchivoIni ini(Ruta());
-    if (c.tipo == Tipo::Booleano)
-        EXPECT_EQ(ini.LeerBooleano(u"S"_s, u"K"_s, true), c.esperado != 0);
-    else if (c.tipo == Tipo::Entero)
-        EXPECT_EQ(ini.LeerEntero(u"S"_s, u"K"_s, 42), static_cast<int>(c.esperado));
-    else
-        EXPECT_EQ(ini.LeerReal(u"S"_s, u"K"_s, 42.0L), c.esperado);
+// How each kind of value reads back from the text a hand may have left in the file: its
+// value, or the default (true for booleans, 42 for the others).
+TEST_F(ArchivoIniTest, CadaTipoDaSuValorOElDefecto) {
+    const auto ini = [this](const QByteArray& texto) {
+        EscribirArchivo(Ruta(), "[S]\r\nK=" + texto + "\r\n");
+        return ArchivoIni(Ruta());
+    };
+    for (const auto& [texto, esperado] :
+         {std::pair<QByteArray, bool>{"-1", true}, {" \t0  ", false}, {"false", true}})
+        EXPECT_EQ(ini(texto).LeerBooleano(u"S"_s, u"K"_s, true), esperado) << texto.constData();
+    for (const auto& [texto, esperado] :
+         {std::pair<QByteArray, int>{"7x", 42}, {"99999999999", 42}, {CRUDO("5\0basura"), 5}})
+        EXPECT_EQ(ini(texto).LeerEntero(u"S"_s, u"K"_s, 42), esperado) << texto.constData();
+    const std::pair<QByteArray, long double> reales[] = {
+        {"7.5", 7.5L}, {"+2,25", 2.25L}, {"dieciséis", 42}, {"1.234,5", 42}, {"inf", 42}};
+    for (const auto& [texto, esperado] : reales)
+        EXPECT_EQ(ini(texto).LeerReal(u"S"_s, u"K"_s, 42), esperado) << texto.constData();
 }
-
-constexpr Tipo B = Tipo::Booleano, E = Tipo::Entero, R = Tipo::Real;
-const CasoLectura kLecturas[] = {{"BooleanoNegativoEsVerdadero", B, "-1", 1},
-                                 {"BooleanoConBlancos", B, " \t0  ", 0},
-                                 {"BooleanoFalseDaDefecto", B, "false", 1},
-                                 {"BooleanoVacioDaDefecto", B, "", 1},
-                                 {"EnteroConBasuraDaDefecto", E, "7x", 42},
-                                 {"EnteroDesbordadoDaDefecto", E, "99999999999", 42},
-                                 {"EnteroHastaElNul", E, CRUDO("5\0basura"), 5},
-                                 {"RealConPunto", R, "7.5", 7.5L},
-                                 {"RealConMasYComa", R, "+2,25", 2.25L},
-                                 {"RealTextoDaDefecto", R, "dieciséis", 42},
-                                 {"RealConMilesDaDefecto", R, "1.234,5", 42},
-                                 {"RealInfinitoDaDefecto", R, "inf", 42},
-                                 {"RealNanDaDefecto", R, "nan", 42}};
-INSTANTIATE_TEST_SUITE_P(ArchivoIni, LecturaDeValores, ::testing::ValuesIn(kLecturas),
-                         [](const auto& i) { return std::string(i.param.nombre); });
 
 TEST_F(ArchivoIniTest, RealesEnSuFormaMasCortaConComaDecimal) {
     const ArchivoIni ini(Ruta());
-    const struct {
-        long double valor;
-        const char* texto;
-    } casos[] = {{7.5L, "7,5"},       {16.0L, "16"},
-                 {0.1L, "0,1"},       {-3.25L, "-3,25"},
-                 {1e20L, "1e+20"},    {4.1790147315913304e+252L, "4,1790147315913304e+252"},
-                 {1e4000L, "1e+4000"}};
-    for (const auto& c : casos) {
-        ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, c.valor);
-        EXPECT_EQ(LeerArchivo(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(c.texto) + "\r\n");
-        EXPECT_EQ(ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 42), c.valor) << c.texto;
+    const std::pair<long double, const char*> casos[] = {
+        {7.5L, "7,5"},        {16.0L, "16"},
+        {0.1L, "0,1"},        {-3.25L, "-3,25"},
+        {1e4000L, "1e+4000"}, {4.1790147315913304e+252L, "4,1790147315913304e+252"}};
+    for (const auto& [valor, texto] : casos) {
+        ini.EscribirReal(u"Tipo de IVA"_s, u"IVA"_s, valor);
+        EXPECT_EQ(LeerArchivo(Ruta()), "[Tipo de IVA]\r\nIVA=" + QByteArray(texto) + "\r\n");
+        EXPECT_EQ(ini.LeerReal(u"Tipo de IVA"_s, u"IVA"_s, 42), valor) << texto;
     }
 }
 

@@ -22,7 +22,6 @@
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 
 #include <gtest/gtest.h>
 

@@ -86,7 +86,6 @@ const CasoTeclas kCasos[] = {
     {"SegundaComaRechazada", "1,,5", "1,5", I},
     {"CeroInicialSeSustituye", "0 0 7", "7", I},
     {"RedondeoAPrecision", "2 / 3 =", "0,666666666666667", L},
-    {"ResultadoEnormeEnFormaGeneral", "10000000000 * 10000000000 =", "1E20", L},
     // Percentages.
     {"PorcentajeDeSuma", "200 + 15 %", "230", L},
     {"PorcentajeDeProducto", "200 * 15 %", "30", L},
@@ -95,7 +94,6 @@ const CasoTeclas kCasos[] = {
     {"PorcentajeTrasPorcentajeNoCambia", "200 + 15 % 5 =", "5", L},
     // Errors and the keys that still work in them.
     {"DivisionPorCero", "5 / 0 =", "Error", E},
-    {"PorcentajeDivisionPorCero", "5 / 0 %", "Error", E},
     {"TeclasIgnoradasEnError", "5 / 0 = 7 8 , 9 + 3 = sqrt 1/x +/- < OK", "Error", E},
     {"LimpiarSaleDelError", "5 / 0 = C 2 + 2 =", "4", L},
     {"LimpiarOlvidaElOperador", "5 + C 3 =", "3", L},
@@ -106,11 +104,9 @@ const CasoTeclas kCasos[] = {
     {"FuncionDejaResultadoListo", "1 + 4 1/x =", "0,25", L},
     {"DesbordamientoEsError", Desbordamiento(), "Error", E, "M"},
     // Memory.
-    {"GuardarLimpiarRecuperar", "12 MS C MR", "12", I, "M"},
     {"RecuperadoAdmiteDigitos", "12 MS C MR 3", "123", I, "M"},
     {"SumarAMemoria", "5 MP 3 MP MR", "8", I, "M"},
     {"MemoriaSumaQueDaCero", "5 MP 5 +/- MP", "-5", L},
-    {"BorrarMemoria", "5 MS MC", "5", L},
     {"BorrarMemoriaEnError", "7 MS 5 / 0 = MC", "Error", E},
     {"GuardarIgnoradoEnError", "5 / 0 = MS MP C MR", "0", I},
     {"RecuperarIgnoradoEnError", "7 MS 5 / 0 = MR", "Error", E, "M"},
@@ -132,7 +128,6 @@ const CasoTeclas kCasos[] = {
     {"BorrarExponenteNegativo", "1 / 100000 = MS C MR <", "1", I, "M"},
     // Sign change.
     {"CambioSignoSigueEscribiendo", "5 +/- 6", "-56", I},
-    {"CambioSignoDeCero", "0 +/-", "0", I},
     {"CambioSignoDeResultado", "2 + 3 = +/-", "-5", L},
     {"CambioSignoPierdeComaFinal", "5, +/-", "-5", I},
     // Accept.

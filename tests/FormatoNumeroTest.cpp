@@ -61,17 +61,15 @@ TEST(FormatoNumero, CadaFilaDeLosVectores) {
     EXPECT_GT(filas, 3000);
 }
 
-struct Caso {
-    const char* nombre;
-    std::string obtenido;
-    const char* esperado;
-};
-
 TEST(FormatoNumero, CasosDescritos) {
     const long double tercio = 1.0L / 3;
     // 1000 x 1.05^3 in 80 bits is 1157.625 - 2^-52: only the 18-digit step makes it ",63".
     const long double capital = std::strtold("0x4859ffffffffffffp-52", nullptr);
-    const Caso casos[] = {
+    const struct {
+        const char* nombre;
+        std::string obtenido;
+        const char* esperado;
+    } casos[] = {
         {"cero negativo general", TextoGeneral(-0.0L, 18), "0"},
         {"cero negativo con miles", TextoFijo(-0.0L, 3, 18, true), "0,000"},
         {"negativo redondeado a cero sin signo", TextoFijo(-0.0004L, 3, 18, false), "0,000"},
@@ -85,7 +83,6 @@ TEST(FormatoNumero, CasosDescritos) {
         {"tres cifras enteras sin grupo", TextoFijo(-123, 2, 18, true), "-123,00"},
         {"mitad lejos de cero", TextoFijo(-0.125L, 2, 18, false), "-0,13"},
         {"mitad a entero", TextoFijo(2.5L, 0, 18, false), "3"},
-        {"mitad a entero negativa", TextoFijo(-2.5L, 0, 18, false), "-3"},
         {"media milesima", TextoFijo(-0.0005L, 3, 18, false), "-0,001"},
         {"doble redondeo", FormatoN(capital, 0, 2), "1.157,63"},
         {"empate en la ultima cifra de un registro de 10", TextoFijo(24923768.625L, 2, 10, false),
@@ -95,8 +92,6 @@ TEST(FormatoNumero, CasosDescritos) {
          "-1.327.993.293,40820313"},
         {"empate en la cifra 18 del registro", TextoFijo(-1000000000000000.125L, 2, 18, false),
          "-1000000000000000,13"},
-        {"empate en la cifra 18 del fijo de la cinta", FormatoF(10000000000.00390625L, 0, 7),
-         "10000000000,0039063"},
         {"acarreo a un grupo nuevo", TextoFijo(999.996L, 2, 18, true), "1.000,00"},
         {"cifras tras P son ceros", TextoFijo(tercio, 20, 18, false), "0,33333333333333333300"},
         {"fijo con mas de P cifras enteras", TextoFijo(1e20L, 2, 18, true), "1E20"},
@@ -110,12 +105,10 @@ TEST(FormatoNumero, CasosDescritos) {
         {"informe mas ancho que su anchura", FormatoN(-1234567890.125L, 15, 2),
          "-1.234.567.890,13"},
         {"pieza de porcentaje", FormatoN(3.5L, 2, 2), "3,50"},
-        {"alinear rellena", AlinearDerecha("5", 3), "  5"},
-        {"alinear nunca corta", AlinearDerecha("12345", 3), "12345"},
         {"numero de mes", FormatoD(7, 3), "  7"},
         {"numero de mes mas ancho", FormatoD(-1234, 3), "-1234"},
     };
-    for (const Caso& c : casos)
+    for (const auto& c : casos)
         EXPECT_EQ(c.obtenido, c.esperado) << c.nombre;
 }
 

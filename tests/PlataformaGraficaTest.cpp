@@ -7,12 +7,11 @@
 namespace {
 
 TEST(PlataformaGrafica, XWaylandEnUnaSesionWaylandSalvoQueElUsuarioElija) {
-    struct Caso {
+    const struct {
         const char* Nombre;
         const char16_t* Variables; // separated by blanks
         QByteArray Esperada;
-    };
-    const Caso casos[] = {
+    } casos[] = {
         {"WaylandConXWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0", "xcb;wayland"},
         {"SesionDeTipoWayland", u"XDG_SESSION_TYPE=wayland DISPLAY=:1", "xcb;wayland"},
         {"ElUsuarioEligioWayland", u"WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland",
@@ -20,7 +19,7 @@ TEST(PlataformaGrafica, XWaylandEnUnaSesionWaylandSalvoQueElUsuarioElija) {
         {"SinPantallaX", u"WAYLAND_DISPLAY=wayland-0", ""},
         {"SesionX11", u"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         QProcessEnvironment entorno;
         for (const QString& v : QString::fromUtf16(c.Variables).split(QLatin1Char(' ')))
             entorno.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));

@@ -30,7 +30,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr long double SinComprobar = std::numeric_limits<long double>::quiet_NaN();
+constexpr long double N = std::numeric_limits<long double>::quiet_NaN(); // not checked
 
 struct Caso {
     const char* nombre;
@@ -43,10 +43,10 @@ struct Caso {
     long double valor;
     const char* operador;
     bool activo;
-    long double dato = SinComprobar;  // value of the entry register afterwards
-    long double total = SinComprobar; // value of the total register afterwards
-    int editando = -1;                // entry register still keying a number (0/1)
-    const char* error = nullptr;      // message the last key must throw
+    long double dato = N;        // value of the entry register afterwards
+    long double total = N;       // value of the total register afterwards
+    int editando = -1;           // entry register still keying a number (0/1)
+    const char* error = nullptr; // message the last key must throw
 };
 
 class PruebaCuenta : public ::testing::Test {
@@ -127,7 +127,6 @@ TEST_P(SecuenciasCuenta, LineasTotalYEstado) {
 
 const char* const Desbordamiento = "Desbordamiento en operación de coma flotante.";
 const char* const NoValida = "Operación de coma flotante no válida.";
-const long double N = SinComprobar;
 
 const Caso Casos[] = {
     // Adding-machine logic and totals.
@@ -138,7 +137,6 @@ const Caso Casos[] = {
     {"DivisionesSeguidasSinSubtotal", "10 + 2 / 5 /", u"10 +|10 =|2 /|5 /", 1, "/", true},
     {"SumaTrasProductoEscribeSubtotal", "2 + 3 * 1 -", u"2 +|2 =|3 *|6 =|1 -", 5, "-", true},
     {"IgualNoTomaElNumeroTecleado", "5 + d3 =", u"5 +|---|5 T||", 5, " ", false, 5, 5, 0},
-    {"IgualConCintaParadaSuma", "7 =", u"7 +", 7, "+", true, 7, 7, 0},
     {"TotalEntraComoPrimerSumando", "7 = = =", u"7 +|---|7 T|||7 +", 7, "+", true, 7, 7},
     {"IgualConCintaParadaYDatoCeroNoEscribe", "0 =", u"", 0, " ", false, 0, 0},
 
