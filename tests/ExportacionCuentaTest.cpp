@@ -87,7 +87,6 @@ TEST_F(ExportacionTest, ElMenuDeLaCintaCopiaLasLineasElegidasYGuarda) {
     });
     Q_EMIT V().Cuenta->customContextMenuRequested(QPoint(5, 5));
     EXPECT_FALSE(tecladoConMenu);
-    EXPECT_TRUE(V().TecladoActivo);
 
     const QString ruta = FCarpeta.filePath(u"menu.csv"_s);
     V().PreguntarArchivoGuardar = [ruta] { return ruta; };

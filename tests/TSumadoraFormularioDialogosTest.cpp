@@ -36,16 +36,13 @@ protected:
 
     // Opens the Properties dialog, lets `accion` work it, and checks the keyboard was off.
     void Propiedades(const std::function<void(TPropiedades*)>& accion) {
-        bool teclado = true;
         AlAparecerDialogo([&](QWidget* w) {
-            teclado = V().TecladoActivo;
+            EXPECT_FALSE(V().TecladoActivo);
             auto* p = qobject_cast<TPropiedades*>(w);
             ASSERT_NE(p, nullptr);
             accion(p);
         });
         Clic(u"BotonPropiedades"_s);
-        EXPECT_FALSE(teclado);
-        EXPECT_TRUE(V().TecladoActivo);
     }
 };
 
@@ -121,16 +118,11 @@ TEST_F(DialogosVentanaTest, LosDialogosSeAbrenModalesConElTecladoApagado) {
         {u"SpeedButton26"_s, [this] { return V().DialogoPrestamoFrances(); }},
     };
     for (const auto& [boton, dialogo] : casos) {
-        QWidget* visto = nullptr;
-        bool teclado = true;
-        AlAparecerDialogo([&](QWidget* w) {
-            visto = w;
-            teclado = V().TecladoActivo;
+        AlAparecerDialogo([&, boton = boton, dialogo = dialogo](QWidget* w) {
+            EXPECT_EQ(w, dialogo()) << boton.toStdString();
+            EXPECT_FALSE(V().TecladoActivo);
         });
         Clic(boton);
-        EXPECT_EQ(visto, dialogo()) << boton.toStdString();
-        EXPECT_FALSE(teclado);
-        EXPECT_TRUE(V().TecladoActivo);
     }
     AlAparecerDialogo([this](QWidget*) { V().DialogoInteresSimple()->CI->setText(u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);

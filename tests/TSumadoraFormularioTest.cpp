@@ -88,7 +88,6 @@ TEST_F(VentanaTest, LaCintaDeLaLineaDeOrdenesSeMuestra) {
     EscribirArchivo(ruta, QByteArray(21, ' ') + "5 +\r\n" + QByteArray(21, ' ') + "3 +\r\n");
     V().AbrirCuenta(ruta);
     EXPECT_EQ(Cinta(), Lineas(u"5 +|3 +"_s));
-    EXPECT_TRUE(V().TecladoActivo);
 }
 
 TEST_F(VentanaTest, LaVentanaLlevaElIconoDelPrograma) {

@@ -48,6 +48,8 @@ void VentanaPrueba::SetUp() {
 
 void VentanaPrueba::TearDown() {
     EXPECT_EQ(DialogosPendientes(), 0) << "an expected dialog never came";
+    // Every action that puts the keyboard to rest wakes it again.
+    EXPECT_TRUE(!FVentana || FVentana->TecladoActivo) << "keyboard left off";
     FVentana.reset();
 }
 
