@@ -46,25 +46,26 @@ protected:
     }
 };
 
-// A fixed format with 9 decimals redraws the seven registers at once and the tape lines
-// written afterwards; the earlier lines keep their figures, the values and the entry stay. A
-// new IVA reaches the IVA keys.
+// A fixed format with 9 decimals and thousands redraws the seven registers at once and the
+// tape lines written afterwards; the earlier lines keep their figures, the values and the
+// entry stay. A new IVA reaches the IVA keys. (The window reads the file the same way at start.)
 TEST_F(DialogosVentanaTest, PropiedadesCambianElFormatoDeRegistrosYLineasNuevas) {
     Pulsar(u"12 + 5 BotonM1Sumar 3"_s);
     Propiedades([](TPropiedades* p) {
         p->FormatoFijo->click();
         p->Decimales->setValue(9);
+        p->SeparadorMiles->setChecked(true);
         p->IVA->setValue(7.5);
         p->Aplicar->click();
     });
     EXPECT_EQ(
         (QStringList{Texto(V().Datos), Texto(V().Operandos), Texto(V().M1), Texto(V().M2)}),
         (QStringList{u"53,000000000"_s, u"12,000000000"_s, u"5,000000000"_s, u"0,000000000"_s}));
-    Pulsar(u"4 +"_s);
+    Pulsar(u"45 +"_s);
     EXPECT_EQ(Cinta(), (QStringList{u"12"_s.rightJustified(22) + u" +"_s,
-                                    u"534,000000000"_s.rightJustified(22) + u" +"_s}));
+                                    u"5.345,000000000"_s.rightJustified(22) + u" +"_s}));
     Pulsar(u"BotonMasIVA"_s);
-    EXPECT_EQ(Texto(V().Operandos), u"586,950000000"_s);
+    EXPECT_EQ(Texto(V().Operandos), u"5.758,775000000"_s);
 }
 
 // The main window takes stored values as they are; the dialog shows them clamped until

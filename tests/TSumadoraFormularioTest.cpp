@@ -4,7 +4,6 @@
 #include "VentanaPrueba.h"
 
 #include "AyudasPrueba.h"
-#include "ClavesAjustes.h"
 
 #include <QAbstractButton>
 #include <QTabBar>
@@ -19,8 +18,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using VentanaTest = VentanaPrueba;
-
-// ---- Key sequences on a fresh window ----
 
 TEST_P(SecuenciaPrueba, ImprimeLaCintaYMuestraLosRegistros) {
     Pulsar(QString::fromUtf16(GetParam().teclas));
@@ -62,22 +59,11 @@ const Secuencia Secuencias[] = {
 INSTANTIATE_TEST_SUITE_P(Teclado, SecuenciaPrueba, ::testing::ValuesIn(Secuencias),
                          NombreSecuencia);
 
-// ---- Start-up ----
-
 TEST_F(VentanaTest, SinArchivoEmpiezaEnGradosYCreaSoloLaSeccionConversion) {
     EXPECT_EQ((QStringList{Texto(V().Datos), Texto(V().Operandos), Texto(V().M5)}),
               (QStringList{u"DATO"_s, u"TOTAL"_s, u"0"_s}));
     EXPECT_EQ(V().Datos->ConversionAngular(), acDEG);
     EXPECT_EQ(LeerArchivo(Ajustes.Ruta()), "[Conversion]\r\nDEG=1\r\nRAD=0\r\nGRAD=0\r\n");
-}
-
-TEST_F(VentanaTest, LeeElFormatoYElIVADelArchivo) {
-    namespace C = ClavesAjustes;
-    Ajustes.Escribir({C::Escritura(C::Formato, false), C::Escritura(C::Decimales, 2),
-                      C::Escritura(C::SeparadorMiles, true), C::Escritura(C::IVA, 7.5L)});
-    EXPECT_EQ(Texto(V().M3), u"0,00"_s);
-    Pulsar(u"1234 + BotonMasIVA"_s);
-    EXPECT_EQ(Cinta(), Lineas(u"1.234,00 +|1.234,00 =|7,50 %|92,55 +"_s));
 }
 
 // A tape named on the command line opens as the toolbar's Open would open it (the message for
