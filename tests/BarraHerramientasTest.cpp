@@ -20,7 +20,6 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -52,8 +51,6 @@ protected:
         EXPECT_EQ(Cinta(), antes);
         return texto;
     }
-
-    QTemporaryDir FCarpeta;
 };
 
 // A saved tape opened in a new start shows the same lines, and the next operation starts a new

@@ -57,7 +57,6 @@ QList<std::pair<QString, double>> PalabrasImpresas(const QStringList& lineas) {
     const QString pdf = carpeta.filePath(u"cuenta.pdf"_s);
     {
         QPrinter impresora(QPrinter::HighResolution);
-        impresora.setOutputFormat(QPrinter::PdfFormat);
         impresora.setOutputFileName(pdf);
         ImprimirTexto(impresora, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
     }

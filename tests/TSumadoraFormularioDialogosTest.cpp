@@ -143,8 +143,8 @@ TEST_F(DialogosVentanaTest, ElBotonDelMenuDeLaBarraAbreElMenuDelSistema) {
 // A button no table names would do nothing when clicked. Each button of each window is in
 // exactly one table: wired to an action, left without one on purpose, or the caption's.
 TEST_F(DialogosVentanaTest, CadaBotonDeCadaVentanaEstaEnUnaTabla) {
+    ConDialogos = true;
     TSumadoraFormulario& v = V();
-    CrearDialogos(v);
     TPopupCalculatorForm* calculadora = EnlaceCalculadora::De(v.InteresSimple->CI)->Desplegable();
     const std::pair<const QWidget*, CableadoBotones> ventanas[] = {
         {&v, v.Cableado()},

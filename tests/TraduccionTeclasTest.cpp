@@ -63,7 +63,6 @@ const Fila kFilas[] = {
     // What xcb reports with `setxkbmap us` where the pad's keys differ from the Spanish layout; the
     // US symbol keys act by their character (CaracterDeOtraDisposicion below).
     {"Us_Teclado5", Qt::Key_5, Teclado, 84, u"5", 0x65},
-    {"Us_TecladoDecimal", Qt::Key_Period, Teclado, 91, u".", 0x6E},
     // Offscreen: no scan code, so the Qt key and the keypad modifier decide, as on a Spanish
     // keyboard. The keys the buttons' hints announce are also pressed this way, over a window, by
     // the keyboard hook's tests; these are the rest.

@@ -53,14 +53,6 @@ void VentanaPrueba::TearDown() {
     FVentana.reset();
 }
 
-void CrearDialogos(TSumadoraFormulario& v) {
-    v.DialogoAcercaDe();
-    v.DialogoPropiedades();
-    v.DialogoInteresCompuesto();
-    v.DialogoInteresSimple();
-    v.DialogoPrestamoFrances();
-}
-
 TSumadoraFormulario& VentanaPrueba::V() {
     if (!FVentana) {
         FVentana = std::make_unique<TSumadoraFormulario>(nullptr, ComoPrograma);
@@ -78,8 +70,13 @@ TSumadoraFormulario& VentanaPrueba::V() {
             return std::unique_ptr<QPrinter>();
         };
         v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
-        if (ConDialogos)
-            CrearDialogos(v);
+        if (ConDialogos) {
+            v.DialogoAcercaDe();
+            v.DialogoPropiedades();
+            v.DialogoInteresCompuesto();
+            v.DialogoInteresSimple();
+            v.DialogoPrestamoFrances();
+        }
         v.show();
     }
     return *FVentana;
