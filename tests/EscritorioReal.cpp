@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
@@ -32,7 +31,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -109,18 +107,6 @@ int Distintos(const QImage& pantalla, QPoint origen, const QImage& original, int
     return distintos;
 }
 
-// The main window with its five dialogs built, over a fresh settings file.
-class Sesion : public ::testing::Test {
-protected:
-    void SetUp() override {
-        QFile::remove(ArchivoIni::RutaPredeterminada());
-        ventana = std::make_unique<TSumadoraFormulario>();
-        CrearDialogos(*ventana);
-    }
-    void TearDown() override { EXPECT_EQ(DialogosPendientes(), 0); }
-    std::unique_ptr<TSumadoraFormulario> ventana;
-};
-
 // ---- TecladoReal: a virtual X display with a Spanish or a US layout and no window manager ----
 
 // A display with another layout than the run was set up with fails instead of testing the
@@ -170,13 +156,9 @@ TEST_F(TecladoReal, OperadoresDeLaDisposicion) {
 QStringList Propiedad(WId ventana, const QString& nombre) {
     const QString salida =
         Ejecutar(u"xprop"_s, {u"-id"_s, QString::number(ventana), u"-notype"_s, nombre});
-    const qsizetype igual = salida.indexOf(u" = "_s);
-    if (igual < 0)
-        return {};
-    QStringList valores = salida.mid(igual + 3).trimmed().split(u","_s);
-    for (QString& v : valores)
-        v = v.trimmed();
-    return valores;
+    static const QRegularExpression coma(u"\\s*,\\s*"_s);
+    return salida.contains(u" = "_s) ? salida.section(u" = "_s, 1).trimmed().split(coma)
+                                     : QStringList();
 }
 
 // Left, right, top, bottom of the window manager's frame; empty until it manages the window.
@@ -192,7 +174,8 @@ QImage Pantalla() {
         QImage::Format_RGB32);
 }
 
-class EscritorioReal : public Sesion {
+// The main window with its five dialogs built.
+class EscritorioReal : public VentanaPrueba {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QTest::qWaitFor([] {
@@ -200,7 +183,8 @@ protected:
                 .contains(u"window id"_s);
         })) << "no window manager on the display";
         Fondo = Pantalla().pixel(2, 2);
-        Sesion::SetUp();
+        VentanaPrueba::SetUp();
+        ConDialogos = true;
     }
 
     // Shows `w` alone at a known place and waits until the window manager has framed it.
@@ -248,7 +232,7 @@ protected:
 };
 
 TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
-    TSumadoraFormulario& p = *ventana;
+    TSumadoraFormulario& p = V();
     for (const int skin : {1, 0, 4}) {
         ASSERT_TRUE(TSkinData::Actual()->AplicarSkin(skin));
         for (QWidget* w :
@@ -287,21 +271,18 @@ TEST_F(EscritorioReal, UnaSolaBarraDeTituloConLosBotonesDeLaVentana) {
             w->hide(); // alone on the desktop, so the rows around it are the desktop's
         }
         // The error guard's message box: never skinned, one caption of the window manager.
-        bool vista = false;
         AlAparecerDialogo([&](QWidget* caja) {
-            vista = true;
             ASSERT_TRUE(QTest::qWaitFor([caja] { return !Marco(caja).isEmpty(); }));
             QTest::qWait(300);
             UnaBarra(caja, nullptr);
         });
         MostrarMensaje(&p, Desbordamiento, QMessageBox::Critical);
-        EXPECT_TRUE(vista) << skin;
     }
 }
 
 // The dialogs' captions are the same; SesionWayland drags one.
 TEST_F(EscritorioReal, ArrastrarLaBarraMueveLaVentana) {
-    QWidget* w = ventana.get();
+    QWidget* w = &V();
     TMarcoSkin* marco = TMarcoSkin::De(w);
     for (const int skin : {1, 0}) {
         SCOPED_TRACE(skin);
@@ -380,47 +361,41 @@ std::optional<QPoint> EnPantalla(QWidget* w, const QString& nombre, int distinto
     return donde;
 }
 
-// Drags the skin's caption of the window shown on the screen at `ventana`.
-void ArrastrarTitulo(QWidget* w, const QPoint& ventana) {
-    auto* barra = w->findChild<TBarraTituloSkin*>();
-    ASSERT_NE(barra, nullptr);
-    Arrastrar(ventana + barra->mapTo(w, QPoint(barra->width() / 2, barra->height() / 2)));
-}
-
-class VentanaVista : public Sesion {
+// The main window shown with its five dialogs built.
+class VentanaVista : public VentanaPrueba {
 protected:
     void SetUp() override {
-        Sesion::SetUp();
-        ventana->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(ventana.get()));
+        VentanaPrueba::SetUp();
+        ConDialogos = true;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&V()));
     }
 };
 using SesionWayland = VentanaVista;
 
 TEST_F(SesionWayland, LaVentanaSeVeYLoTecleadoSeImprimeEnLaCinta) {
     EXPECT_EQ(QGuiApplication::platformName(), u"xcb"_s);
-    const std::optional<QPoint> antes = EnPantalla(ventana.get(), u"inicio"_s, 400);
+    const std::optional<QPoint> antes = EnPantalla(&V(), u"inicio"_s, 400);
     ASSERT_TRUE(antes) << "the main window is not on the compositor's screen";
     // Keys on that display go to the window under the pointer: Weston's.
-    Apuntar(*antes + ventana->Cuenta->mapTo(ventana.get(), QPoint(20, 20)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ventana->isActiveWindow(); }));
+    Apuntar(*antes + V().Cuenta->mapTo(&V(), QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return V().isActiveWindow(); }));
     // With a calculation open, Intro totals what was added: the 3 keyed since is not taken.
     Usuario({u"key"_s, u"--delay"_s, u"80"_s, u"5"_s, u"KP_Add"_s, u"3"_s, u"Return"_s});
     Apartar();
     const QStringList esperadas = Lineas(u"5 +|---|5 T||"_s);
-    (void)QTest::qWaitFor([&] { return ventana->Cuenta->Lineas() == esperadas; });
-    EXPECT_EQ(ventana->Cuenta->Lineas(), esperadas);
+    (void)QTest::qWaitFor([&] { return Cinta() == esperadas; });
+    EXPECT_EQ(Cinta(), esperadas);
     // The window on the screen, and on it the tape as drawn with its lines: a blank tape
     // differs from it in far more than the few pixels allowed.
-    const std::optional<QPoint> donde = EnPantalla(ventana.get(), u"principal"_s, 400);
+    const std::optional<QPoint> donde = EnPantalla(&V(), u"principal"_s, 400);
     ASSERT_TRUE(donde) << "the main window is not on the compositor's screen";
-    const std::optional<QPoint> cinta = EnPantalla(ventana->Cuenta, u"principal"_s, 10);
+    const std::optional<QPoint> cinta = EnPantalla(V().Cuenta, u"principal"_s, 10);
     ASSERT_TRUE(cinta) << "the tape with its three lines is not on the compositor's screen";
-    EXPECT_EQ(*cinta, *donde + ventana->Cuenta->mapTo(ventana.get(), QPoint(0, 0)));
+    EXPECT_EQ(*cinta, *donde + V().Cuenta->mapTo(&V(), QPoint(0, 0)));
 }
 
 TEST_F(SesionWayland, ElDesplegableSeAbreBajoSuCajaYSeCierraAlArrastrarElDialogo) {
-    TInteresSimple* dialogo = ventana->InteresSimple;
+    TInteresSimple* dialogo = V().InteresSimple;
     dialogo->setWindowModality(Qt::NonModal); // shown without exec(), so nothing waits on it
     dialogo->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialogo));
@@ -454,7 +429,8 @@ TEST_F(SesionWayland, ElDesplegableSeAbreBajoSuCajaYSeCierraAlArrastrarElDialogo
     PulsarEn(*donde + boton->mapTo(dialogo, boton->rect().center()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return desplegable->isVisible(); }));
     const QImage abierto = desplegable->grab().toImage();
-    ArrastrarTitulo(dialogo, *donde);
+    const QWidget* barra = TMarcoSkin::De(dialogo)->Barra();
+    Arrastrar(*donde + barra->mapTo(dialogo, barra->rect().center()));
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return !Buscar(CapturaWeston(u"dialogo_movido"_s), abierto, 10);
     })) << "the drop-down stayed on the screen";
@@ -480,7 +456,7 @@ using SesionGnome = VentanaVista;
 
 TEST_F(SesionGnome, LosDialogosSeAbrenCentradosEnLaPantalla) {
     ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s);
-    TSumadoraFormulario& v = *ventana;
+    TSumadoraFormulario& v = V();
     const QPoint centro = v.screen()->availableGeometry().center();
     for (QDialog* dialogo : std::initializer_list<QDialog*>{
              v.AcercaDe, v.Propiedades, v.InteresSimple, v.InteresCompuesto, v.PrestamoFrances}) {

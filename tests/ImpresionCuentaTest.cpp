@@ -50,8 +50,6 @@ TEST(ImpresionCuenta, LaLetraEsDeAnchoFijo) {
     EXPECT_TRUE(QFontInfo(letra).fixedPitch()) << QFontInfo(letra).family().toStdString();
 }
 
-// ---- The print run, to a PDF file --------------------------------------------------------
-
 // The top of each word of the page printed from `lineas`, in points, by its text; blanks leave
 // no word, so the rows they take show only in where the words below them fall.
 QList<std::pair<QString, double>> PalabrasImpresas(const QStringList& lineas) {
@@ -59,7 +57,6 @@ QList<std::pair<QString, double>> PalabrasImpresas(const QStringList& lineas) {
     const QString pdf = carpeta.filePath(u"cuenta.pdf"_s);
     {
         QPrinter impresora(QPrinter::HighResolution);
-        impresora.setOutputFormat(QPrinter::PdfFormat);
         impresora.setOutputFileName(pdf);
         ImprimirTexto(impresora, NombreImpresion(), lineas.join(u'\n'), LetraImpresion());
     }

@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -51,14 +50,14 @@ protected:
     // A calculator started again on this state folder, its offer made.
     void Arrancar() {
         Reiniciar();
-        FRecuperacion = new RecuperacionCinta(V(), FCarpeta);
+        FRecuperacion = new RecuperacionCinta(V(), FSumadora);
         FRecuperacion->OfrecerRecuperacion();
     }
     std::unique_ptr<QProcess> Hijo(int lineas) {
         auto hijo = std::make_unique<QProcess>();
         QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
         entorno.insert(u"SUMADORA_HIJO"_s, QString::number(lineas));
-        entorno.insert(u"XDG_STATE_HOME"_s, FEstado.path());
+        entorno.insert(u"XDG_STATE_HOME"_s, FCarpeta.path());
         hijo->setProcessEnvironment(entorno);
         hijo->start(QCoreApplication::applicationFilePath(),
                     {u"--gtest_filter=RecuperacionHijo.*"_s});
@@ -72,11 +71,7 @@ protected:
         ASSERT_TRUE(salida.endsWith("listo\n"))
             << salida.toStdString() << hijo.readAllStandardError().toStdString();
     }
-    static void Matar(QProcess& hijo) {
-        hijo.kill(); // SIGKILL
-        hijo.waitForFinished();
-    }
-    QStringList Copias() const { return QDir(FCarpeta).entryList({u"*.cinta"_s}, QDir::Files); }
+    QStringList Copias() const { return QDir(FSumadora).entryList({u"*.cinta"_s}, QDir::Files); }
     // Answers the next recovery question, which must name `lineas` lines.
     static void Responder(int lineas, bool recuperar) {
         AlAparecerDialogo([lineas, recuperar](QWidget* w) {
@@ -89,8 +84,7 @@ protected:
         });
     }
 
-    QTemporaryDir FEstado;
-    const QString FCarpeta = FEstado.filePath(u"Sumadora"_s);
+    const QString FSumadora = FCarpeta.filePath(u"Sumadora"_s); // under XDG_STATE_HOME
     RecuperacionCinta* FRecuperacion = nullptr;
 };
 
@@ -102,13 +96,15 @@ TEST_F(RecuperacionTest, DosProgramasMatadosDejanSusCintasYCadaUnaSeOfreceSoloMu
     QTest::qWait(2500); // lines added more than a second ago are in the copies
     EXPECT_EQ(Copias().size(), 2);
 
-    Matar(*tres);
+    tres->kill(); // SIGKILL
+    tres->waitForFinished();
     Responder(3, false); // only the dead program's copy is offered; refused, it goes
     Arrancar();
     EXPECT_TRUE(Cinta().isEmpty());
     EXPECT_EQ(Copias().size(), 1);
 
-    Matar(*mil);
+    mil->kill();
+    mil->waitForFinished();
     Responder(1000, true);
     Arrancar();
     EXPECT_EQ(Cinta(), LineasSumadas(1000));
@@ -118,17 +114,17 @@ TEST_F(RecuperacionTest, DosProgramasMatadosDejanSusCintasYCadaUnaSeOfreceSoloMu
 TEST_F(RecuperacionTest, UnaSalidaNormalNoDejaNadaYUnArranqueSinCopiaNoPregunta) {
     Arrancar(); // nothing to offer: no question
     Pulsar(u"5 + 3 +"_s);
-    for (int i = 0; i < 100 && !QFile::exists(FRecuperacion->RutaCopia()); ++i)
-        QTest::qWait(100);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return QFile::exists(FRecuperacion->RutaCopia()); }, 10000));
     EXPECT_EQ(DecodificarRecuperacion(LeerArchivo(FRecuperacion->RutaCopia())).Texto.Lineas(),
               Cinta());
     Reiniciar(); // the window and its keeper end as at a normal exit
-    EXPECT_TRUE(QDir(FCarpeta).isEmpty()) << QDir(FCarpeta).entryList().join(u' ').toStdString();
+    EXPECT_TRUE(QDir(FSumadora).isEmpty()) << QDir(FSumadora).entryList().join(u' ').toStdString();
 }
 
 TEST_F(RecuperacionTest, UnaCopiaDanadaSeRechazaConUnMensajeYSeDejaAparte) {
-    ASSERT_TRUE(QDir().mkpath(FCarpeta));
-    const QString copia = FCarpeta + u"/Sumadora-1-1.cinta"_s;
+    ASSERT_TRUE(QDir().mkpath(FSumadora));
+    const QString copia = FSumadora + u"/Sumadora-1-1.cinta"_s;
     EscribirArchivo(copia, CodificarRecuperacion(TextoLineas(LineasSumadas(50))).chopped(7));
     QString mensaje;
     EsperarMensaje(&mensaje);
@@ -146,8 +142,7 @@ TEST_F(RecuperacionTest, SiLaCopiaNoSePuedeGuardarLoDiceUnaVez) {
     QString mensaje;
     EsperarMensaje(&mensaje);
     Pulsar(u"5 +"_s);
-    for (int i = 0; i < 100 && DialogosPendientes() > 0; ++i)
-        QTest::qWait(100);
+    (void)QTest::qWaitFor([] { return DialogosPendientes() == 0; }, 10000);
     EXPECT_TRUE(mensaje.startsWith(u"No se puede guardar la copia de recuperación"_s))
         << mensaje.toStdString();
     Pulsar(u"3 +"_s);

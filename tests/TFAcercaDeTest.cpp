@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -82,16 +81,6 @@ TEST(AcercaDe, LaVersionDelProgramaSinRecortesYUnDibujo) {
         for (int x = 0; x < imagen.width(); x += 7)
             colores.insert(imagen.pixel(x, y));
     EXPECT_GT(colores.size(), 20);
-}
-
-// It opens centred on the screen, its frame included, wherever its owner lies.
-TEST(AcercaDe, SeAbreCentradoEnLaPantalla) {
-    QWidget duena;
-    duena.setGeometry(10, 10, 200, 150);
-    duena.show();
-    TFAcercaDe dialogo(&duena);
-    dialogo.show();
-    EXPECT_EQ(dialogo.frameGeometry().center(), dialogo.screen()->availableGeometry().center());
 }
 
 } // namespace

@@ -58,13 +58,8 @@ TEST(AniosPrestamoTest, EnteroDecimalDentroDelLimite) {
     const struct {
         QString texto;
         int anios; /* 0: refused */
-    } casos[] = {{u" 25 "_s, 25},
-                 {u"1000"_s, 1000},
-                 {u"-1000"_s, -1000},
-                 {u"-1001"_s, 0},
-                 {u"2,0"_s, 0},
-                 {u"1E2"_s, 0},
-                 {u"99999999999999999999999"_s, 0}};
+    } casos[] = {{u" 25 "_s, 25}, {u"-1000"_s, -1000}, {u"-1001"_s, 0},
+                 {u"2,0"_s, 0},   {u"1E2"_s, 0},       {u"99999999999999999999999"_s, 0}};
     for (const auto& c : casos) {
         if (c.anios == 0)
             EXPECT_THROW(AniosPrestamo(c.texto), ErrorSumadora) << c.texto.toStdString();

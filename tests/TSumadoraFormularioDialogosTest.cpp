@@ -36,38 +36,36 @@ protected:
 
     // Opens the Properties dialog, lets `accion` work it, and checks the keyboard was off.
     void Propiedades(const std::function<void(TPropiedades*)>& accion) {
-        bool teclado = true;
         AlAparecerDialogo([&](QWidget* w) {
-            teclado = V().TecladoActivo;
+            EXPECT_FALSE(V().TecladoActivo);
             auto* p = qobject_cast<TPropiedades*>(w);
             ASSERT_NE(p, nullptr);
             accion(p);
         });
         Clic(u"BotonPropiedades"_s);
-        EXPECT_FALSE(teclado);
-        EXPECT_TRUE(V().TecladoActivo);
     }
 };
 
-// A fixed format with 9 decimals redraws the seven registers at once and the tape lines
-// written afterwards; the earlier lines keep their figures, the values and the entry stay. A
-// new IVA reaches the IVA keys.
+// A fixed format with 9 decimals and thousands redraws the seven registers at once and the
+// tape lines written afterwards; the earlier lines keep their figures, the values and the
+// entry stay. A new IVA reaches the IVA keys. (The window reads the file the same way at start.)
 TEST_F(DialogosVentanaTest, PropiedadesCambianElFormatoDeRegistrosYLineasNuevas) {
     Pulsar(u"12 + 5 BotonM1Sumar 3"_s);
     Propiedades([](TPropiedades* p) {
         p->FormatoFijo->click();
         p->Decimales->setValue(9);
+        p->SeparadorMiles->setChecked(true);
         p->IVA->setValue(7.5);
         p->Aplicar->click();
     });
     EXPECT_EQ(
         (QStringList{Texto(V().Datos), Texto(V().Operandos), Texto(V().M1), Texto(V().M2)}),
         (QStringList{u"53,000000000"_s, u"12,000000000"_s, u"5,000000000"_s, u"0,000000000"_s}));
-    Pulsar(u"4 +"_s);
+    Pulsar(u"45 +"_s);
     EXPECT_EQ(Cinta(), (QStringList{u"12"_s.rightJustified(22) + u" +"_s,
-                                    u"534,000000000"_s.rightJustified(22) + u" +"_s}));
+                                    u"5.345,000000000"_s.rightJustified(22) + u" +"_s}));
     Pulsar(u"BotonMasIVA"_s);
-    EXPECT_EQ(Texto(V().Operandos), u"586,950000000"_s);
+    EXPECT_EQ(Texto(V().Operandos), u"5.758,775000000"_s);
 }
 
 // The main window takes stored values as they are; the dialog shows them clamped until
@@ -121,16 +119,11 @@ TEST_F(DialogosVentanaTest, LosDialogosSeAbrenModalesConElTecladoApagado) {
         {u"SpeedButton26"_s, [this] { return V().DialogoPrestamoFrances(); }},
     };
     for (const auto& [boton, dialogo] : casos) {
-        QWidget* visto = nullptr;
-        bool teclado = true;
-        AlAparecerDialogo([&](QWidget* w) {
-            visto = w;
-            teclado = V().TecladoActivo;
+        AlAparecerDialogo([&, boton = boton, dialogo = dialogo](QWidget* w) {
+            EXPECT_EQ(w, dialogo()) << boton.toStdString();
+            EXPECT_FALSE(V().TecladoActivo);
         });
         Clic(boton);
-        EXPECT_EQ(visto, dialogo()) << boton.toStdString();
-        EXPECT_FALSE(teclado);
-        EXPECT_TRUE(V().TecladoActivo);
     }
     AlAparecerDialogo([this](QWidget*) { V().DialogoInteresSimple()->CI->setText(u"1000"_s); });
     Clic(u"BotonInteresSimple"_s);
@@ -150,8 +143,8 @@ TEST_F(DialogosVentanaTest, ElBotonDelMenuDeLaBarraAbreElMenuDelSistema) {
 // A button no table names would do nothing when clicked. Each button of each window is in
 // exactly one table: wired to an action, left without one on purpose, or the caption's.
 TEST_F(DialogosVentanaTest, CadaBotonDeCadaVentanaEstaEnUnaTabla) {
+    ConDialogos = true;
     TSumadoraFormulario& v = V();
-    CrearDialogos(v);
     TPopupCalculatorForm* calculadora = EnlaceCalculadora::De(v.InteresSimple->CI)->Desplegable();
     const std::pair<const QWidget*, CableadoBotones> ventanas[] = {
         {&v, v.Cableado()},

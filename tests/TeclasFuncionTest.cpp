@@ -29,7 +29,6 @@ const Secuencia Casos[] = {
     {"MenosIVA", u"116 + BotonMenosIVA", u"116 +|116 =|-16 %|16 -", u"116", u"100"},
     // The words at start give way to the values shown.
     {"MasIVAEnVentanaNueva", u"BotonMasIVA", u"16 %|0 +", u"0", u"0"},
-    {"MenosIVAEnVentanaNueva", u"BotonMenosIVA", u"-16 %|0 -", u"0", u"0"},
     {"MasIVATrasUnTotal", u"100 = = BotonMasIVA", u"100 +|---|100 T|||16 %|16 +", u"100", u"116"},
     {"SegundoIVAEscribeElSubtotal", u"100 + BotonMasIVA BotonMasIVA",
      u"100 +|100 =|16 %|16 +|116 =|16 %|18,56 +", u"100", u"134,56"},

@@ -63,7 +63,6 @@ const Fila kFilas[] = {
     // What xcb reports with `setxkbmap us` where the pad's keys differ from the Spanish layout; the
     // US symbol keys act by their character (CaracterDeOtraDisposicion below).
     {"Us_Teclado5", Qt::Key_5, Teclado, 84, u"5", 0x65},
-    {"Us_TecladoDecimal", Qt::Key_Period, Teclado, 91, u".", 0x6E},
     // Offscreen: no scan code, so the Qt key and the keypad modifier decide, as on a Spanish
     // keyboard. The keys the buttons' hints announce are also pressed this way, over a window, by
     // the keyboard hook's tests; these are the rest.
@@ -151,11 +150,9 @@ TEST(TeclaDeEvento, ConservaLaPulsacionYElCodigoNativoSoloConXkb) {
     // Qt key is all there is.
     const QKeyEvent evento(QEvent::KeyPress, Qt::Key_Plus, Mayus, 21, 0, 0, u"+"_s);
     const TeclaPulsada p = TeclaDeEvento(evento, true);
-    EXPECT_EQ(p.tecla, Qt::Key_Plus);
     EXPECT_EQ(p.modificadores, Qt::KeyboardModifiers(Mayus));
-    EXPECT_EQ(p.codigoNativo, 21u);
-    EXPECT_EQ(p.texto, u"+"_s);
-    EXPECT_EQ(CodigoVirtual(p), 0xDD);
+    EXPECT_EQ(CodigoVirtual(p), 0xDD);             // by the keycode
+    EXPECT_EQ(CaracterDeOtraDisposicion(p), u'+'); // by the text
     EXPECT_EQ(TeclaDeEvento(evento, false).codigoNativo, 0u);
     EXPECT_EQ(CodigoVirtual(TeclaDeEvento(evento, false)), 0xBB);
     EXPECT_EQ(TeclaDeEvento(evento).codigoNativo, PlataformaConCodigosXkb() ? 21u : 0u);

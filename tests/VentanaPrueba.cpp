@@ -48,15 +48,9 @@ void VentanaPrueba::SetUp() {
 
 void VentanaPrueba::TearDown() {
     EXPECT_EQ(DialogosPendientes(), 0) << "an expected dialog never came";
+    // Every action that puts the keyboard to rest wakes it again.
+    EXPECT_TRUE(!FVentana || FVentana->TecladoActivo) << "keyboard left off";
     FVentana.reset();
-}
-
-void CrearDialogos(TSumadoraFormulario& v) {
-    v.DialogoAcercaDe();
-    v.DialogoPropiedades();
-    v.DialogoInteresCompuesto();
-    v.DialogoInteresSimple();
-    v.DialogoPrestamoFrances();
 }
 
 TSumadoraFormulario& VentanaPrueba::V() {
@@ -76,8 +70,13 @@ TSumadoraFormulario& VentanaPrueba::V() {
             return std::unique_ptr<QPrinter>();
         };
         v.AbrirAyuda = [](const QUrl&) { ADD_FAILURE() << "help viewer"; };
-        if (ConDialogos)
-            CrearDialogos(v);
+        if (ConDialogos) {
+            v.DialogoAcercaDe();
+            v.DialogoPropiedades();
+            v.DialogoInteresCompuesto();
+            v.DialogoInteresSimple();
+            v.DialogoPrestamoFrances();
+        }
         v.show();
     }
     return *FVentana;

@@ -8,6 +8,7 @@
 #include "ArchivoIni.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,6 @@
 QString Texto(const TZURDigit* registro); // without the padding blanks
 // Everything a key can change, one entry per line so that a failure shows the difference.
 QStringList Estado(const TSumadoraFormulario& v);
-// Builds the five dialogs the window otherwise builds at their first opening.
-void CrearDialogos(TSumadoraFormulario& v);
 
 inline const QString Desbordamiento =
     QStringLiteral("Desbordamiento en operación de coma flotante.");
@@ -44,7 +43,8 @@ protected:
     QString UnidadGuardada();
 
     ArchivoIni Ajustes;
-    bool ConDialogos = false;  // the five dialogs built at once, for tests that walk them all
+    QTemporaryDir FCarpeta;    // the test's own files
+    bool ConDialogos = false;  // the five dialogs built at once, not at their first opening
     bool ComoPrograma = false; // the window takes the stored skin, as the program's does
 
 private:
