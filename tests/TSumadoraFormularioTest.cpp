@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QTabBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -70,10 +71,14 @@ TEST_F(VentanaTest, LaCintaDeLaLineaDeOrdenesSeMuestra) {
     EXPECT_EQ(Cinta(), Lineas(u"5 +|3 +"_s));
 }
 
+// The program's window takes its icon's large sizes only after its first frame.
 TEST_F(VentanaTest, LaVentanaLlevaElIconoDelPrograma) {
-    const QList<QSize> tamanos = V().windowIcon().availableSizes();
-    for (const int lado : {16, 48, 256})
-        EXPECT_TRUE(tamanos.contains(QSize(lado, lado))) << lado;
+    ComoPrograma = true;
+    const auto tiene = [this](int lado) {
+        return V().windowIcon().availableSizes().contains(QSize(lado, lado));
+    };
+    EXPECT_TRUE(tiene(16) && tiene(48) && !tiene(256));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tiene(256); }));
 }
 
 TEST_F(VentanaTest, ElPanelSeAbreYCierraSoloConElAncho) {
